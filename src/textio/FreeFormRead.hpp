@@ -1,0 +1,46 @@
+// Free-form reading of input records: a read statement takes the next values of its unit
+// whatever their columns, separated by blanks, commas or ends of record, and discards the
+// rest of the last record it used. A failed read names the statement's place in the source
+// and the file, and ends the run with status 2 (as a UnitFailure).
+#pragma once
+
+#include <cstddef>
+#include <initializer_list>
+#include <source_location>
+#include <string>
+
+#include "textio/Units.hpp"
+
+namespace quilex::textio {
+
+// One item of a read list. A character item has a fixed length: a shorter value is
+// padded with blanks, a longer one cut to its leftmost characters.
+class ReadItem {
+ public:
+  enum class Kind { Integer, Real, Text };
+
+  ReadItem(int& target) : kind_(Kind::Integer), integer_(&target) {}
+  ReadItem(double& target) : kind_(Kind::Real), real_(&target) {}
+  ReadItem(std::string& target, std::size_t length)
+      : kind_(Kind::Text), text_(&target), length_(length) {}
+
+  Kind kind() const { return kind_; }
+  int* integer() const { return integer_; }
+  double* real() const { return real_; }
+  std::string* text() const { return text_; }
+  std::size_t length() const { return length_; }
+
+ private:
+  Kind kind_;
+  int* integer_ = nullptr;
+  double* real_ = nullptr;
+  std::string* text_ = nullptr;
+  std::size_t length_ = 0;
+};
+
+// One read statement. A null value (two adjacent commas) or a slash leaves its items as
+// they were.
+void ReadList(InputUnit& unit, std::initializer_list<ReadItem> items,
+              std::source_location where = std::source_location::current());
+
+}  // namespace quilex::textio

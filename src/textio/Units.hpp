@@ -1,0 +1,83 @@
+// The files of a run, each known by its unit number. Input units hold their records in
+// memory (the input files are a few lines long); output units start writing from the
+// beginning of their file at the first record and leave the file untouched when a run
+// writes nothing to it.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <initializer_list>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "textio/RecordFormat.hpp"
+
+namespace quilex::textio {
+
+// A read or write that cannot be carried out. `what()` is the whole console message,
+// ending with a line feed; the run ends with status 2.
+class UnitFailure : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class InputUnit {
+ public:
+  // Opens `path`, creating it empty when it does not exist.
+  InputUnit(int number, const std::filesystem::path& path);
+  // An input held in memory, read as if it were the file `name`.
+  InputUnit(int number, std::string name, std::string_view content);
+
+  int number() const { return number_; }
+  const std::string& name() const { return name_; }
+
+  // Records, without their line ends; the reader keeps its place in `next_record`.
+  const std::vector<std::string>& records() const { return records_; }
+  std::size_t next_record = 0;
+
+ private:
+  void Split(std::string_view content);
+
+  int number_;
+  std::string name_;
+  std::vector<std::string> records_;
+};
+
+class OutputUnit {
+ public:
+  // A file that is created empty when missing and rewritten from its first record.
+  OutputUnit(int number, std::filesystem::path path);
+  // Records kept in memory only (tests, benchmarks).
+  explicit OutputUnit(int number);
+  ~OutputUnit();
+  OutputUnit(const OutputUnit&) = delete;
+  OutputUnit& operator=(const OutputUnit&) = delete;
+
+  int number() const { return number_; }
+
+  // Appends whole records (each already ended by CR LF).
+  void Write(std::string_view records);
+  void WriteFormatted(std::string_view format, std::initializer_list<FormatValue> values = {});
+  void WriteFreeForm(std::string_view text);
+
+  // Everything written in this run (memory units only; file units flush as they go).
+  const std::string& text() const { return pending_; }
+
+  // Flushes and closes; a file that could not be written is a UnitFailure.
+  void Close();
+
+ private:
+  void Flush();
+
+  int number_;
+  std::filesystem::path path_;
+  bool in_memory_;
+  std::FILE* file_ = nullptr;
+  bool failed_ = false;
+  bool closed_ = false;
+  std::string pending_;
+};
+
+}  // namespace quilex::textio
