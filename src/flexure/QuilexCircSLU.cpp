@@ -1,0 +1,54 @@
+#include "flexure/QuilexCircSLU.hpp"
+
+#include <cmath>
+
+#include "flexure/StrainModel.hpp"
+
+namespace quilex::flexure {
+
+double CircBarDepth(const CircSection& s, int k) {
+  const double D = s.D, c = s.c;
+  return c + (D - 2 * c) * (1 + std::cos(2 * kPi * (k - 1) / s.nF)) / 2;
+}
+
+SectionForces CircForces(int n, const CircSection& s, const MaterialSet& m, double t) {
+  const double D = s.D, c = s.c;
+  const double eps_ud = m.eps_ud, eps_cu = m.eps_cu, eps_c2 = m.eps_c2;
+  double N = 0;
+  double M = 0;
+  double w_prev = 0;
+  for (int i = 1; i <= n; ++i) {
+    const double y = (i - 0.5) * D / n;
+    // The bottom chord is zero by construction; computing it would leave a rounding residue.
+    const double w = i == n ? 0.0 : D * std::sin(std::acos(1 - 2.0 * i / n));
+    const double s_i = ConcreteStress(StrainAtDepth(D, c, y, t, eps_ud, eps_cu, eps_c2), m.fcd,
+                                      kLawKind, m.Ecm, eps_cu, eps_c2);
+    const double F = s_i * (w_prev + w) * D / (2 * n);
+    N += F;
+    M += F * (y - D / 2);
+    w_prev = w;
+  }
+  for (int k = 1; k <= s.nF; ++k) {
+    const double y = CircBarDepth(s, k);
+    const double F = SteelStress(StrainAtDepth(D, c, y, t, eps_ud, eps_cu, eps_c2), m.fyd, kLawKind,
+                                 m.Es, eps_ud) *
+                     kPi * (s.Df * s.Df) / 4;
+    N += F;
+    M += F * (y - D / 2);
+  }
+  return {N, M};
+}
+
+double CircResultant(int n, const CircSection& s, const MaterialSet& m, double t, int what) {
+  const SectionForces forces = CircForces(n, s, m, t);
+  return what == 2 ? forces.M : forces.N;
+}
+
+double CircSolver(textio::OutputUnit& unit, int n, const CircSection& s, const MaterialSet& m,
+                  double Ned, int mode, double tol, int maxit) {
+  const SectionResultant R = [&](double t) { return CircForces(n, s, m, t); };
+  return RunSolverProcedure(unit, R, s.D, s.c, m, Ned, mode, tol, maxit,
+                            {.boundary_moments = false, .curvature = false});
+}
+
+}  // namespace quilex::flexure

@@ -1,0 +1,61 @@
+#include "flexure/QuilexTSLU.hpp"
+
+#include "flexure/StrainModel.hpp"
+
+namespace quilex::flexure {
+
+double TCentroidDepth(const TSection& s) {
+  const double BiNf = s.BiNf, HiNf = s.HiNf, BsUp = s.BsUp, HsUp = s.HsUp;
+  return (2 * BiNf * HiNf * HsUp + BsUp * (HsUp * HsUp) + BiNf * (HiNf * HiNf)) /
+         (2 * (BiNf * HiNf + BsUp * HsUp));
+}
+
+SectionForces TForces(int n, const TSection& s, const MaterialSet& m, double t) {
+  const double H = s.HiNf + s.HsUp;
+  const double yG = TCentroidDepth(s);
+  const double c = s.c;
+  const double eps_ud = m.eps_ud, eps_cu = m.eps_cu, eps_c2 = m.eps_c2;
+  const auto concrete = [&](double y) {
+    return ConcreteStress(StrainAtDepth(H, c, y, t, eps_ud, eps_cu, eps_c2), m.fcd, kLawKind, m.Ecm,
+                          eps_cu, eps_c2);
+  };
+  const auto steel = [&](double y) {
+    return SteelStress(StrainAtDepth(H, c, y, t, eps_ud, eps_cu, eps_c2), m.fyd, kLawKind, m.Es,
+                       eps_ud);
+  };
+  double N = 0;
+  double M = 0;
+  for (int i = 1; i <= n; ++i) {
+    const double y = (i - 0.5) * s.HsUp / n;
+    const double F = concrete(y) * s.BsUp * s.HsUp / n;
+    N += F;
+    M += F * (y - yG);
+  }
+  for (int i = 1; i <= n; ++i) {
+    const double y = s.HsUp + (i - 0.5) * s.HiNf / n;
+    const double F = concrete(y) * s.BiNf * s.HiNf / n;
+    N += F;
+    M += F * (y - yG);
+  }
+  const double F_1 = steel(c) * s.As[0];
+  N += F_1;
+  M += F_1 * (c - yG);
+  const double F_2 = steel(H - c) * s.As[1];
+  N += F_2;
+  M += F_2 * (H - c - yG);
+  return {N, M};
+}
+
+double TResultant(int n, const TSection& s, const MaterialSet& m, double t, int what) {
+  const SectionForces forces = TForces(n, s, m, t);
+  return what == 2 ? forces.M : forces.N;
+}
+
+double TSolver(textio::OutputUnit& unit, int n, const TSection& s, const MaterialSet& m, double Ned,
+               int mode, double tol, int maxit) {
+  const SectionResultant R = [&](double t) { return TForces(n, s, m, t); };
+  return RunSolverProcedure(unit, R, s.HiNf + s.HsUp, s.c, m, Ned, mode, tol, maxit,
+                            {.boundary_moments = true, .curvature = false});
+}
+
+}  // namespace quilex::flexure

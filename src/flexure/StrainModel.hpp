@@ -1,0 +1,70 @@
+// The ultimate strain distributions of a section, laid end to end along one parameter t
+// in [0, 10] ([0, 5] compresses the top face, [5, 10] the bottom face), the two design
+// stress-strain laws, and the strain-field number reported for a solution. Pure
+// functions; the laws sit in this header because every resultant calls them per fibre.
+#pragma once
+
+#include <cmath>
+
+namespace quilex::flexure {
+
+// The one law pair the program uses: parabola-rectangle concrete, elastic-perfectly
+// plastic steel. Any other kind gives no stress.
+constexpr int kLawKind = 1;
+
+// Neutral-axis depth returned for the three uniform configurations (t = 0, 5, 10).
+constexpr double kNoNeutralAxis = 1.0e8;
+
+// Strain at depth y (from the top face) of configuration t, for a section of depth h with
+// its layers at c from each face. Outside [0, 10] the strain is 0.
+inline double StrainAtDepth(double h, double c, double y, double t, double eps_ud, double eps_cu,
+                            double eps_c2) {
+  const double d = h - c;
+  const double yC = (eps_cu - eps_c2) * h / eps_cu;
+  if (t < 0) return 0;
+  if (t < 1) return eps_ud - t * eps_ud * (d - y) / d;
+  if (t < 2) return eps_ud - ((t - 1) * eps_cu + eps_ud) * (d - y) / d;
+  if (t < 3) return (y / d) * ((3 - t) * eps_ud + eps_cu) - eps_cu;
+  if (t < 4) return eps_cu * ((4 - t) * y / d - 1 + (t - 3) * y / h);
+  if (t < 5) return (5 - t) * eps_c2 * (y - yC) / (h - yC) - eps_c2;
+  if (t < 6) return -(6 - t) * eps_c2 - (t - 5) * eps_cu * y / h;
+  if (t < 7) return -eps_cu * ((h - y) * (7 - t) * c / (h * (h - c)) + (y - c) / (h - c));
+  if (t < 8) return (t - 7) * eps_ud * (h - y) / (h - c) - (y - c) * eps_cu / (h - c);
+  if (t < 9) {
+    const double a = (9 - t) * eps_cu;
+    return (eps_ud + a) * (h - y) / (h - c) - a;
+  }
+  if (t <= 10) return (10 - t) * eps_ud * (h - y) / (h - c) + (t - 9) * eps_ud;
+  return 0;
+}
+
+// Depth of zero strain below the top face; signed and not clipped to the section.
+double NeutralAxisDepth(double h, double c, double t, double eps_ud, double eps_cu, double eps_c2);
+
+// Concrete stress (<= 0) of strain eps; Ecm is not used by the parabola-rectangle law.
+inline double ConcreteStress(double eps, double fcd, int LawKind, double /*Ecm*/, double /*eps_cu*/,
+                             double eps_c2) {
+  if (LawKind != kLawKind) return 0;
+  if (eps < -eps_c2) return -fcd;
+  if (eps < 0) {
+    const double r = 1 - std::fabs(eps) / eps_c2;
+    return -(1 - r * r) * fcd;
+  }
+  return 0;
+}
+
+// Steel stress of strain eps; with Es = 0 the law is rigid-plastic.
+inline double SteelStress(double eps, double fyd, int LawKind, double Es, double /*eps_ud*/) {
+  if (LawKind != kLawKind) return 0;
+  if (Es == 0) return eps > 0 ? fyd : -fyd;
+  const double eps_yd = fyd / Es;
+  if (eps <= -eps_yd) return -fyd;
+  if (eps < eps_yd) return Es * eps;
+  return fyd;
+}
+
+// Strain field 1 to 6 of a solution, from x = t* + 1, the sign of Med and the strain of
+// the tension-side layer; 0 for a failed solve (x < 0).
+int CampoNumber(double x, double Med, double eps_s, double eps_yd);
+
+}  // namespace quilex::flexure
