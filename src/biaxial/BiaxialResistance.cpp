@@ -1,0 +1,178 @@
+#include "biaxial/BiaxialResistance.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "flexure/StrainModel.hpp"
+
+namespace quilex::biaxial {
+namespace {
+
+constexpr int kCells = 60;                 // per side of the concrete grid
+constexpr double kDepthBound = 0.9999999;  // of the depth parameter
+constexpr double kNoCurvatureLimit = 1e30;
+constexpr int kAngleHalvings = 60;
+constexpr double kAngleStop = 1e-10;  // of the initial bracket
+
+double Offset(double Mx, double My, double phi) {
+  return WrapAngle(std::atan2(My, Mx) - phi);
+}
+
+}  // namespace
+
+double WrapAngle(double a) {
+  const double n = std::round(a / kTwoPi);
+  double wrapped = a - kTwoPi * n;
+  if (wrapped <= -kPi) wrapped = wrapped + kTwoPi;
+  return wrapped;
+}
+
+BiaxialState BiaxialResultants(const BarSection& section, const MaterialSet& m, double theta,
+                               double t) {
+  const double B = section.B, H = section.H;
+  const double s = std::sin(theta);
+  const double k = std::cos(theta);
+  BiaxialState st;
+  const double a = B / 2 * std::fabs(k) + H / 2 * std::fabs(s);
+  st.htheta = 2 * a;
+  const auto depth = [a, k, s](double px, double py) { return a - (px * k + py * s); };
+
+  if (section.nbar < 1) {
+    st.dmax = st.htheta;
+  } else {
+    for (int i = 0; i < section.nbar; ++i) {
+      const double u = depth(section.x[i], section.y[i]);
+      if (u > st.dmax) st.dmax = u;
+    }
+  }
+  const double x = st.htheta / 2 * (std::tan(kHalfPi * t) + 1);
+  st.x = x;
+
+  // The smallest of the curvatures that bring the corner to eps_cu, the deepest bar to
+  // eps_ud, or the point at (1 - eps_c2/eps_cu) of the depth to eps_c2.
+  double kappa = x > 0 ? std::min(m.eps_cu / x, kNoCurvatureLimit) : kNoCurvatureLimit;
+  if (st.dmax > x) kappa = std::min(kappa, m.eps_ud / (st.dmax - x));
+  if (x > st.htheta) {
+    kappa = std::min(kappa, m.eps_c2 / (x - (1 - m.eps_c2 / m.eps_cu) * st.htheta));
+  }
+  st.eps_c = -x * kappa;
+  st.eps_s = (st.dmax - x) * kappa;
+
+  const double dx = B / kCells;
+  const double dy = H / kCells;
+  const double dA = dy * dx;
+  // Column terms are the same in every row; computing them once changes no bit.
+  std::array<double, kCells> xc{};
+  std::array<double, kCells> xc_k{};
+  for (int j = 1; j <= kCells; ++j) {
+    xc[j - 1] = (j - 0.5) * dx - B / 2;
+    xc_k[j - 1] = xc[j - 1] * k;
+  }
+  double N = 0, Mx = 0, My = 0;
+  for (int i = 1; i <= kCells; ++i) {
+    const double yc = (i - 0.5) * dy - H / 2;
+    const double yc_s = yc * s;
+    for (int j = 0; j < kCells; ++j) {
+      const double u = a - (xc_k[j] + yc_s);
+      const double sigma = flexure::ConcreteStress((u - x) * kappa, m.fcd, flexure::kLawKind, 0.0,
+                                                   m.eps_cu, m.eps_c2);
+      // A cell without stress adds exact zeros: skipping it leaves every sum as it is.
+      if (sigma == 0) continue;
+      N += sigma * dA;
+      Mx -= yc * sigma * dA;
+      My -= xc[j] * sigma * dA;
+    }
+  }
+  for (int i = 0; i < section.nbar; ++i) {
+    const double u = depth(section.x[i], section.y[i]);
+    const double sigma =
+        flexure::SteelStress((u - x) * kappa, m.fyd, flexure::kLawKind, m.Es, m.eps_ud);
+    const double A = section.area[i];
+    N += sigma * A;
+    Mx -= section.y[i] * sigma * A;
+    My -= section.x[i] * sigma * A;
+  }
+  st.N = N;
+  st.Mx = Mx;
+  st.My = My;
+  return st;
+}
+
+DepthSearch SolveNeutralAxisDepth(const BarSection& section, const MaterialSet& m, double theta,
+                                  double Ned, double tol, int maxit) {
+  double lo = -kDepthBound;
+  double hi = kDepthBound;
+  int count = 0;
+  DepthSearch search;
+  for (;;) {
+    const double t = (lo + hi) / 2;
+    search.state = BiaxialResultants(section, m, theta, t);
+    const double r = search.state.N - Ned;
+    search.converged = std::fabs(r) <= tol;
+    if (search.converged) break;
+    count = count + 1;
+    if (count >= maxit) break;
+    (r > 0 ? lo : hi) = t;
+  }
+  return search;
+}
+
+AxialLimits AxialLimitsD(const BarSection& section, const MaterialSet& m) {
+  double As = 0;
+  for (int i = 0; i < section.nbar; ++i)
+    As += section.area[i];
+  const auto steel = [&m](double eps) {
+    return flexure::SteelStress(eps, m.fyd, flexure::kLawKind, m.Es, m.eps_ud);
+  };
+  return {steel(-m.eps_c2) * As - m.fcd * section.B * section.H, steel(m.eps_ud) * As};
+}
+
+std::optional<AngleSearch> SolveNeutralAxisAngle(const BarSection& section, const MaterialSet& m,
+                                                 double Ned, double tol, int maxit,
+                                                 std::span<const double> theta,
+                                                 std::span<const double> Mx,
+                                                 std::span<const double> My, double phi) {
+  const std::size_t nang = theta.size();
+  if (nang < 1) return std::nullopt;
+  // The first pair of neighbours whose offsets from phi change sign, but not across +-pi.
+  std::size_t i = 1;
+  double s0 = 0;
+  for (; i <= nang; ++i) {
+    const std::size_t j = i < nang ? i : 0;
+    const double g1 = Offset(Mx[i - 1], My[i - 1], phi);
+    const double g2 = Offset(Mx[j], My[j], phi);
+    if (g1 * g2 <= 0 && std::fabs(g2 - g1) < kPi) {
+      s0 = g1;
+      break;
+    }
+  }
+  if (i > nang) return std::nullopt;
+
+  double lo = theta[i - 1];
+  double hi = i < nang ? theta[i] : theta[0] + kTwoPi;
+  const double W0 = hi - lo;
+  AngleSearch search;
+  for (int halving = 0; halving < kAngleHalvings; ++halving) {
+    const double theta_m = (lo + hi) / 2;
+    const DepthSearch depth = SolveNeutralAxisDepth(section, m, theta_m, Ned, tol, maxit);
+    search.theta = theta_m;
+    search.state = depth.state;
+    search.converged = depth.converged;
+    const double gm = Offset(depth.state.Mx, depth.state.My, phi);
+    (gm * s0 > 0 ? lo : hi) = theta_m;
+    if (hi - lo < kAngleStop * W0) break;
+  }
+  return search;
+}
+
+int StrainFieldD(double x, double dmax, double htheta, double eps_c, double eps_s, double eps_cu,
+                 double eps_yd) {
+  if (x <= 0) return 1;
+  if (0.999999999 * eps_cu > -eps_c) return x <= htheta ? 2 : 6;
+  if (x <= dmax) return eps_s >= eps_yd ? 3 : 4;
+  if (x <= htheta) return 5;
+  return 6;
+}
+
+}  // namespace quilex::biaxial

@@ -1,0 +1,74 @@
+// Resistance of a rectangle with individually placed bars under an axial force and a
+// moment of any direction. A strain plane is the angle theta of the compressed side's
+// direction and the depth x of the neutral axis below the most compressed corner; the
+// depth is searched for the acting axial force, the angle for a wanted moment direction.
+#pragma once
+
+#include <optional>
+#include <span>
+
+#include "flexure/MaterialSet.hpp"
+#include "flexure/Sections.hpp"
+
+namespace quilex::biaxial {
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kTwoPi = 6.283185307179586;
+constexpr double kHalfPi = 1.5707963267948966;
+
+// Reduces an angle to (-pi, pi].
+double WrapAngle(double a);
+
+// One evaluation of a strain plane: the internal forces and the plane's key depths.
+struct BiaxialState {
+  double N = 0;
+  double Mx = 0;      // compression on the side of positive y makes it positive
+  double My = 0;      // compression on the side of positive x makes it positive
+  double x = 0;       // neutral-axis depth below the most compressed corner
+  double dmax = 0;    // depth of the deepest bar
+  double htheta = 0;  // depth of the section across the neutral axis
+  double eps_c = 0;   // strain at the most compressed corner
+  double eps_s = 0;   // strain at the deepest bar
+};
+
+// The plane of angle theta and depth parameter t in (-1, 1) (t = 0: axis at mid-depth).
+BiaxialState BiaxialResultants(const BarSection& section, const MaterialSet& m, double theta,
+                               double t);
+
+struct DepthSearch {
+  BiaxialState state;  // of the last evaluation
+  bool converged = false;
+};
+
+// Bisection of the depth parameter at angle theta until |N - Ned| <= tol, with at most
+// maxit evaluations.
+DepthSearch SolveNeutralAxisDepth(const BarSection& section, const MaterialSet& m, double theta,
+                                  double Ned, double tol, int maxit);
+
+struct AxialLimits {
+  double Nmin = 0;  // pure compression, negative
+  double Nmax = 0;  // pure tension, positive
+};
+
+AxialLimits AxialLimitsD(const BarSection& section, const MaterialSet& m);
+
+struct AngleSearch {
+  BiaxialState state;  // of the last depth search's last evaluation
+  double theta = 0;    // the last trial angle
+  bool converged = false;
+};
+
+// Bisection of the angle, from the bracket that a sweep of samples (theta[k], Mx[k], My[k],
+// closing on itself) gives, until the moment vector points in direction phi. Nothing when
+// there are no samples or no pair of neighbours brackets phi.
+std::optional<AngleSearch> SolveNeutralAxisAngle(const BarSection& section, const MaterialSet& m,
+                                                 double Ned, double tol, int maxit,
+                                                 std::span<const double> theta,
+                                                 std::span<const double> Mx,
+                                                 std::span<const double> My, double phi);
+
+// The strain field 1 to 6 of a final plane.
+int StrainFieldD(double x, double dmax, double htheta, double eps_c, double eps_s, double eps_cu,
+                 double eps_yd);
+
+}  // namespace quilex::biaxial
