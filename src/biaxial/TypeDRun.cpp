@@ -5,6 +5,7 @@
 
 #include "biaxial/BiaxialResistance.hpp"
 #include "driver/ResultFiles.hpp"
+#include "driver/RunConstants.hpp"
 #include "shear/QuilexRT.hpp"
 #include "textio/FreeFormRead.hpp"
 
@@ -12,10 +13,10 @@ namespace quilex::biaxial {
 namespace {
 
 constexpr int kSamples = 72;  // sweep of the compressed side's direction, 5 degrees apart
-constexpr double kTolerance = 0.001;
-constexpr int kMaxEvaluations = 1000;
-constexpr double kStrutAngle = 45.0;
-constexpr double kNoRatio = 999.99;
+using driver::kMaxIterations;
+using driver::kNoRatio;
+using driver::kStrutAngle;
+using driver::kTolerance;
 
 // clang-format off
 constexpr std::string_view kActionsFormat = "('Ned = ',f8.2,/,                                                  'Mx  = ',f8.2,/,                                                  'My  = ',f8.2,/,                                                  'Vx  = ',f8.2,/,                                                  'Vy  = ',f8.2,/)";
@@ -65,7 +66,7 @@ TypeDResult RunTypeD(bool echo, const BarSection& section, const MaterialSet& m,
     for (int k = 0; k < kSamples; ++k) {
       theta[k] = k * kTwoPi / kSamples;
       const DepthSearch sample =
-          SolveNeutralAxisDepth(section, m, theta[k], a.Ned, kTolerance, kMaxEvaluations);
+          SolveNeutralAxisDepth(section, m, theta[k], a.Ned, kTolerance, kMaxIterations);
       sample_Mx[k] = sample.state.Mx;
       sample_My[k] = sample.state.My;
       all_converged = all_converged && sample.converged;
@@ -76,7 +77,7 @@ TypeDResult RunTypeD(bool echo, const BarSection& section, const MaterialSet& m,
       double last_theta = 0;
       const auto search = [&](double phi) {
         std::optional<AngleSearch> found = SolveNeutralAxisAngle(
-            section, m, a.Ned, kTolerance, kMaxEvaluations, theta, sample_Mx, sample_My, phi);
+            section, m, a.Ned, kTolerance, kMaxIterations, theta, sample_Mx, sample_My, phi);
         if (found) last_theta = found->theta;
         return found;
       };

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "driver/ResultFiles.hpp"
+#include "driver/RunConstants.hpp"
 #include "flexure/QuilexCircSLU.hpp"
 #include "flexure/QuilexRettSLU.hpp"
 #include "flexure/QuilexTSLU.hpp"
@@ -13,10 +14,6 @@
 namespace quilex::driver {
 namespace {
 
-constexpr int kStrips = 100;
-constexpr double kTolerance = 0.001;
-constexpr int kMaxIterations = 1000;
-constexpr double kStrutAngle = 45.0;
 constexpr int kSweepSteps = 50;
 
 constexpr std::string_view kPointFormat = "(f8.2,1x,f8.2)";

@@ -11,9 +11,6 @@
 
 namespace quilex::driver {
 
-// Returned as a ratio whose resistance is 0.
-constexpr double kNoRatio = 999.99;
-
 struct SectionResult {
   double Mrd = 0;
   double rho_M = 0;

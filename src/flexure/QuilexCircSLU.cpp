@@ -40,8 +40,7 @@ SectionForces CircForces(int n, const CircSection& s, const MaterialSet& m, doub
 }
 
 double CircResultant(int n, const CircSection& s, const MaterialSet& m, double t, int what) {
-  const SectionForces forces = CircForces(n, s, m, t);
-  return what == 2 ? forces.M : forces.N;
+  return SelectResultant(CircForces(n, s, m, t), what);
 }
 
 double CircSolver(textio::OutputUnit& unit, int n, const CircSection& s, const MaterialSet& m,

@@ -27,8 +27,7 @@ SectionForces RectForces(int n, const RectSection& s, const MaterialSet& m, doub
 }
 
 double RectResultant(int n, const RectSection& s, const MaterialSet& m, double t, int what) {
-  const SectionForces forces = RectForces(n, s, m, t);
-  return what == 2 ? forces.M : forces.N;
+  return SelectResultant(RectForces(n, s, m, t), what);
 }
 
 double RectSolver(textio::OutputUnit& unit, int n, const RectSection& s, const MaterialSet& m,

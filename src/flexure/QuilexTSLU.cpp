@@ -47,8 +47,7 @@ SectionForces TForces(int n, const TSection& s, const MaterialSet& m, double t) 
 }
 
 double TResultant(int n, const TSection& s, const MaterialSet& m, double t, int what) {
-  const SectionForces forces = TForces(n, s, m, t);
-  return what == 2 ? forces.M : forces.N;
+  return SelectResultant(TForces(n, s, m, t), what);
 }
 
 double TSolver(textio::OutputUnit& unit, int n, const TSection& s, const MaterialSet& m, double Ned,

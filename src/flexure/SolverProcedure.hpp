@@ -23,6 +23,11 @@ struct SectionForces {
 
 using SectionResultant = std::function<SectionForces(double t)>;
 
+// The axial force of `forces`, or its moment for what = 2.
+inline double SelectResultant(const SectionForces& forces, int what) {
+  return what == 2 ? forces.M : forces.N;
+}
+
 // What a shape's solver offers beyond the searches with units digits 0 to 6.
 struct SolverOffer {
   bool boundary_moments = true;  // codes 11 and 21
