@@ -1,0 +1,35 @@
+// The end-of-run note on the raised floating-point flags.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "driver/Quilex.hpp"
+#include "textio/FloatingPointStatus.hpp"
+
+namespace quilex::driver {
+namespace {
+
+std::string Note(unsigned flags) {
+  std::ostringstream console;
+  WriteFloatingPointNote(flags, console);
+  return console.str();
+}
+
+TEST(FloatingPointNote, NothingWhenNoFlagIsRaised) {
+  EXPECT_EQ(Note(0), "");
+}
+
+TEST(FloatingPointNote, OneLineNamingTheRaisedFlagsInFixedOrder) {
+  EXPECT_EQ(Note(textio::kDivideByZeroFlag | textio::kInvalidFlag),
+            "Note: The following floating-point exceptions are signalling: IEEE_INVALID_FLAG "
+            "IEEE_DIVIDE_BY_ZERO\n");
+  EXPECT_EQ(Note(textio::kDenormalFlag | textio::kUnderflowFlag | textio::kOverflowFlag |
+                 textio::kDivideByZeroFlag | textio::kInvalidFlag),
+            "Note: The following floating-point exceptions are signalling: IEEE_INVALID_FLAG "
+            "IEEE_DIVIDE_BY_ZERO IEEE_OVERFLOW_FLAG IEEE_UNDERFLOW_FLAG IEEE_DENORMAL\n");
+  EXPECT_EQ(Note(textio::kUnderflowFlag),
+            "Note: The following floating-point exceptions are signalling: IEEE_UNDERFLOW_FLAG\n");
+}
+
+}  // namespace
+}  // namespace quilex::driver
