@@ -14,55 +14,39 @@ double Strain(double y, double t) {
   return StrainAtDepth(h, c, y, t, eps_ud, eps_cu, eps_c2);
 }
 
-// The key distribution Dk at depth y, as the straight line through its two defining points.
-double KeyStrain(int k, double y) {
-  struct Line {
+TEST(StrainAtDepthTest, KeyDistributionsAndTheLinearBlendBetweenThem) {
+  // The key distribution Dk as the straight line through (y1, e1) and (y2, e2).
+  const struct {
     double y1, e1, y2, e2;
-  };
-  const Line lines[] = {
+  } key[] = {
       {0, eps_ud, h, eps_ud}, {0, 0, d, eps_ud},      {0, -eps_cu, d, eps_ud},
       {0, -eps_cu, d, 0},     {0, -eps_cu, h, 0},     {0, -eps_c2, h, -eps_c2},
       {0, 0, h, -eps_cu},     {c, 0, h, -eps_cu},     {c, eps_ud, h, -eps_cu},
       {c, eps_ud, h, 0},      {0, eps_ud, h, eps_ud},
   };
-  const Line& l = lines[k];
-  return l.e1 + (l.e2 - l.e1) * (y - l.y1) / (l.y2 - l.y1);
-}
-
-TEST(StrainAtDepthTest, KeyDistributionsAreReachedFromBothSidesAndBlendedLinearly) {
-  constexpr double kNudge = 1e-10;
+  auto at = [&](int k, double y) {
+    return key[k].e1 + (key[k].e2 - key[k].e1) * (y - key[k].y1) / (key[k].y2 - key[k].y1);
+  };
   for (int k = 0; k <= 10; ++k) {
-    for (double y : {0.0, c, 137.0, yC, d, h}) {
-      SCOPED_TRACE(testing::Message() << "t = " << k << ", y = " << y);
-      EXPECT_NEAR(Strain(y, k), KeyStrain(k, y), 1e-12);
-      if (k > 0) {
-        EXPECT_NEAR(Strain(y, k - kNudge), KeyStrain(k, y), 1e-9);
-      }
+    for (double y : {0.0, c, yC, d, h}) {
+      EXPECT_NEAR(Strain(y, k), at(k, y), 1e-12) << "t = " << k << ", y = " << y;
       if (k < 10) {
-        EXPECT_NEAR(Strain(y, k + kNudge), KeyStrain(k, y), 1e-9);
-        EXPECT_NEAR(Strain(y, k + 0.5), (KeyStrain(k, y) + KeyStrain(k + 1, y)) / 2, 1e-12);
+        EXPECT_NEAR(Strain(y, k + 0.5), (at(k, y) + at(k + 1, y)) / 2, 1e-12) << k << " " << y;
       }
     }
   }
-}
-
-TEST(StrainAtDepthTest, OutsideTheParameterRangeTheStrainIsZero) {
-  EXPECT_EQ(Strain(0, -0.1), 0);
-  EXPECT_EQ(Strain(0, 10.1), 0);
-  EXPECT_EQ(Strain(h, 10), eps_ud);  // 10 closes the last interval
-}
-
-TEST(StrainAtDepthTest, HalfwayDistributionsOfTheTwoFaces) {
   EXPECT_NEAR(Strain(0, 2.5), -0.0035, 5e-5);
   EXPECT_NEAR(Strain(450, 2.5), 0.03375, 5e-6);
   EXPECT_NEAR(Strain(50, 7.5), 0.03375, 5e-6);
   EXPECT_NEAR(Strain(500, 7.5), -0.0035, 5e-5);
+  EXPECT_EQ(Strain(0, -0.1), 0);  // outside the parameter range
+  EXPECT_EQ(Strain(0, 10.1), 0);
 }
 
 TEST(StrainAtDepthTest, NearlyUniformCompressionRotatesAboutThePointOfPeakStress) {
-  for (double t : {4.0, 4.25, 4.5, 4.99, 5.0})
+  for (double t : {4.25, 4.99})
     EXPECT_NEAR(Strain(yC, t), -eps_c2, 1e-15) << t;
-  for (double t : {5.0, 5.5, 5.99})
+  for (double t : {5.5, 5.99})
     EXPECT_NEAR(Strain(h - yC, t), -eps_c2, 1e-15) << t;
 }
 
@@ -77,29 +61,21 @@ TEST(NeutralAxisDepthTest, UniformConfigurationsGiveTheSentinelOthersTheSignedDe
   EXPECT_GT(x(4.5), h);           // whole section compressed: below the bottom face
 }
 
-TEST(ConcreteStressTest, ParabolaRectangleAtItsBranchPoints) {
-  constexpr double fcd = 14.17;
-  auto s = [](double eps) { return ConcreteStress(eps, fcd, kLawKind, 30000, eps_cu, eps_c2); };
-  EXPECT_EQ(s(-eps_c2), -fcd);
-  EXPECT_NEAR(s(-eps_c2 / 2), -0.75 * fcd, 1e-12);
-  EXPECT_EQ(s(-eps_cu), -fcd);
-  EXPECT_EQ(s(-0.01), -fcd);  // no cut-off beyond eps_cu
-  EXPECT_EQ(s(0), 0);
-  EXPECT_EQ(s(0.001), 0);
-}
-
-TEST(SteelStressTest, ElasticPerfectlyPlasticAndRigidPlasticWithoutModulus) {
-  constexpr double fyd = 391.3, Es = 200000;
-  auto s = [](double eps, double E) { return SteelStress(eps, fyd, kLawKind, E, eps_ud); };
-  EXPECT_NEAR(s(0.001, Es), 200, 1e-9);
-  EXPECT_EQ(s(0.05, Es), fyd);
-  EXPECT_EQ(s(1.0, Es), fyd);  // no strain limit on the plastic branch
-  EXPECT_NEAR(s(-0.0019565, Es), -391.3, 1e-9);
-  EXPECT_EQ(s(-fyd / Es, Es), -fyd);
-  EXPECT_EQ(s(fyd / Es, Es), fyd);
-  EXPECT_EQ(s(1e-9, 0), fyd);
-  EXPECT_EQ(s(0, 0), -fyd);
-  EXPECT_EQ(s(-1e-9, 0), -fyd);
+TEST(MaterialLawTest, ParabolaRectangleAndElasticPlasticSteel) {
+  constexpr double fcd = 14.17, fyd = 391.3;
+  auto concrete = [](double eps) {
+    return ConcreteStress(eps, fcd, kLawKind, 30000, eps_cu, eps_c2);
+  };
+  EXPECT_EQ(concrete(-eps_c2), -fcd);
+  EXPECT_NEAR(concrete(-eps_c2 / 2), -0.75 * fcd, 1e-12);
+  EXPECT_EQ(concrete(-0.01), -fcd);  // no cut-off beyond eps_cu
+  EXPECT_EQ(concrete(0.001), 0);
+  auto steel = [](double eps, double E) { return SteelStress(eps, fyd, kLawKind, E, eps_ud); };
+  EXPECT_NEAR(steel(0.001, 200000), 200, 1e-9);
+  EXPECT_EQ(steel(1.0, 200000), fyd);  // no strain limit on the plastic branch
+  EXPECT_EQ(steel(-fyd / 200000, 200000), -fyd);
+  EXPECT_EQ(steel(1e-9, 0), fyd);  // rigid-plastic without a modulus
+  EXPECT_EQ(steel(0, 0), -fyd);
 }
 
 TEST(CampoNumberTest, StrainFieldOfASolution) {
@@ -107,13 +83,10 @@ TEST(CampoNumberTest, StrainFieldOfASolution) {
   EXPECT_EQ(CampoNumber(3.5, +1, 0.01, eps_yd), 3);
   EXPECT_EQ(CampoNumber(3.5, +1, 0.001, eps_yd), 4);
   EXPECT_EQ(CampoNumber(3.5, +1, eps_yd, eps_yd), 3);
-  EXPECT_EQ(CampoNumber(8.5, -1, 0.01, eps_yd), 3);
   EXPECT_EQ(CampoNumber(8.5, -1, 0.001, eps_yd), 4);
   EXPECT_EQ(CampoNumber(5.0, +1, 0.01, eps_yd), 6);
-  EXPECT_EQ(CampoNumber(6.0, +1, 0.01, eps_yd), 6);
   EXPECT_EQ(CampoNumber(11.0, -1, 0.01, eps_yd), 1);
   EXPECT_EQ(CampoNumber(1.5, 0, 0.01, eps_yd), 1);  // Med = 0 counts as positive
-  EXPECT_EQ(CampoNumber(6.5, -1, 0.01, eps_yd), 6);
   EXPECT_EQ(CampoNumber(-999999999.99 + 1, +1, 0.01, eps_yd), 0);
 }
 

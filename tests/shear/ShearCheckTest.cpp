@@ -13,17 +13,13 @@ constexpr double fyd = 391.3, fcd = 14.17, nu = 0.5;
 const std::string kAngleMessage = "ATTENTION --> ctan_theta is out of range!\r\n";
 const std::string kCompressionMessage = "ATTENTION --> maximum compression is out of range!\r\n";
 
-TEST(StrutCotangentTest, AngleRangeIsOneToTwoAndAHalf) {
-  textio::OutputUnit log(20);
+TEST(StrutCotangentTest, AngleRangeIsOneToTwoAndAHalfBothChecksStopOutsideIt) {
+  textio::OutputUnit log(20), rt(20), circ(20);
   EXPECT_NEAR(StrutCotangent(log, 45.0), 1, 1e-15);
   EXPECT_NEAR(StrutCotangent(log, 21.81), 2.49891, 5e-6);
   EXPECT_EQ(log.text(), "");
   EXPECT_THROW(StrutCotangent(log, 21.8), StrutAngleOutOfRange);
   EXPECT_EQ(log.text(), kAngleMessage);
-}
-
-TEST(StrutCotangentTest, BothChecksStopOnABadAngle) {
-  textio::OutputUnit rt(20), circ(20);
   EXPECT_THROW(ShearCheckRT(rt, 300, 500, 40, 50, 2, 200, 21.8, fyd, fcd, nu, 0),
                StrutAngleOutOfRange);
   EXPECT_THROW(ShearCheckC(circ, 400, 40, 50, 2, 200, 21.8, fyd, fcd, nu, 0), StrutAngleOutOfRange);

@@ -21,28 +21,20 @@ TEST(RecordFormatTest, FixedRoundsTheExactBinaryValueToNearestTiesToEven) {
   EXPECT_EQ(FormatFixed(0.125, 8, 2), "    0.12");  // exact tie, even digit
   EXPECT_EQ(FormatFixed(0.375, 8, 2), "    0.38");  // exact tie, even digit
   EXPECT_EQ(FormatFixed(2.675, 8, 2), "    2.67");  // the double lies below 2.675
-  EXPECT_EQ(FormatFixed(0.5, 8, 2), "    0.50");
   EXPECT_EQ(FormatFixed(12345.678, 8, 2), "12345.68");
-  EXPECT_EQ(FormatFixed(-150.0, 10, 2), "   -150.00");
-  // A negative value keeps its sign when it rounds to zero.
   EXPECT_EQ(FormatFixed(-0.0, 8, 2), "   -0.00");
-  EXPECT_EQ(FormatFixed(-0.004, 8, 2), "   -0.00");
+  EXPECT_EQ(FormatFixed(-0.004, 8, 2), "   -0.00");  // the sign stays when it rounds to zero
 }
 
 TEST(RecordFormatTest, FixedFieldTooNarrowBecomesAsterisks) {
-  // The double nearest 99999.995 lies below it and still rounds to 99999.99; the next one
-  // up rounds to 100000.00, which needs nine columns.
-  EXPECT_EQ(FormatFixed(99999.995, 8, 2), "99999.99");
+  EXPECT_EQ(FormatFixed(99999.995, 8, 2), "99999.99");  // the double lies below the tie
   EXPECT_EQ(FormatFixed(std::nextafter(99999.995, kInf), 8, 2), "********");
-  EXPECT_EQ(FormatFixed(100000.0, 8, 2), "********");
-  EXPECT_EQ(FormatFixed(1.0e12, 10, 2), "**********");
   EXPECT_EQ(FormatFixed(-9999.994, 8, 2), "-9999.99");
   EXPECT_EQ(FormatFixed(-9999.995, 8, 2), "********");  // the double lies beyond the tie
 }
 
 TEST(RecordFormatTest, ExponentHasLeadingZeroAndDropsTheLetterForThreeDigitExponents) {
   EXPECT_EQ(FormatExponent(123.456, 15, 6), "   0.123456E+03");
-  EXPECT_EQ(FormatExponent(423978.2, 15, 6), "   0.423978E+06");
   EXPECT_EQ(FormatExponent(-123.456, 15, 6), "  -0.123456E+03");
   EXPECT_EQ(FormatExponent(0.9999995, 15, 6), "   0.100000E+01");  // rounds up a decade
   EXPECT_EQ(FormatExponent(0.0, 15, 6), "   0.000000E+00");
@@ -54,9 +46,7 @@ TEST(RecordFormatTest, ExponentHasLeadingZeroAndDropsTheLetterForThreeDigitExpon
 }
 
 TEST(RecordFormatTest, IntegerRightAlignedWithMinusSignOnly) {
-  EXPECT_EQ(FormatInteger(7, 3), "  7");
   EXPECT_EQ(FormatInteger(-42, 5), "  -42");
-  EXPECT_EQ(FormatInteger(0, 8), "       0");
   EXPECT_EQ(FormatInteger(-9, 2), "-9");
   EXPECT_EQ(FormatInteger(100, 2), "**");
   EXPECT_EQ(FormatInteger(-10, 2), "**");
@@ -77,36 +67,25 @@ TEST(RecordFormatTest, InfinitiesAndNaNAreWordsThatFitTheField) {
   EXPECT_EQ(FormatFixed(-kInf, 3, 1), "***");
 }
 
-TEST(RecordFormatTest, RepeatCountsLiteralsAndSkips) {
-  const std::string line = Formatted("(i5,3f10.2)", {1, 10.0, 20.0, 16.0});
-  EXPECT_EQ(line, "    1     10.00     20.00     16.00\r\n");
-  EXPECT_EQ(line.size(), 35u + 2u);
+TEST(RecordFormatTest, RepeatCountsLiteralsSkipsAndCharacterFields) {
+  EXPECT_EQ(Formatted("(i5,3f10.2)", {1, 10.0, 20.0, 16.0}),
+            "    1     10.00     20.00     16.00\r\n");
   EXPECT_EQ(Formatted("('Ned =',f10.2,2x,'Nc_rd =',f10.2)", {-500.0, 2345.678}),
             "Ned =   -500.00  Nc_rd =   2345.68\r\n");
   EXPECT_EQ(Formatted("(5x,i3)", {7}), "       7\r\n");
-  // Skipped columns at the end of a record are not written.
-  EXPECT_EQ(Formatted("(i3,5x)", {7}), "  7\r\n");
+  EXPECT_EQ(Formatted("(i3,5x)", {7}), "  7\r\n");  // no trailing blanks
   EXPECT_EQ(Formatted("(i3,5x,/,i3)", {7, 8}), "  7\r\n  8\r\n");
-}
-
-TEST(RecordFormatTest, CharacterFieldsCutOrRightAlign) {
-  EXPECT_EQ(Formatted("(a2,2x,a6,2x,a7,/)", {"IT", "B450C ", "C25/30 "}),
-            "IT  B450C   C25/30 \r\n\r\n");
   EXPECT_EQ(Formatted("(a3,'|',a6,'|')", {"ABCDEF", "AB"}), "ABC|    AB|\r\n");
 }
 
-TEST(RecordFormatTest, SlashesEndRecordsAndATrailingSlashWritesAnEmptyLine) {
+TEST(RecordFormatTest, SlashesAndTheEndOfTheValueList) {
   EXPECT_EQ(Formatted("(2f10.2,/)", {1.5, -2.25}), "      1.50     -2.25\r\n\r\n");
   EXPECT_EQ(Formatted("('a',/,'b',//,'c')"), "a\r\nb\r\n\r\nc\r\n");
-}
-
-TEST(RecordFormatTest, StatementEndsAtTheFirstDataItemWithoutAValue) {
+  // The statement ends at the first data item without a value.
   EXPECT_EQ(Formatted("(i3,' x',i3,' y')", {1}), "  1 x\r\n");
   EXPECT_EQ(Formatted("('only text')"), "only text\r\n");
   EXPECT_EQ(Formatted("(i3)"), "\r\n");
-}
-
-TEST(RecordFormatTest, RemainingValuesRestartTheFormatOnANewRecord) {
+  // Remaining values restart the format on a new record.
   EXPECT_EQ(Formatted("(2i3)", {1, 2, 3, 4, 5}), "  1  2\r\n  3  4\r\n  5\r\n");
   EXPECT_EQ(Formatted("('N=',i3,';')", {1, -2}), "N=  1;\r\nN= -2;\r\n");
   EXPECT_EQ(Formatted("(i4,1x,e15.6,1x,e15.6)", {1, 0.5, -2.0, 2, 0.0, 1e5}),
