@@ -38,7 +38,7 @@ ShapeRow MakeShapeRow(const SectionData& section, const MaterialSet& m, double N
                                    m.fcd, m.nu, Ned);
       };
       row.d = r.H - r.c;
-      row.boundary_moments = true;
+      row.offer = flexure::kRectOffer;
       break;
     }
     case 'T': {
@@ -51,7 +51,7 @@ ShapeRow MakeShapeRow(const SectionData& section, const MaterialSet& m, double N
                                    kStrutAngle, m.fyd, m.fcd, m.nu, Ned);
       };
       row.d = t.HiNf + t.HsUp - t.c;
-      row.boundary_moments = true;
+      row.offer = flexure::kTOffer;
       break;
     }
     default: {
@@ -64,7 +64,7 @@ ShapeRow MakeShapeRow(const SectionData& section, const MaterialSet& m, double N
                                   m.nu, Ned);
       };
       row.d = c.D - c.c;
-      row.boundary_moments = false;
+      row.offer = flexure::kCircOffer;
       break;
     }
   }
@@ -102,9 +102,9 @@ SectionResult VerifySection(const ShapeRow& shape, const MaterialSet& m, const A
 
 void SweepDomain(const ShapeRow& shape, double Ned, textio::OutputUnit& domplot) {
   const double Nc = shape.solver(Ned, 20);
-  const double Mc = shape.boundary_moments ? shape.solver(Ned, 21) : 0.0;
+  const double Mc = shape.offer.boundary_moments ? shape.solver(Ned, 21) : 0.0;
   const double Ns = shape.solver(Ned, 10);
-  const double Ms = shape.boundary_moments ? shape.solver(Ned, 11) : 0.0;
+  const double Ms = shape.offer.boundary_moments ? shape.solver(Ned, 11) : 0.0;
   const double s = (std::fabs(Nc) + Ns) / kSweepSteps;
   const auto point = [&domplot](double N, double M) {
     domplot.WriteFormatted(kPointFormat, {-N * 0.001, M * 1e-6});

@@ -7,6 +7,7 @@
 
 #include "driver/InputFiles.hpp"
 #include "flexure/MaterialSet.hpp"
+#include "flexure/SolverProcedure.hpp"
 #include "textio/Units.hpp"
 
 namespace quilex::driver {
@@ -24,8 +25,8 @@ struct ShapeRow {
   // One solver call with the run's fixed strips, tolerance and iteration limit.
   std::function<double(double axial_force, int mode)> solver;
   std::function<double()> shear;
-  double d = 0;                   // effective depth
-  bool boundary_moments = false;  // the solver offers the moments of the uniform states
+  double d = 0;                // effective depth
+  flexure::SolverOffer offer;  // the codes the solver answers
 };
 
 // The shape row of section type R, T or C, logging into risu.

@@ -46,8 +46,7 @@ double CircResultant(int n, const CircSection& s, const MaterialSet& m, double t
 double CircSolver(textio::OutputUnit& unit, int n, const CircSection& s, const MaterialSet& m,
                   double Ned, int mode, double tol, int maxit) {
   const SectionResultant R = [&](double t) { return CircForces(n, s, m, t); };
-  return RunSolverProcedure(unit, R, s.D, s.c, m, Ned, mode, tol, maxit,
-                            {.boundary_moments = false, .curvature = false});
+  return RunSolverProcedure(unit, R, s.D, s.c, m, Ned, mode, tol, maxit, kCircOffer);
 }
 
 }  // namespace quilex::flexure

@@ -11,6 +11,8 @@
 
 namespace quilex::flexure {
 
+constexpr SolverOffer kCircOffer{.boundary_moments = false, .curvature = false};
+
 // The circle's pi, as every circular routine uses it.
 constexpr double kPi = 3.141592653589793;
 

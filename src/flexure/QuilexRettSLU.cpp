@@ -33,8 +33,7 @@ double RectResultant(int n, const RectSection& s, const MaterialSet& m, double t
 double RectSolver(textio::OutputUnit& unit, int n, const RectSection& s, const MaterialSet& m,
                   double Ned, int mode, double tol, int maxit) {
   const SectionResultant R = [&](double t) { return RectForces(n, s, m, t); };
-  return RunSolverProcedure(unit, R, s.H, s.c, m, Ned, mode, tol, maxit,
-                            {.boundary_moments = true, .curvature = true});
+  return RunSolverProcedure(unit, R, s.H, s.c, m, Ned, mode, tol, maxit, kRectOffer);
 }
 
 }  // namespace quilex::flexure

@@ -10,6 +10,8 @@
 
 namespace quilex::flexure {
 
+constexpr SolverOffer kRectOffer{.boundary_moments = true, .curvature = true};
+
 // Axial force and moment about mid-depth under configuration t.
 SectionForces RectForces(int n, const RectSection& s, const MaterialSet& m, double t);
 

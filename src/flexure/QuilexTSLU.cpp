@@ -53,8 +53,7 @@ double TResultant(int n, const TSection& s, const MaterialSet& m, double t, int 
 double TSolver(textio::OutputUnit& unit, int n, const TSection& s, const MaterialSet& m, double Ned,
                int mode, double tol, int maxit) {
   const SectionResultant R = [&](double t) { return TForces(n, s, m, t); };
-  return RunSolverProcedure(unit, R, s.HiNf + s.HsUp, s.c, m, Ned, mode, tol, maxit,
-                            {.boundary_moments = true, .curvature = false});
+  return RunSolverProcedure(unit, R, s.HiNf + s.HsUp, s.c, m, Ned, mode, tol, maxit, kTOffer);
 }
 
 }  // namespace quilex::flexure

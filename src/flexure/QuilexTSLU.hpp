@@ -10,6 +10,8 @@
 
 namespace quilex::flexure {
 
+constexpr SolverOffer kTOffer{.boundary_moments = true, .curvature = false};
+
 // Depth of the centroid of the gross concrete section below the top face.
 double TCentroidDepth(const TSection& s);
 

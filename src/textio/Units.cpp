@@ -55,11 +55,11 @@ void InputUnit::Split(std::string_view content) {
 }
 
 OutputUnit::OutputUnit(int number, std::filesystem::path path)
-    : number_(number), path_(std::move(path)), in_memory_(false) {
+    : number_(number), path_(std::move(path)) {
   CreateWhenMissing(number, path_);
 }
 
-OutputUnit::OutputUnit(int number) : number_(number), in_memory_(true) {}
+OutputUnit::OutputUnit(int number) : number_(number) {}
 
 OutputUnit::~OutputUnit() {
   if (!closed_) {
@@ -74,22 +74,26 @@ OutputUnit::~OutputUnit() {
 void OutputUnit::Write(std::string_view records) {
   if (closed_) return;
   pending_ += records;
-  if (!in_memory_ && pending_.size() >= kFlushSize) Flush();
+  FlushWhenFull();
 }
 
 void OutputUnit::WriteFormatted(std::string_view format,
                                 std::initializer_list<FormatValue> values) {
   if (closed_) return;
   AppendFormatted(pending_, format, std::span<const FormatValue>(values.begin(), values.size()));
-  if (!in_memory_ && pending_.size() >= kFlushSize) Flush();
+  FlushWhenFull();
 }
 
 void OutputUnit::WriteFreeForm(std::string_view text) {
   Write(FreeFormRecord(text));
 }
 
+void OutputUnit::FlushWhenFull() {
+  if (!in_memory() && pending_.size() >= kFlushSize) Flush();
+}
+
 void OutputUnit::Flush() {
-  if (in_memory_ || pending_.empty() || failed_) return;
+  if (in_memory() || pending_.empty() || failed_) return;
   if (file_ == nullptr) {
     // The first record of the run: the file starts again from its beginning.
     file_ = std::fopen(path_.c_str(), "wb");

@@ -70,10 +70,11 @@ class OutputUnit {
 
  private:
   void Flush();
+  void FlushWhenFull();
+  bool in_memory() const { return path_.empty(); }
 
   int number_;
   std::filesystem::path path_;
-  bool in_memory_;
   std::FILE* file_ = nullptr;
   bool failed_ = false;
   bool closed_ = false;
