@@ -1,5 +1,6 @@
-// Speed of whole runs (in a scratch folder, as the program runs) and of single solver
-// calls. Run: build/default/bench/quilex_bench
+// Speed of whole runs of the program (in a scratch folder, as it runs) and of the library's
+// verifications and interaction domain from values, without a log.
+// Run: build/default/bench/quilex_bench
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -7,12 +8,8 @@
 #include <sstream>
 #include <string>
 
-#include "driver/MaterialDatabase.hpp"
-#include "driver/Quilex.hpp"
-#include "flexure/QuilexCircSLU.hpp"
-#include "flexure/QuilexRettSLU.hpp"
-#include "flexure/QuilexTSLU.hpp"
-#include "textio/Units.hpp"
+#include "program/ProgramRun.hpp"
+#include "quilex/quilex.hpp"
 
 namespace fs = std::filesystem;
 
@@ -41,41 +38,31 @@ void WholeRun(benchmark::State& state, const std::string& case_name) {
   const ScratchRun run(case_name);
   for (auto _ : state) {
     std::ostringstream console;
-    benchmark::DoNotOptimize(quilex::driver::RunQuilex(run.folder(), console));
+    benchmark::DoNotOptimize(quilex::program::RunQuilex(run.folder(), console));
   }
 }
 
-quilex::MaterialSet ItalianB450C25() {
-  return quilex::driver::DeriveMaterialSet("IT", "B450C ", "C25/30 ").set;
-}
+// The sections and actions of the reference cases ref-R, ref-T, ref-C and ref-D.
+const quilex::MaterialSet kMaterials = quilex::LookupMaterials("IT", "B450C", "C25/30");
+const quilex::RectangularSection kRectangle{300, 500, 40, 628.32, 942.48, {50.27, 2, 150}};
+const quilex::TSection kTee{300, 450, 800, 150, 50, 603, 1257, {50.27, 2, 150}};
+const quilex::CircularSection kCircle{400, 40, 8, 16, {50.27, 2, 150}};
+const quilex::RectangleWithBars kBars{
+    300,
+    500,
+    {50.27, 2, 2, 200},
+    {{-110, -210, 314.16}, {110, -210, 314.16}, {-110, 210, 314.16}, {110, 210, 314.16}}};
 
-void RectSolverCall(benchmark::State& state) {
-  const quilex::RectSection section{300, 500, 50, {603, 1257}};
-  const quilex::MaterialSet m = ItalianB450C25();
+template <class Section, class Actions>
+void Verification(benchmark::State& state, const Section& section, const Actions& actions) {
   for (auto _ : state) {
-    quilex::textio::OutputUnit log(20);
-    benchmark::DoNotOptimize(
-        quilex::flexure::RectSolver(log, 100, section, m, -500000.0, 50, 0.001, 1000));
+    benchmark::DoNotOptimize(quilex::Verify(section, kMaterials, actions));
   }
 }
 
-void TSolverCall(benchmark::State& state) {
-  const quilex::TSection section{300, 450, 800, 150, 50, {603, 1257}};
-  const quilex::MaterialSet m = ItalianB450C25();
+void RectangleDomain(benchmark::State& state) {
   for (auto _ : state) {
-    quilex::textio::OutputUnit log(20);
-    benchmark::DoNotOptimize(
-        quilex::flexure::TSolver(log, 100, section, m, -500000.0, 50, 0.001, 1000));
-  }
-}
-
-void CircSolverCall(benchmark::State& state) {
-  const quilex::CircSection section{400, 40, 8, 16};
-  const quilex::MaterialSet m = ItalianB450C25();
-  for (auto _ : state) {
-    quilex::textio::OutputUnit log(20);
-    benchmark::DoNotOptimize(
-        quilex::flexure::CircSolver(log, 100, section, m, -500000.0, 50, 0.001, 1000));
+    benchmark::DoNotOptimize(quilex::InteractionDomain(kRectangle, kMaterials));
   }
 }
 
@@ -85,6 +72,12 @@ BENCHMARK_CAPTURE(WholeRun, R, std::string("ref-R"))->Unit(benchmark::kMilliseco
 BENCHMARK_CAPTURE(WholeRun, T, std::string("ref-T"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WholeRun, C, std::string("ref-C"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WholeRun, D, std::string("ref-D"))->Unit(benchmark::kMillisecond);
-BENCHMARK(RectSolverCall)->Unit(benchmark::kMicrosecond);
-BENCHMARK(TSolverCall)->Unit(benchmark::kMicrosecond);
-BENCHMARK(CircSolverCall)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Verification, R, kRectangle, quilex::Actions{-500e3, 150e6, 100e3})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Verification, T, kTee, quilex::Actions{0, 200e6, 150e3})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Verification, C, kCircle, quilex::Actions{-500e3, 80e6, 50e3})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Verification, D, kBars, quilex::BiaxialActions{-500e3, 100e6, 50e6, 30e3, 40e3})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(RectangleDomain)->Unit(benchmark::kMicrosecond);

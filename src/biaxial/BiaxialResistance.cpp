@@ -28,7 +28,7 @@ double WrapAngle(double a) {
   return wrapped;
 }
 
-BiaxialState BiaxialResultants(const BarSection& section, const MaterialSet& m, double theta,
+BiaxialState BiaxialResultants(const RectangleWithBars& section, const MaterialSet& m, double theta,
                                double t) {
   const double B = section.B, H = section.H;
   const double s = std::sin(theta);
@@ -38,11 +38,11 @@ BiaxialState BiaxialResultants(const BarSection& section, const MaterialSet& m, 
   st.htheta = 2 * a;
   const auto depth = [a, k, s](double px, double py) { return a - (px * k + py * s); };
 
-  if (section.nbar < 1) {
+  if (section.bars.empty()) {
     st.dmax = st.htheta;
   } else {
-    for (int i = 0; i < section.nbar; ++i) {
-      const double u = depth(section.x[i], section.y[i]);
+    for (const Bar& bar : section.bars) {
+      const double u = depth(bar.x, bar.y);
       if (u > st.dmax) st.dmax = u;
     }
   }
@@ -75,8 +75,7 @@ BiaxialState BiaxialResultants(const BarSection& section, const MaterialSet& m, 
     const double yc_s = yc * s;
     for (int j = 0; j < kCells; ++j) {
       const double u = a - (xc_k[j] + yc_s);
-      const double sigma = flexure::ConcreteStress((u - x) * kappa, m.fcd, flexure::kLawKind, 0.0,
-                                                   m.eps_cu, m.eps_c2);
+      const double sigma = flexure::ConcreteStress((u - x) * kappa, m.fcd, m.eps_c2);
       // A cell without stress adds exact zeros: skipping it leaves every sum as it is.
       if (sigma == 0) continue;
       N += sigma * dA;
@@ -84,14 +83,13 @@ BiaxialState BiaxialResultants(const BarSection& section, const MaterialSet& m, 
       My -= xc[j] * sigma * dA;
     }
   }
-  for (int i = 0; i < section.nbar; ++i) {
-    const double u = depth(section.x[i], section.y[i]);
-    const double sigma =
-        flexure::SteelStress((u - x) * kappa, m.fyd, flexure::kLawKind, m.Es, m.eps_ud);
-    const double A = section.area[i];
+  for (const Bar& bar : section.bars) {
+    const double u = depth(bar.x, bar.y);
+    const double sigma = flexure::SteelStress((u - x) * kappa, m.fyd, m.Es);
+    const double A = bar.area;
     N += sigma * A;
-    Mx -= section.y[i] * sigma * A;
-    My -= section.x[i] * sigma * A;
+    Mx -= bar.y * sigma * A;
+    My -= bar.x * sigma * A;
   }
   st.N = N;
   st.Mx = Mx;
@@ -99,8 +97,8 @@ BiaxialState BiaxialResultants(const BarSection& section, const MaterialSet& m, 
   return st;
 }
 
-DepthSearch SolveNeutralAxisDepth(const BarSection& section, const MaterialSet& m, double theta,
-                                  double Ned, double tol, int maxit) {
+DepthSearch SolveNeutralAxisDepth(const RectangleWithBars& section, const MaterialSet& m,
+                                  double theta, double Ned, double tol, int maxit) {
   double lo = -kDepthBound;
   double hi = kDepthBound;
   int count = 0;
@@ -118,19 +116,17 @@ DepthSearch SolveNeutralAxisDepth(const BarSection& section, const MaterialSet& 
   return search;
 }
 
-AxialLimits AxialLimitsD(const BarSection& section, const MaterialSet& m) {
+AxialLimits AxialCapacities(const RectangleWithBars& section, const MaterialSet& m) {
   double As = 0;
-  for (int i = 0; i < section.nbar; ++i)
-    As += section.area[i];
-  const auto steel = [&m](double eps) {
-    return flexure::SteelStress(eps, m.fyd, flexure::kLawKind, m.Es, m.eps_ud);
-  };
+  for (const Bar& bar : section.bars)
+    As += bar.area;
+  const auto steel = [&m](double eps) { return flexure::SteelStress(eps, m.fyd, m.Es); };
   return {steel(-m.eps_c2) * As - m.fcd * section.B * section.H, steel(m.eps_ud) * As};
 }
 
-std::optional<AngleSearch> SolveNeutralAxisAngle(const BarSection& section, const MaterialSet& m,
-                                                 double Ned, double tol, int maxit,
-                                                 std::span<const double> theta,
+std::optional<AngleSearch> SolveNeutralAxisAngle(const RectangleWithBars& section,
+                                                 const MaterialSet& m, double Ned, double tol,
+                                                 int maxit, std::span<const double> theta,
                                                  std::span<const double> Mx,
                                                  std::span<const double> My, double phi) {
   const std::size_t nang = theta.size();
@@ -166,8 +162,8 @@ std::optional<AngleSearch> SolveNeutralAxisAngle(const BarSection& section, cons
   return search;
 }
 
-int StrainFieldD(double x, double dmax, double htheta, double eps_c, double eps_s, double eps_cu,
-                 double eps_yd) {
+int BiaxialStrainField(double x, double dmax, double htheta, double eps_c, double eps_s,
+                       double eps_cu, double eps_yd) {
   if (x <= 0) return 1;
   if (0.999999999 * eps_cu > -eps_c) return x <= htheta ? 2 : 6;
   if (x <= dmax) return eps_s >= eps_yd ? 3 : 4;

@@ -7,8 +7,8 @@
 #include <optional>
 #include <span>
 
-#include "flexure/MaterialSet.hpp"
-#include "flexure/Sections.hpp"
+#include "quilex/materials.hpp"
+#include "quilex/sections.hpp"
 
 namespace quilex::biaxial {
 
@@ -32,7 +32,7 @@ struct BiaxialState {
 };
 
 // The plane of angle theta and depth parameter t in (-1, 1) (t = 0: axis at mid-depth).
-BiaxialState BiaxialResultants(const BarSection& section, const MaterialSet& m, double theta,
+BiaxialState BiaxialResultants(const RectangleWithBars& section, const MaterialSet& m, double theta,
                                double t);
 
 struct DepthSearch {
@@ -42,15 +42,15 @@ struct DepthSearch {
 
 // Bisection of the depth parameter at angle theta until |N - Ned| <= tol, with at most
 // maxit evaluations.
-DepthSearch SolveNeutralAxisDepth(const BarSection& section, const MaterialSet& m, double theta,
-                                  double Ned, double tol, int maxit);
+DepthSearch SolveNeutralAxisDepth(const RectangleWithBars& section, const MaterialSet& m,
+                                  double theta, double Ned, double tol, int maxit);
 
 struct AxialLimits {
   double Nmin = 0;  // pure compression, negative
   double Nmax = 0;  // pure tension, positive
 };
 
-AxialLimits AxialLimitsD(const BarSection& section, const MaterialSet& m);
+AxialLimits AxialCapacities(const RectangleWithBars& section, const MaterialSet& m);
 
 struct AngleSearch {
   BiaxialState state;  // of the last depth search's last evaluation
@@ -61,14 +61,14 @@ struct AngleSearch {
 // Bisection of the angle, from the bracket that a sweep of samples (theta[k], Mx[k], My[k],
 // closing on itself) gives, until the moment vector points in direction phi. Nothing when
 // there are no samples or no pair of neighbours brackets phi.
-std::optional<AngleSearch> SolveNeutralAxisAngle(const BarSection& section, const MaterialSet& m,
-                                                 double Ned, double tol, int maxit,
-                                                 std::span<const double> theta,
+std::optional<AngleSearch> SolveNeutralAxisAngle(const RectangleWithBars& section,
+                                                 const MaterialSet& m, double Ned, double tol,
+                                                 int maxit, std::span<const double> theta,
                                                  std::span<const double> Mx,
                                                  std::span<const double> My, double phi);
 
 // The strain field 1 to 6 of a final plane.
-int StrainFieldD(double x, double dmax, double htheta, double eps_c, double eps_s, double eps_cu,
-                 double eps_yd);
+int BiaxialStrainField(double x, double dmax, double htheta, double eps_c, double eps_s,
+                       double eps_cu, double eps_yd);
 
 }  // namespace quilex::biaxial

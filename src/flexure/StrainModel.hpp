@@ -2,15 +2,12 @@
 // in [0, 10] ([0, 5] compresses the top face, [5, 10] the bottom face), the two design
 // stress-strain laws, and the strain-field number reported for a solution. Pure
 // functions; the laws sit in this header because every resultant calls them per fibre.
+// The biaxial routines use the two laws too.
 #pragma once
 
 #include <cmath>
 
 namespace quilex::flexure {
-
-// The one law pair the program uses: parabola-rectangle concrete, elastic-perfectly
-// plastic steel. Any other kind gives no stress.
-constexpr int kLawKind = 1;
 
 // Neutral-axis depth returned for the three uniform configurations (t = 0, 5, 10).
 constexpr double kNoNeutralAxis = 1.0e8;
@@ -41,10 +38,8 @@ inline double StrainAtDepth(double h, double c, double y, double t, double eps_u
 // Depth of zero strain below the top face; signed and not clipped to the section.
 double NeutralAxisDepth(double h, double c, double t, double eps_ud, double eps_cu, double eps_c2);
 
-// Concrete stress (<= 0) of strain eps; Ecm is not used by the parabola-rectangle law.
-inline double ConcreteStress(double eps, double fcd, int LawKind, double /*Ecm*/, double /*eps_cu*/,
-                             double eps_c2) {
-  if (LawKind != kLawKind) return 0;
+// Parabola-rectangle concrete: the stress (<= 0) of strain eps.
+inline double ConcreteStress(double eps, double fcd, double eps_c2) {
   if (eps < -eps_c2) return -fcd;
   if (eps < 0) {
     const double r = 1 - std::fabs(eps) / eps_c2;
@@ -53,9 +48,9 @@ inline double ConcreteStress(double eps, double fcd, int LawKind, double /*Ecm*/
   return 0;
 }
 
-// Steel stress of strain eps; with Es = 0 the law is rigid-plastic.
-inline double SteelStress(double eps, double fyd, int LawKind, double Es, double /*eps_ud*/) {
-  if (LawKind != kLawKind) return 0;
+// Elastic-perfectly plastic steel: the stress of strain eps; with Es = 0 the law is
+// rigid-plastic.
+inline double SteelStress(double eps, double fyd, double Es) {
   if (Es == 0) return eps > 0 ? fyd : -fyd;
   const double eps_yd = fyd / Es;
   if (eps <= -eps_yd) return -fyd;

@@ -32,7 +32,7 @@ struct Token {
 // Walks the records of one read statement.
 class Scanner {
  public:
-  explicit Scanner(InputUnit& unit)
+  explicit Scanner(InputFile& unit)
       : unit_(unit), record_(unit.next_record), used_record_(unit.next_record) {}
 
   Token Next() {
@@ -115,7 +115,7 @@ class Scanner {
   void Finish() { unit_.next_record = used_record_ + 1; }
 
  private:
-  InputUnit& unit_;
+  InputFile& unit_;
   std::size_t record_;
   std::size_t column_ = 0;
   std::size_t used_record_;
@@ -160,14 +160,14 @@ bool IsRealText(std::string_view text) {
   return true;
 }
 
-[[noreturn]] void Fail(const InputUnit& unit, const std::source_location& where,
+[[noreturn]] void Fail(const InputFile& unit, const std::source_location& where,
                        const std::string& cause) {
-  throw UnitFailure("At line " + std::to_string(where.line()) + " of file " + where.file_name() +
+  throw FileFailure("At line " + std::to_string(where.line()) + " of file " + where.file_name() +
                     " (unit = " + std::to_string(unit.number()) + ", file = '" + unit.name() +
                     "')\nError: " + cause + "\n");
 }
 
-void Assign(const ReadItem& item, const Token& token, int number, const InputUnit& unit,
+void Assign(const ReadItem& item, const Token& token, int number, const InputFile& unit,
             const std::source_location& where) {
   const std::string item_number = std::to_string(number);
   switch (item.kind()) {
@@ -207,7 +207,7 @@ void Assign(const ReadItem& item, const Token& token, int number, const InputUni
 
 }  // namespace
 
-void ReadList(InputUnit& unit, std::initializer_list<ReadItem> items, std::source_location where) {
+void ReadList(InputFile& unit, std::initializer_list<ReadItem> items, std::source_location where) {
   Scanner scanner(unit);
   Token token;
   long left = 0;  // values still to hand out from the current token (r*value)

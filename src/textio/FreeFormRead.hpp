@@ -1,7 +1,7 @@
 // Free-form reading of input records: a read statement takes the next values of its unit
 // whatever their columns, separated by blanks, commas or ends of record, and discards the
 // rest of the last record it used. A failed read names the statement's place in the source
-// and the file, and ends the run with status 2 (as a UnitFailure).
+// and the file, and ends the run with status 2 (as a FileFailure).
 #pragma once
 
 #include <cstddef>
@@ -9,7 +9,7 @@
 #include <source_location>
 #include <string>
 
-#include "textio/Units.hpp"
+#include "textio/NumberedFiles.hpp"
 
 namespace quilex::textio {
 
@@ -40,7 +40,7 @@ class ReadItem {
 
 // One read statement. A null value (two adjacent commas) or a slash leaves its items as
 // they were.
-void ReadList(InputUnit& unit, std::initializer_list<ReadItem> items,
+void ReadList(InputFile& unit, std::initializer_list<ReadItem> items,
               std::source_location where = std::source_location::current());
 
 }  // namespace quilex::textio

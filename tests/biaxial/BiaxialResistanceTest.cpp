@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "biaxial/BiaxialResistance.hpp"
-#include "biaxial/TypeDRun.hpp"
+#include "program/RunLog.hpp"
+#include "program/RunRecords.hpp"
+#include "verification/Unchecked.hpp"
 
 namespace quilex::biaxial {
 namespace {
@@ -16,23 +18,26 @@ namespace {
 const MaterialSet kMat{391.3, 200000, 0.0675, 14.1667, 0, 0.002, 0.0035, 0.5};
 
 // Four corner bars, 40 from the faces of the 300 x 500 rectangle (y up).
-BarSection Corners(double bottom, double top, double Asw = 50.27) {
-  BarSection s{300, 500, Asw, 2, 2, 200, 4};
-  s.x = {-110, 110, -110, 110};
-  s.y = {-210, -210, 210, 210};
-  s.area = {bottom, bottom, top, top};
-  return s;
+RectangleWithBars Corners(double bottom, double top, double Asw = 50.27) {
+  return {300,
+          500,
+          {Asw, 2, 2, 200},
+          {{-110, -210, bottom}, {110, -210, bottom}, {-110, 210, top}, {110, 210, top}}};
 }
-const BarSection kFourBars = Corners(314.16, 314.16);
+const RectangleWithBars kFourBars = Corners(314.16, 314.16);
 
+// The verification and the records the program writes of it.
 struct Outcome {
-  TypeDResult r;
+  BiaxialVerification r;
   std::string risu, mn, dom;
 };
-Outcome RunD(const BarSection& s, const std::string& actions, bool echo = false) {
-  textio::InputUnit slu(13, "slu-max.txt", actions + "\n");
-  textio::OutputUnit risu(20), mn(21), dom(22);
-  const TypeDResult r = RunTypeD(echo, s, kMat, slu, risu, mn, dom);
+Outcome RunD(const RectangleWithBars& s, const BiaxialActions& actions, bool echo = false) {
+  textio::OutputFile risu(20), mn(21), dom(22);
+  if (echo) program::WriteActionsEcho(risu, actions);
+  program::RisuLog log(risu);
+  const BiaxialVerification r = unchecked::Verify(s, kMat, actions, Settings{}, &log);
+  program::WriteResults(mn, r);
+  if (r.bending == BendingOutcome::Resisted) program::WritePoints(dom, r.contour);
   return {r, risu.text(), mn.text(), dom.text()};
 }
 
@@ -46,7 +51,7 @@ TEST(BiaxialRoutines, WrapAngleReducesToTheHalfOpenInterval) {
 }
 
 TEST(BiaxialRoutines, AxialLimitsAndThePlanesAlongTheAxesAndTheDepthSearch) {
-  const AxialLimits lim = AxialLimitsD(kFourBars, kMat);
+  const AxialLimits lim = AxialCapacities(kFourBars, kMat);
   EXPECT_NEAR(lim.Nmin, -2616728.23, 0.005);
   EXPECT_NEAR(lim.Nmax, 491723.23, 0.005);
   // theta 0 compresses the edge x = +B/2, theta pi/2 the edge y = +H/2; t = 0 is mid-depth.
@@ -73,31 +78,31 @@ TEST(BiaxialRoutines, FullyCompressedPlaneTurnsAboutThreeSeventhsOfTheDepth) {
   const double curvature = (s.eps_s - s.eps_c) / s.dmax;
   EXPECT_NEAR(s.eps_c + 3.0 / 7.0 * s.htheta * curvature, -0.002, 1e-12);
   EXPECT_GT(s.eps_c, -0.0035);
-  EXPECT_EQ(StrainFieldD(s.x, s.dmax, s.htheta, s.eps_c, s.eps_s, 0.0035, 391.3 / 200000), 6);
+  EXPECT_EQ(BiaxialStrainField(s.x, s.dmax, s.htheta, s.eps_c, s.eps_s, 0.0035, 391.3 / 200000), 6);
 }
 
 TEST(BiaxialRoutines, NeutralAxisThroughTheCornerPivotsAtTheDeepestBar) {
   // A rectangle of no size keeps x at exactly 0 for every t: the curvature cap of 1e30
   // gives way to the steel limit, eps_ud at the deepest bar.
-  const BarSection s{0, 0, 50.27, 2, 2, 200, 2, {-110, 110}, {-210, 210}, {314.16, 314.16}};
+  const RectangleWithBars s{0, 0, {50.27, 2, 2, 200}, {{-110, -210, 314.16}, {110, 210, 314.16}}};
   const BiaxialState p = BiaxialResultants(s, kMat, 0.3, 0.4);
   EXPECT_EQ(p.x, 0.0);
   EXPECT_NEAR(p.eps_s, 0.0675, 1e-15);
   EXPECT_EQ(p.eps_c, 0.0);
-  EXPECT_EQ(StrainFieldD(p.x, p.dmax, p.htheta, p.eps_c, p.eps_s, 0.0035, 391.3 / 200000), 1);
+  EXPECT_EQ(BiaxialStrainField(p.x, p.dmax, p.htheta, p.eps_c, p.eps_s, 0.0035, 391.3 / 200000), 1);
 }
 
 TEST(BiaxialRoutines, StrainFieldRowsInTheirOrder) {
   const double yd = 391.3 / 200000, cu = 0.0035;
-  EXPECT_EQ(StrainFieldD(-1, 400, 500, -0.0035, 0.01, cu, yd), 1);
-  EXPECT_EQ(StrainFieldD(100, 400, 500, -0.003, 0.0675, cu, yd), 2);
-  EXPECT_EQ(StrainFieldD(600, 400, 500, -0.003, -0.001, cu, yd), 6);
-  EXPECT_EQ(StrainFieldD(200, 400, 500, -0.0035, yd, cu, yd), 3);
-  EXPECT_EQ(StrainFieldD(200, 400, 500, -0.0035 * (1 - 5e-10), 0.01, cu, yd), 3);
-  EXPECT_EQ(StrainFieldD(200, 400, 500, -0.0035 * (1 - 2e-9), 0.01, cu, yd), 2);
-  EXPECT_EQ(StrainFieldD(300, 400, 500, -0.0035, 0.0019, cu, yd), 4);
-  EXPECT_EQ(StrainFieldD(500, 400, 500, -0.0035, -0.0007, cu, yd), 5);
-  EXPECT_EQ(StrainFieldD(501, 400, 500, -0.0035, -0.0007, cu, yd), 6);
+  EXPECT_EQ(BiaxialStrainField(-1, 400, 500, -0.0035, 0.01, cu, yd), 1);
+  EXPECT_EQ(BiaxialStrainField(100, 400, 500, -0.003, 0.0675, cu, yd), 2);
+  EXPECT_EQ(BiaxialStrainField(600, 400, 500, -0.003, -0.001, cu, yd), 6);
+  EXPECT_EQ(BiaxialStrainField(200, 400, 500, -0.0035, yd, cu, yd), 3);
+  EXPECT_EQ(BiaxialStrainField(200, 400, 500, -0.0035 * (1 - 5e-10), 0.01, cu, yd), 3);
+  EXPECT_EQ(BiaxialStrainField(200, 400, 500, -0.0035 * (1 - 2e-9), 0.01, cu, yd), 2);
+  EXPECT_EQ(BiaxialStrainField(300, 400, 500, -0.0035, 0.0019, cu, yd), 4);
+  EXPECT_EQ(BiaxialStrainField(500, 400, 500, -0.0035, -0.0007, cu, yd), 5);
+  EXPECT_EQ(BiaxialStrainField(501, 400, 500, -0.0035, -0.0007, cu, yd), 6);
 }
 
 TEST(BiaxialRoutines, AngleSearchBisectsTheBracketingPair) {
@@ -129,8 +134,8 @@ TEST(BiaxialRoutines, AngleSearchBisectsTheBracketingPair) {
   EXPECT_FALSE(SolveNeutralAxisAngle(kFourBars, kMat, -500000, 0.001, 1000, {}, {}, {}, 0.0));
 }
 
-TEST(BiaxialTypeDRun, WorkedSection) {
-  const Outcome run = RunD(kFourBars, "-500000 100000000 50000000 30000 40000", true);
+TEST(BiaxialVerificationTest, WorkedSection) {
+  const Outcome run = RunD(kFourBars, {-500000, 100000000, 50000000, 30000, 40000}, true);
   EXPECT_EQ(run.risu,
             "Ned =  -500.00\r\nMx  =   100.00\r\nMy  =    50.00\r\nVx  =    30.00\r\n"
             "Vy  =    40.00\r\n\r\n");
@@ -145,36 +150,35 @@ TEST(BiaxialTypeDRun, WorkedSection) {
   EXPECT_EQ(run.dom.substr(72 * 19), run.dom.substr(0, 19));
 }
 
-TEST(BiaxialTypeDRun, AlphaNearTheAxesAndTheClosingPair) {
+TEST(BiaxialVerificationTest, AlphaNearTheAxesAndTheClosingPair) {
   // theta* just below pi/2 (bracket 17-18): alpha a hair below 0.
-  const Outcome x = RunD(kFourBars, "-500000 100000000 0 30000 40000");
-  EXPECT_NEAR(x.r.alpha, 0.0, 1e-6);
+  const Outcome x = RunD(kFourBars, {-500000, 100000000, 0, 30000, 40000});
+  EXPECT_NEAR(*x.r.alpha, 0.0, 1e-6);
   EXPECT_NE(x.mn.find("alpha   =    -0.00\r\n"), std::string::npos);
   // theta* just above 0 (bracket 0-1, the sample 0 exactly on phi): alpha a hair above -90.
-  const Outcome y = RunD(kFourBars, "-500000 0 50000000 30000 40000");
-  EXPECT_GT(y.r.alpha, -90.0);
-  EXPECT_NEAR(y.r.alpha, -90.0, 1e-6);
+  const Outcome y = RunD(kFourBars, {-500000, 0, 50000000, 30000, 40000});
+  EXPECT_GT(*y.r.alpha, -90.0);
+  EXPECT_NEAR(*y.r.alpha, -90.0, 1e-6);
   // More steel at the bottom: the pure My direction falls between the last sample and the
   // first one taken again (theta near 2 pi): alpha just below 90.
-  const Outcome z = RunD(Corners(628.32, 157.08), "-500000 0 50000000 30000 40000");
-  EXPECT_NEAR(z.r.alpha, 89.86, 0.005);
+  const Outcome z = RunD(Corners(628.32, 157.08), {-500000, 0, 50000000, 30000, 40000});
+  EXPECT_NEAR(*z.r.alpha, 89.86, 0.005);
   EXPECT_NEAR(z.r.Mrdy * 1e-6, 124.25, 0.005);
 }
 
-TEST(BiaxialTypeDRun, NoMomentNoShearAndTheAxialLimit) {
-  const Outcome zero = RunD(kFourBars, "-500000 0 0 0 0");
-  EXPECT_EQ(zero.r.Mrdx, zero.r.MRx);
+TEST(BiaxialVerificationTest, NoMomentNoShearAndTheAxialLimit) {
+  const Outcome zero = RunD(kFourBars, {-500000, 0, 0, 0, 0});
+  EXPECT_EQ(zero.r.Mrdx, *zero.r.MRx);
   EXPECT_NEAR(zero.r.Mrdy, 0.0, 1.0);
-  EXPECT_EQ(zero.r.rho_M, 0.0);
-  EXPECT_EQ(zero.r.rho_V, 0.0);
-  EXPECT_EQ(RunD(Corners(314.16, 314.16, 0.0), "-500000 0 0 0 0").r.rho_V, 999.99);
+  EXPECT_EQ(*zero.r.rho_M, 0.0);
+  EXPECT_EQ(*zero.r.rho_V, 0.0);
+  EXPECT_EQ(RunD(Corners(314.16, 314.16, 0.0), {-500000, 0, 0, 0, 0}).r.rho_V, std::nullopt);
 
-  char actions[80];
-  std::snprintf(actions, sizeof actions, "%.17g 1e8 5e7 3e4 4e4",
-                AxialLimitsD(kFourBars, kMat).Nmin);
-  const Outcome limit = RunD(kFourBars, actions);
+  const Outcome limit =
+      RunD(kFourBars, {AxialCapacities(kFourBars, kMat).Nmin, 1e8, 5e7, 3e4, 4e4});
+  EXPECT_EQ(limit.r.bending, BendingOutcome::AxialForceOutsideDomain);
   EXPECT_EQ(limit.r.Mrd, 0.0);
-  EXPECT_EQ(limit.r.rho_M, 999.99);
+  EXPECT_FALSE(limit.r.rho_M);
   EXPECT_EQ(limit.dom, "");
   EXPECT_NE(limit.mn.find("campo   =  0\r\nATTENTION --> Mrd = 0 (Ned outside the M-N domain or "
                           "no convergence, see risu.txt): section not verified!\r\nATTENTION --> "

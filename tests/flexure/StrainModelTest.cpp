@@ -63,14 +63,12 @@ TEST(NeutralAxisDepthTest, UniformConfigurationsGiveTheSentinelOthersTheSignedDe
 
 TEST(MaterialLawTest, ParabolaRectangleAndElasticPlasticSteel) {
   constexpr double fcd = 14.17, fyd = 391.3;
-  auto concrete = [](double eps) {
-    return ConcreteStress(eps, fcd, kLawKind, 30000, eps_cu, eps_c2);
-  };
+  auto concrete = [](double eps) { return ConcreteStress(eps, fcd, eps_c2); };
   EXPECT_EQ(concrete(-eps_c2), -fcd);
   EXPECT_NEAR(concrete(-eps_c2 / 2), -0.75 * fcd, 1e-12);
   EXPECT_EQ(concrete(-0.01), -fcd);  // no cut-off beyond eps_cu
   EXPECT_EQ(concrete(0.001), 0);
-  auto steel = [](double eps, double E) { return SteelStress(eps, fyd, kLawKind, E, eps_ud); };
+  auto steel = [](double eps, double E) { return SteelStress(eps, fyd, E); };
   EXPECT_NEAR(steel(0.001, 200000), 200, 1e-9);
   EXPECT_EQ(steel(1.0, 200000), fyd);  // no strain limit on the plastic branch
   EXPECT_EQ(steel(-fyd / 200000, 200000), -fyd);

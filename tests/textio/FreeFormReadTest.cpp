@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "textio/Units.hpp"
+#include "textio/NumberedFiles.hpp"
 
 namespace quilex::textio {
 namespace {
@@ -15,7 +15,7 @@ namespace {
 using ::testing::ElementsAre;
 
 TEST(FreeFormReadTest, ValuesContinueOnNextRecordAndTheRestOfTheLastIsDiscarded) {
-  InputUnit unit(13, "slu-max.txt", "10\n20,30 40\n50\n");
+  InputFile unit(13, "slu-max.txt", "10\n20,30 40\n50\n");
   double v[4] = {};
   ReadList(unit, {v[0], v[1], v[2]});
   ReadList(unit, {v[3]});
@@ -23,7 +23,7 @@ TEST(FreeFormReadTest, ValuesContinueOnNextRecordAndTheRestOfTheLastIsDiscarded)
 }
 
 TEST(FreeFormReadTest, BlanksTabsCommasEmptyRecordsAndCarriageReturns) {
-  InputUnit unit(11, "sezi.txt", "\r\n  \r\n1,2  3\t4 , 5\r\n\r\n\t6\r\nT\r\n7");
+  InputFile unit(11, "sezi.txt", "\r\n  \r\n1,2  3\t4 , 5\r\n\r\n\t6\r\nT\r\n7");
   int v[7] = {};
   std::string type;
   ReadList(unit, {v[0], v[1], v[2], v[3], v[4], v[5]});
@@ -34,7 +34,7 @@ TEST(FreeFormReadTest, BlanksTabsCommasEmptyRecordsAndCarriageReturns) {
 }
 
 TEST(FreeFormReadTest, RealForms) {
-  InputUnit unit(13, "slu-max.txt", "30 30. 3.0e1 3.0d1 3.0E+1 300D-1 -0.5 +2\n50.27 0.1\n");
+  InputFile unit(13, "slu-max.txt", "30 30. 3.0e1 3.0d1 3.0E+1 300D-1 -0.5 +2\n50.27 0.1\n");
   double v[10] = {};
   ReadList(unit, {v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]});
   ReadList(unit, {v[8], v[9]});  // the nearest doubles, as constants in the source would be
@@ -42,7 +42,7 @@ TEST(FreeFormReadTest, RealForms) {
 }
 
 TEST(FreeFormReadTest, CharacterValuesArePaddedOrCut) {
-  InputUnit unit(12, "mate.txt", "IT\nB450C\n'C25/30'\n\"a b,c\" 'ABCDEFGH'\nC25/30 9\n");
+  InputFile unit(12, "mate.txt", "IT\nB450C\n'C25/30'\n\"a b,c\" 'ABCDEFGH'\nC25/30 9\n");
   std::string code, steel, concrete, spaced, cut, unquoted;
   int after = -1;
   ReadList(unit, {{code, 2}});
@@ -56,7 +56,7 @@ TEST(FreeFormReadTest, CharacterValuesArePaddedOrCut) {
 }
 
 TEST(FreeFormReadTest, RepeatCountsSlashesAndNullValues) {
-  InputUnit unit(11, "sezi.txt", "3*1.5 2*7\n1 2 / 5\n8,,9\n10 , ,11\n12\n");
+  InputFile unit(11, "sezi.txt", "3*1.5 2*7\n1 2 / 5\n8,,9\n10 , ,11\n12\n");
   double r[3] = {};
   int n[2] = {}, v[4] = {-1, -1, -1, -1}, w[3] = {-1, -1, -1};
   double x[3] = {0.5, 0.5, 0.5};
@@ -76,10 +76,10 @@ TEST(FreeFormReadTest, RepeatCountsSlashesAndNullValues) {
 // The console message of a read of `content` into `items`, or "" when the read succeeds.
 std::string Failure(const char* content, std::initializer_list<ReadItem> items,
                     std::source_location where = std::source_location::current()) {
-  InputUnit unit(11, "sezi.txt", content);
+  InputFile unit(11, "sezi.txt", content);
   try {
     ReadList(unit, items, where);
-  } catch (const UnitFailure& failure) {
+  } catch (const FileFailure& failure) {
     return failure.what();
   }
   return "";

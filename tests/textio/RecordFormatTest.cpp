@@ -9,7 +9,7 @@
 #include <limits>
 #include <string>
 
-#include "textio/Units.hpp"
+#include "textio/NumberedFiles.hpp"
 
 namespace quilex::textio {
 namespace {
@@ -100,7 +100,7 @@ TEST(RecordFormatTest, IntegerValuesConvertForRealItemsOtherMismatchesAreAsteris
 
 TEST(RecordFormatTest, FreeFormRecordsStartWithOneBlank) {
   EXPECT_EQ(FreeFormRecord("maximum number of iterations"), " maximum number of iterations\r\n");
-  OutputUnit log(20);
+  OutputFile log(20);
   log.WriteFreeForm("text");
   log.WriteFormatted("(i2)", {100});
   log.Write("raw\r\n");

@@ -1,0 +1,56 @@
+// The boundary of a section's M-N interaction domain, and the contour of resisting moments
+// of a RectangleWithBars: the points domplot.txt holds, as numbers.
+//
+// InteractionDomain() traces the closed boundary of the pairs (N, M) an R, T or C section
+// resists, in 101 points: the uniform compression state, 49 points of the branch of
+// positive moments, the uniform tension state, 49 points of the branch of negative moments,
+// and the first point again. The 49 axial forces of each branch divide the range from the
+// compressive to the tensile capacity into 50 equal steps. N is in N (tension positive), M
+// in N·mm; domplot.txt prints -N in kN and M in kN·m, so that compression plots to the
+// right:
+//
+//   const std::vector<quilex::DomainPoint> points =
+//       quilex::InteractionDomain(beam, quilex::LookupMaterials("IT", "B450C", "C25/30"));
+//   // points[0].N ≈ -2739.66e3 (the compressive capacity), points[0].M ≈ -25.82e6,
+//   // points.size() == 101, points[100] is points[0]
+//
+// MomentContour() gives the resisting moments (Mx, My) of a RectangleWithBars under the
+// axial force Ned for 72 directions of the neutral axis, 5 degrees apart, and the first
+// again (73 points); it is empty when Ned lies at or beyond the axial capacities or a
+// direction's depth search does not converge.
+//
+// Both throw InvalidInput for values the computation cannot use, like the verifications.
+#pragma once
+
+#include <vector>
+
+#include "quilex/iteration_log.hpp"
+#include "quilex/materials.hpp"
+#include "quilex/sections.hpp"
+#include "quilex/verification.hpp"
+
+namespace quilex {
+
+struct DomainPoint {
+  double N = 0;  // axial force, N, tension positive
+  double M = 0;  // resisting moment, N·mm; 0 where the search did not converge
+  bool converged = true;
+};
+
+std::vector<DomainPoint> InteractionDomain(const RectangularSection& section,
+                                           const MaterialSet& materials,
+                                           const Settings& settings = {},
+                                           IterationLog* log = nullptr);
+std::vector<DomainPoint> InteractionDomain(const TSection& section, const MaterialSet& materials,
+                                           const Settings& settings = {},
+                                           IterationLog* log = nullptr);
+std::vector<DomainPoint> InteractionDomain(const CircularSection& section,
+                                           const MaterialSet& materials,
+                                           const Settings& settings = {},
+                                           IterationLog* log = nullptr);
+
+std::vector<MomentPoint> MomentContour(const RectangleWithBars& section,
+                                       const MaterialSet& materials, double Ned,
+                                       const Settings& settings = {});
+
+}  // namespace quilex

@@ -1,0 +1,43 @@
+// Design material properties and the fixed database they come from.
+//
+// A MaterialSet holds the design values of one steel grade and one concrete class under one
+// national design code: strengths in N/mm² (MPa), strains as pure numbers, all positive.
+// LookupMaterials() derives it from the three names that mate.txt holds:
+//
+//   const quilex::MaterialSet m = quilex::LookupMaterials("IT", "B450C", "C25/30");
+//   // m.fyd == 391.3043559386286 (450 / 1.15), m.fcd == 14.166667064030966 (0.85 · 25 / 1.5),
+//   // m.eps_ud == 0.0675, m.eps_cu == 0.0035, m.eps_c2 == 0.002, m.nu == 0.5
+//
+// The database's constants are single-precision numbers widened to double, so 1.15 is
+// 1.149999976158142 and 0.0675 is 0.06750000268220901; the derived values are computed in
+// double precision from them, exactly as the program quilex does.
+//
+// Codes: "IT", "DE", "FR", "NE", "UK", "DK". Steel grades under IT: "FeB22k", "FeB32k",
+// "FeB38k", "FeB44k", "B450C"; under the other codes: "SB450A", "S450B", "S450C", "S500A",
+// "S500B", "S500C", "S550B", "S600B". Concrete classes: "C12/15" to "C90/105". Names are
+// case-sensitive; trailing blanks are ignored (mate.txt's fields are blank-padded).
+#pragma once
+
+#include <string_view>
+
+#include "quilex/errors.hpp"
+
+namespace quilex {
+
+struct MaterialSet {
+  double fyd = 0;     // design yield strength of the steel
+  double Es = 0;      // elastic modulus of the steel
+  double eps_ud = 0;  // design ultimate strain of the steel
+  double fcd = 0;     // design compressive strength of the concrete (positive)
+  double Ecm = 0;     // secant modulus of the concrete (for reference; the laws do not use it)
+  double eps_c2 = 0;  // concrete strain at the peak of the parabola-rectangle law
+  double eps_cu = 0;  // ultimate compressive strain of the concrete
+  double nu = 0;      // strength reduction factor of concrete cracked in shear
+};
+
+// The design materials of a code, steel grade and concrete class. Throws UnknownMaterial,
+// naming the first of the three (in that order) that the database does not hold.
+MaterialSet LookupMaterials(std::string_view design_code, std::string_view steel_grade,
+                            std::string_view concrete_class);
+
+}  // namespace quilex

@@ -1,0 +1,91 @@
+// The four kinds of cross section Quilex verifies, as plain values.
+//
+// Every length is in mm and every area in mm²; the field names are those of the input file
+// sezi.txt and of the echo in risu.txt (see the README's glossary). Nothing here is checked
+// on construction: quilex::Validate() reports the values a verification cannot use, and the
+// verification functions call it first.
+//
+// Example: the bundled rectangle (examples/rectangle), 300 x 500 with 2 x 50.27 mm² stirrup
+// legs every 150 mm and bars of 628.32 mm² at the top and 942.48 mm² at the bottom, 40 mm
+// from the faces:
+//
+//   quilex::RectangularSection beam{.B = 300, .H = 500, .c = 40,
+//                                   .As_top = 628.32, .As_bottom = 942.48,
+//                                   .stirrups = {.Asw = 50.27, .nb = 2, .st = 150}};
+#pragma once
+
+#include <vector>
+
+namespace quilex {
+
+// Vertical stirrups of the R, T and C sections.
+struct Stirrups {
+  double Asw = 0;  // area of one leg, mm²
+  int nb = 0;      // number of legs
+  double st = 0;   // spacing, mm
+};
+
+// A B x H rectangle with a top and a bottom layer of bars, both at c from their face.
+struct RectangularSection {
+  double B = 0;          // width
+  double H = 0;          // depth
+  double c = 0;          // from each face to the axis of its layer
+  double As_top = 0;     // As[1] of sezi.txt: the layer at depth c
+  double As_bottom = 0;  // As[2] of sezi.txt: the layer at depth H - c
+  Stirrups stirrups;
+};
+
+// A flange block (BsUp x HsUp) standing on a web block (BiNf x HiNf); either may be the
+// wider, so a T with its flange at the bottom is a T with a narrow flange on a wide web.
+// The flange forms the top face; the total depth is HiNf + HsUp.
+struct TSection {
+  double BiNf = 0;       // web (lower block) width; the shear check uses it
+  double HiNf = 0;       // web height
+  double BsUp = 0;       // flange (upper block) width
+  double HsUp = 0;       // flange height
+  double c = 0;          // from each face to the axis of its layer
+  double As_top = 0;     // As[1]: the layer at depth c
+  double As_bottom = 0;  // As[2]: the layer at depth HiNf + HsUp - c
+  Stirrups stirrups;
+};
+
+// A circle of diameter D with nF equal bars of diameter Df evenly spaced on a concentric
+// circle of diameter D - 2c, the first bar at the lowest point.
+struct CircularSection {
+  double D = 0;
+  double c = 0;   // from the surface to the bar axes
+  int nF = 0;     // number of bars, 0 to 200
+  double Df = 0;  // bar diameter
+  Stirrups stirrups;
+};
+
+// One bar of a RectangleWithBars: its centre from the centre of the rectangle (x along B,
+// y along H) and its area.
+struct Bar {
+  double x = 0;
+  double y = 0;
+  double area = 0;
+};
+
+// Stirrups of a RectangleWithBars: the same legs and spacing for the shear along x (nbx
+// legs) and along y (nby legs).
+struct BiaxialStirrups {
+  double Asw = 0;  // area of one leg, mm²
+  int nbx = 0;     // legs resisting the shear along x
+  int nby = 0;     // legs resisting the shear along y
+  double st = 0;   // spacing, mm
+};
+
+// A B x H rectangle with 1 to 200 individually placed bars, verified under an axial force
+// and bending about both axes (section type D of sezi.txt).
+struct RectangleWithBars {
+  double B = 0;  // width, along x
+  double H = 0;  // depth, along y
+  BiaxialStirrups stirrups;
+  std::vector<Bar> bars;
+};
+
+// The most bars a circle or a RectangleWithBars may have.
+inline constexpr int kMaxBars = 200;
+
+}  // namespace quilex

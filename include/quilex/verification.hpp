@@ -1,0 +1,161 @@
+// Verification of a cross section at the ultimate limit state: its resisting moment under
+// the acting axial force, its shear resistance, and the two utilisation ratios.
+//
+// Units: N, mm and N·mm in and out (kN and kN·m appear only in the files the programs
+// write). Signs: an axial force is positive in tension; a positive moment Med (or Mx)
+// compresses the top face (the face of As_top, the flange of a T), a positive My the face
+// at +x of a RectangleWithBars; only the magnitude of a shear force matters.
+//
+// Example: the bundled rectangle (see quilex/sections.hpp) under Ned = -500 kN,
+// Med = 150 kN·m, Ved = 100 kN:
+//
+//   const quilex::Verification v = quilex::Verify(
+//       beam, quilex::LookupMaterials("IT", "B450C", "C25/30"),
+//       {.Ned = -500e3, .Med = 150e6, .Ved = 100e3});
+//   // v.Mrd ≈ 237.89e6 N·mm, *v.rho_M ≈ 0.63, v.Vrd ≈ 108.58e3 N, *v.rho_V ≈ 0.92,
+//   // *v.epsilon ≈ 0.39, v.campo == 3, v.verified() == true
+//
+// The numbers are the program's numbers, to the last bit: quilex writes these values,
+// scaled to kN and kN·m, in risu-MN.txt.
+//
+// What can go wrong: a value the computation cannot use (a negative depth, a cover not
+// smaller than half the depth, a non-finite number, ...) throws InvalidInput listing every
+// such value (see quilex/validation.hpp). Everything else is an outcome of the
+// verification, reported in the result: an axial force outside the section's M-N domain, a
+// search that does not converge, no shear resistance, a strut angle out of its range.
+//
+// The functions keep no state and may run on any number of threads at once.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "quilex/iteration_log.hpp"
+#include "quilex/materials.hpp"
+#include "quilex/sections.hpp"
+
+namespace quilex {
+
+// Design actions on an R, T or C section (slu-max.txt).
+struct Actions {
+  double Ned = 0;  // axial force, N, tension positive
+  double Med = 0;  // bending moment, N·mm, positive when it compresses the top face
+  double Ved = 0;  // shear force, N
+};
+
+// Design actions on a RectangleWithBars.
+struct BiaxialActions {
+  double Ned = 0;  // axial force, N, tension positive
+  double Mx = 0;   // moment about x, N·mm, positive when it compresses the side y > 0
+  double My = 0;   // moment about y, N·mm, positive when it compresses the side x > 0
+  double Vx = 0;   // shear force along x, N
+  double Vy = 0;   // shear force along y, N
+};
+
+// How a verification computes. The defaults are the program's; other values give other
+// (finer or coarser) results.
+struct Settings {
+  int strips = 100;           // concrete strips of the R, T and C integration
+  double tolerance = 0.001;   // on the axial-force residual of every search, N
+  int max_iterations = 1000;  // steps of a search
+  double strut_angle = 45.0;  // inclination of the shear struts, degrees: cot 1 to 2.5
+};
+
+enum class BendingOutcome {
+  Resisted,                 // the search converged: Mrd is the resisting moment
+  AxialForceOutsideDomain,  // Ned at or beyond the compressive or the tensile capacity
+  NotConverged,             // a search used max_iterations without reaching the tolerance
+  // RectangleWithBars only:
+  SampleNotConverged,  // a depth search of the sweep of directions did not converge
+  DirectionNotFound,   // no sampled pair of directions brackets the acting moment's
+};
+
+enum class ShearOutcome {
+  Resisted,               // Vrd > 0
+  NoStirrups,             // the stirrups resist nothing (no legs or no area): Vrd = 0
+  CompressionOutOfRange,  // mean compression at or beyond fcd: the struts fail, Vrd = 0
+  StrutAngleOutOfRange,   // Settings::strut_angle outside cot 1 to 2.5: nothing computed
+};
+
+// A pair of resisting moments of a RectangleWithBars, N·mm.
+struct MomentPoint {
+  double Mx = 0;
+  double My = 0;
+};
+
+// The ultimate strain state in which an R, T or C section resists Ned.
+struct UltimateState {
+  double t = 0;  // configuration parameter of the strain plane, 0 to 10 (see docs/method.md)
+  double neutral_axis_depth = 0;      // mm below the compressed face (may lie outside)
+  double tension_steel_strain = 0;    // of the layer on the tension side, tension positive
+  double tension_steel_stress = 0;    // N/mm²
+  double compressed_face_strain = 0;  // concrete strain at the compressed face (negative)
+  double compressed_face_stress = 0;  // N/mm², negative
+  double curvature = 0;               // (strain at the bottom - strain at the top) / depth, 1/mm
+  int iterations = 0;                 // bisection steps taken
+};
+
+// The verification of an R, T or C section: the results block of risu-MN.txt as values.
+struct Verification {
+  BendingOutcome bending = BendingOutcome::AxialForceOutsideDomain;
+  // Resisting moment under Ned, N·mm, on the side Med compresses (negative for Med < 0);
+  // 0 unless bending is Resisted.
+  double Mrd = 0;
+  std::optional<double> rho_M;         // Med / Mrd; none when Mrd is 0
+  std::optional<double> epsilon;       // neutral-axis depth / effective depth; none when Mrd is 0
+  int campo = 0;                       // strain field 1 to 6 at resistance; 0 when not Resisted
+  std::optional<UltimateState> state;  // when Resisted
+
+  ShearOutcome shear = ShearOutcome::Resisted;
+  double Vrd = 0;               // shear resistance, N; 0 unless shear is Resisted
+  std::optional<double> rho_V;  // |Ved / Vrd|; none when Vrd is 0
+
+  // True when the section resists both: Mrd non-zero on the side Med compresses, rho_M
+  // and rho_V at most 1.
+  bool verified() const;
+};
+
+// The verification of a RectangleWithBars: the results block of risu-MN.txt for section
+// type D as values, and the contour of resisting moments at Ned.
+struct BiaxialVerification {
+  BendingOutcome bending = BendingOutcome::AxialForceOutsideDomain;
+  double Mrd = 0;   // resisting moment in the direction of (Mx, My), N·mm; 0 unless Resisted
+  double Mrdx = 0;  // its components; when the final search failed, those of its last trial
+  double Mrdy = 0;
+  std::optional<double> rho_M;    // |(Mx, My)| / Mrd; none when Mrd is 0
+  std::optional<double> MRx;      // resistance to Mx alone; none when not found
+  std::optional<double> MRy;      // resistance to My alone; none when not found
+  std::optional<double> epsilon;  // neutral-axis depth / depth of the deepest bar
+  std::optional<double> alpha;    // inclination of the neutral axis to x, degrees, (-90, 90]
+  int campo = 0;                  // strain field 1 to 6; 0 unless Resisted
+  // The last angle (rad, direction of the compressed side) that any of the three searches
+  // of direction tried, 0 when none did: risu-MN.txt shows it as alpha when the final
+  // search did not converge.
+  double last_trial_angle = 0;
+  // The resisting moments (Mx, My) of 72 planes 5 degrees apart, the first repeated at the
+  // end (73 points), when every one of them was found; empty otherwise.
+  std::vector<MomentPoint> contour;
+
+  ShearOutcome shear_x = ShearOutcome::Resisted;
+  ShearOutcome shear_y = ShearOutcome::Resisted;
+  double Vrdx = 0;              // shear resistance along x, N
+  double Vrdy = 0;              // shear resistance along y, N
+  std::optional<double> rho_V;  // sqrt((Vx/Vrdx)² + (Vy/Vrdy)²); none when either is 0
+
+  // True when bending is Resisted with Mrd > 0 and rho_M <= 1, and rho_V <= 1.
+  bool verified() const;
+};
+
+Verification Verify(const RectangularSection& section, const MaterialSet& materials,
+                    const Actions& actions, const Settings& settings = {},
+                    IterationLog* log = nullptr);
+Verification Verify(const TSection& section, const MaterialSet& materials, const Actions& actions,
+                    const Settings& settings = {}, IterationLog* log = nullptr);
+Verification Verify(const CircularSection& section, const MaterialSet& materials,
+                    const Actions& actions, const Settings& settings = {},
+                    IterationLog* log = nullptr);
+BiaxialVerification Verify(const RectangleWithBars& section, const MaterialSet& materials,
+                           const BiaxialActions& actions, const Settings& settings = {},
+                           IterationLog* log = nullptr);
+
+}  // namespace quilex

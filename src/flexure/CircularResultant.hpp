@@ -1,0 +1,20 @@
+// Forces of a circular section with nF equal bars on a concentric circle under one ultimate
+// configuration: n horizontal strips whose areas are trapezoids of the chord widths, the
+// bars placed by angle from the lowest point, moments about the centre.
+#pragma once
+
+#include "flexure/ConfigurationSearch.hpp"
+#include "quilex/materials.hpp"
+#include "quilex/sections.hpp"
+
+namespace quilex::flexure {
+
+// The circle's pi, as every circular routine uses it.
+constexpr double kPi = 3.141592653589793;
+
+// Depth below the top of bar k (1 to nF); bar 1 is the lowest.
+double CircularBarDepth(const CircularSection& s, int k);
+
+SectionForces CircularForces(const CircularSection& s, const MaterialSet& m, int n, double t);
+
+}  // namespace quilex::flexure

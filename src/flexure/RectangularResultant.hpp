@@ -1,0 +1,14 @@
+// Forces of a rectangular section with a top and a bottom layer of bars under one ultimate
+// configuration: the concrete in n strips over the depth (the bars' area not deducted),
+// each layer lumped at its axis, moments about mid-depth.
+#pragma once
+
+#include "flexure/ConfigurationSearch.hpp"
+#include "quilex/materials.hpp"
+#include "quilex/sections.hpp"
+
+namespace quilex::flexure {
+
+SectionForces RectangularForces(const RectangularSection& s, const MaterialSet& m, int n, double t);
+
+}  // namespace quilex::flexure

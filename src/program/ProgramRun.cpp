@@ -1,0 +1,150 @@
+#include "program/ProgramRun.hpp"
+
+#include "program/InputFiles.hpp"
+#include "program/RunLog.hpp"
+#include "program/RunRecords.hpp"
+#include "quilex/materials.hpp"
+#include "textio/FloatingPointStatus.hpp"
+#include "textio/NumberedFiles.hpp"
+#include "verification/Unchecked.hpp"
+
+namespace quilex::program {
+namespace {
+
+// The seven files, opened in the order of their numbers.
+struct RunFiles {
+  explicit RunFiles(const std::filesystem::path& folder)
+      : parm(10, folder / "parm.txt"),
+        sezi(11, folder / "sezi.txt"),
+        mate(12, folder / "mate.txt"),
+        slu(13, folder / "slu-max.txt"),
+        risu(20, folder / "risu.txt"),
+        risu_mn(21, folder / "risu-MN.txt"),
+        domplot(22, folder / "domplot.txt") {}
+
+  void Close() {
+    risu.Close();
+    risu_mn.Close();
+    domplot.Close();
+  }
+
+  textio::InputFile parm;
+  textio::InputFile sezi;
+  textio::InputFile mate;
+  textio::InputFile slu;
+  textio::OutputFile risu;
+  textio::OutputFile risu_mn;
+  textio::OutputFile domplot;
+};
+
+// The program computes with the library's default settings.
+const Settings kSettings{};
+
+// An R, T or C section: the verification, its results, then the interaction domain. A
+// strut angle out of range ends the run after its message, without results.
+template <class Section>
+void VerifyAndTraceDomain(const Section& section, const MaterialSet& m, const Actions& actions,
+                          RunFiles& files) {
+  VerificationLog verification_log(files.risu);
+  const Verification v = unchecked::Verify(section, m, actions, kSettings, &verification_log);
+  verification_log.Finish();
+  if (v.shear == ShearOutcome::StrutAngleOutOfRange) return;
+  WriteResults(files.risu_mn, v);
+  RisuLog domain_log(files.risu);
+  WritePoints(files.domplot, unchecked::InteractionDomain(section, m, kSettings, &domain_log));
+}
+
+// A rectangle with bars: the actions, the verification, its results and, when the
+// resisting moment was found, the contour of resisting moments.
+void VerifyBiaxial(bool echo, const RectangleWithBars& section, const MaterialSet& m,
+                   RunFiles& files) {
+  const BiaxialActions actions = ReadBiaxialActions(files.slu);
+  if (echo) WriteActionsEcho(files.risu, actions);
+  RisuLog log(files.risu);
+  const BiaxialVerification v = unchecked::Verify(section, m, actions, kSettings, &log);
+  if (v.shear_y == ShearOutcome::StrutAngleOutOfRange) return;
+  WriteResults(files.risu_mn, v);
+  if (v.bending == BendingOutcome::Resisted) WritePoints(files.domplot, v.contour);
+}
+
+// The run up to its closing step. Returns early, with everything written so far, on an
+// input-data error.
+void RunSequence(RunFiles& files) {
+  const int echo_flag = ReadEchoFlag(files.parm);
+  SectionInput section;
+  if (!ReadSection(files.sezi, section)) {
+    WriteBarCountFailure(files.risu_mn);
+    return;
+  }
+  const MaterialNames names = ReadMaterialNames(files.mate);
+  MaterialSet m;
+  try {
+    m = LookupMaterials(names.DesignCode, names.SteelGrade, names.ConcreteClass);
+  } catch (const UnknownMaterial& unknown) {
+    WriteMaterialFailure(files.risu_mn, unknown.item());
+    return;
+  }
+  const bool echo = echo_flag == 1;
+  if (echo) WriteSectionEcho(files.risu, section, names);
+
+  const char type = section.SectionType[0];
+  if (type == 'D') {
+    VerifyBiaxial(echo, section.D, m, files);
+    return;
+  }
+  const Actions actions = ReadActions(files.slu);
+  if (echo) WriteActionsEcho(files.risu, actions);
+  switch (type) {
+    case 'R':
+      VerifyAndTraceDomain(section.R, m, actions, files);
+      break;
+    case 'T':
+      VerifyAndTraceDomain(section.T, m, actions, files);
+      break;
+    case 'C':
+      VerifyAndTraceDomain(section.C, m, actions, files);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+void WriteFloatingPointNote(unsigned raised_flags, std::ostream& console) {
+  if (raised_flags == 0) return;
+  struct Flag {
+    unsigned bit;
+    const char* name;
+  };
+  constexpr Flag kFlags[] = {
+      {textio::kInvalidFlag, " IEEE_INVALID_FLAG"},
+      {textio::kDivideByZeroFlag, " IEEE_DIVIDE_BY_ZERO"},
+      {textio::kOverflowFlag, " IEEE_OVERFLOW_FLAG"},
+      {textio::kUnderflowFlag, " IEEE_UNDERFLOW_FLAG"},
+      {textio::kDenormalFlag, " IEEE_DENORMAL"},
+  };
+  console << "Note: The following floating-point exceptions are signalling:";
+  for (const Flag& flag : kFlags) {
+    if ((raised_flags & flag.bit) != 0) console << flag.name;
+  }
+  console << '\n';
+}
+
+int RunQuilex(const std::filesystem::path& folder, std::ostream& console) {
+  textio::ClearFloatingPointFlags();
+  try {
+    RunFiles files(folder);
+    RunSequence(files);
+    files.Close();
+  } catch (const textio::FileFailure& failure) {
+    console << failure.what();
+    console.flush();
+    return 2;
+  }
+  WriteFloatingPointNote(textio::RaisedFloatingPointFlags(), console);
+  console.flush();
+  return 0;
+}
+
+}  // namespace quilex::program

@@ -1,0 +1,124 @@
+#include "program/RunRecords.hpp"
+
+#include <string_view>
+
+namespace quilex::program {
+namespace {
+
+// A utilisation ratio over a zero resistance.
+constexpr double kNoRatio = 999.99;
+
+constexpr std::string_view kPointFormat = "(f8.2,1x,f8.2)";
+// clang-format off
+constexpr std::string_view kNoResistingMomentFormat = "('ATTENTION --> Mrd = 0 (Ned outside the M-N domain ',             'or no convergence, see risu.txt): section not verified!')";
+constexpr std::string_view kNoShearResistanceFormat = "('ATTENTION --> mean compression exceeds fcd: ',                   'shear not verified (Vrd = 0)!')";
+// clang-format on
+
+}  // namespace
+
+// clang-format off
+void WriteSectionEcho(textio::OutputFile& risu, const SectionInput& section,
+                      const MaterialNames& names) {
+  const std::string& type = section.SectionType;
+  switch (type[0]) {
+    case 'R': {
+      const RectangularSection& r = section.R;
+      const Stirrups& s = r.stirrups;
+      risu.WriteFormatted("('Stype',8x,'B',8x,'H',8x,'c',6x,                                  'Asw',3x,'nb',7x,'st')");
+      risu.WriteFormatted("(a1,5x,f8.2,1x,f8.2,1x,f8.2,1x,                                    f8.2,1x,i4,1x,f8.2,/)",
+                          {type, r.B, r.H, r.c, s.Asw, s.nb, s.st});
+      risu.WriteFormatted("(2f10.2,/)", {r.As_top, r.As_bottom});
+      break;
+    }
+    case 'T': {
+      const TSection& t = section.T;
+      const Stirrups& s = t.stirrups;
+      risu.WriteFormatted("('Stype',5x,'BiNf',5x,'HiNf',5x,                                   'BsUp',6x,'HsUp',8x,'c',6x,                                       'Asw',2x,'nb',8x,'st')");
+      risu.WriteFormatted("(a1,5x,f8.2,1x,f8.2,1x,                                            f8.2,2x,f8.2,1x,f8.2,1x,                                          f8.2,1x,i3,2x,f8.2,/)",
+                          {type, t.BiNf, t.HiNf, t.BsUp, t.HsUp, t.c, s.Asw, s.nb, s.st});
+      risu.WriteFormatted("(2f10.2,/)", {t.As_top, t.As_bottom});
+      break;
+    }
+    case 'C': {
+      const CircularSection& c = section.C;
+      const Stirrups& s = c.stirrups;
+      risu.WriteFormatted("('Stype',8x,'D',8x,'c',7x,                                         'nF',7x,'Df',6x,                                                  'Asw',3x,'nb',7x,'st')");
+      risu.WriteFormatted("(a1,5x,f8.2,1x,f8.2,1x,i8,1x,                                      f8.2,1x,f8.2,1x,i4,1x,f8.2,/)",
+                          {type, c.D, c.c, c.nF, c.Df, s.Asw, s.nb, s.st});
+      break;
+    }
+    case 'D': {
+      const RectangleWithBars& d = section.D;
+      const BiaxialStirrups& s = d.stirrups;
+      risu.WriteFormatted("('Stype',8x,'B',8x,'H',6x,'Asw',2x,'nbx',2x,'nby',                 7x,'st',2x,'nbar',/,                                              a1,5x,f8.2,1x,f8.2,1x,f8.2,1x,i4,1x,i4,1x,f8.2,1x,i5)",
+                          {type, d.B, d.H, s.Asw, s.nbx, s.nby, s.st, section.nbar});
+      int j = 0;
+      for (const Bar& bar : d.bars) {
+        risu.WriteFormatted("(i5,3f10.2)", {++j, bar.x, bar.y, bar.area});
+      }
+      break;
+    }
+    default: break;
+  }
+  risu.WriteFormatted("(a2,2x,a6,2x,a7,/)", {names.DesignCode, names.SteelGrade, names.ConcreteClass});
+}
+
+void WriteActionsEcho(textio::OutputFile& risu, const Actions& actions) {
+  risu.WriteFormatted("('Ned = ',f8.2,/,                                                  'Med = ',f8.2,/,                                                  'Ved = ',f8.2,/)",
+                      {actions.Ned * 0.001, actions.Med * 1e-6, actions.Ved * 0.001});
+}
+
+void WriteActionsEcho(textio::OutputFile& risu, const BiaxialActions& a) {
+  risu.WriteFormatted("('Ned = ',f8.2,/,                                                  'Mx  = ',f8.2,/,                                                  'My  = ',f8.2,/,                                                  'Vx  = ',f8.2,/,                                                  'Vy  = ',f8.2,/)",
+                      {a.Ned * 0.001, a.Mx * 1e-6, a.My * 1e-6, a.Vx * 0.001, a.Vy * 0.001});
+}
+
+void WriteResults(textio::OutputFile& risu_mn, const Verification& v) {
+  risu_mn.WriteFormatted("('Mrd     = ',f8.2,/,                                              'rho_M   = ',f8.2,/,                                              'Vrd     = ',f8.2,/,                                              'rho_V   = ',f8.2,/,                                              'epsilon = ',f8.2,/,                                              'campo   = ',i2)",
+                         {v.Mrd * 1e-6, v.rho_M.value_or(kNoRatio), v.Vrd * 0.001,
+                          v.rho_V.value_or(kNoRatio), v.epsilon.value_or(0.0), v.campo});
+  if (v.Mrd == 0) risu_mn.WriteFormatted(kNoResistingMomentFormat);
+  if (v.Vrd == 0) risu_mn.WriteFormatted(kNoShearResistanceFormat);
+}
+
+// After a final search of direction that failed, alpha shows the last angle tried.
+void WriteResults(textio::OutputFile& risu_mn, const BiaxialVerification& v) {
+  risu_mn.WriteFormatted("('Mrd     = ',f8.2,/,                                              'Mrdx    = ',f8.2,/,                                              'Mrdy    = ',f8.2,/,                                              'rho_M   = ',f8.2,/,                                              'MRx     = ',f8.2,/,                                              'MRy     = ',f8.2,/,                                              'Vrdx    = ',f8.2,/,                                              'Vrdy    = ',f8.2,/,                                              'rho_V   = ',f8.2,/,                                              'epsilon = ',f8.2,/,                                              'alpha   = ',f8.2,/,                                              'campo   = ',i2)",
+                         {v.Mrd * 1e-6, v.Mrdx * 1e-6, v.Mrdy * 1e-6, v.rho_M.value_or(kNoRatio),
+                          v.MRx.value_or(0.0) * 1e-6, v.MRy.value_or(0.0) * 1e-6, v.Vrdx * 0.001,
+                          v.Vrdy * 0.001, v.rho_V.value_or(kNoRatio), v.epsilon.value_or(0.0),
+                          v.alpha.value_or(v.last_trial_angle), v.campo});
+  if (v.Mrd == 0) risu_mn.WriteFormatted(kNoResistingMomentFormat);
+  if (v.Vrdx == 0 || v.Vrdy == 0) risu_mn.WriteFormatted(kNoShearResistanceFormat);
+}
+// clang-format on
+
+void WriteMaterialFailure(textio::OutputFile& risu_mn, MaterialItem item) {
+  switch (item) {
+    case MaterialItem::DesignCode:
+      risu_mn.WriteFormatted("('ATTENTION --> code not present within the database!')");
+      break;
+    case MaterialItem::SteelGrade:
+      risu_mn.WriteFormatted("('ATTENTION --> steel not present within the database!')");
+      break;
+    case MaterialItem::ConcreteClass:
+      risu_mn.WriteFormatted("('ATTENTION --> concrete not present within the database!')");
+      break;
+  }
+}
+
+void WriteBarCountFailure(textio::OutputFile& risu_mn) {
+  risu_mn.WriteFormatted("('ATTENTION --> number of bars must be from 1 to ',i4)", {kMaxBars});
+}
+
+void WritePoints(textio::OutputFile& domplot, const std::vector<DomainPoint>& points) {
+  for (const DomainPoint& p : points)
+    domplot.WriteFormatted(kPointFormat, {-p.N * 0.001, p.M * 1e-6});
+}
+
+void WritePoints(textio::OutputFile& domplot, const std::vector<MomentPoint>& points) {
+  for (const MomentPoint& p : points)
+    domplot.WriteFormatted(kPointFormat, {p.Mx * 1e-6, p.My * 1e-6});
+}
+
+}  // namespace quilex::program

@@ -1,0 +1,37 @@
+#include "shear/CircularShear.hpp"
+
+#include <cmath>
+
+namespace quilex::shear {
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kHalfPi = 1.5707963267948966;
+constexpr double kLeverArmFactor = 0.9;
+
+}  // namespace
+
+EquivalentRectangle CircleEquivalentRectangle(double D, double c) {
+  EquivalentRectangle e;
+  const double r = 0.5 * D;
+  e.alpha = std::asin(2 * (r - c) / (kPi * r));
+  const double s = std::sin(e.alpha);
+  const double k = std::cos(e.alpha);
+  e.d = r * (1 + s);
+  e.A = r * r * (e.alpha + kHalfPi + s * k);
+  e.bw = e.A / e.d;
+  return e;
+}
+
+ShearResistance CircularShear(double D, double c, double Asw, int nb, double st, double theta,
+                              const MaterialSet& m, double Ned, IterationLog* log) {
+  const std::optional<double> cot_theta = StrutCotangent(theta, log);
+  if (!cot_theta) return kStrutAngleRefused;
+  const EquivalentRectangle e = CircleEquivalentRectangle(D, c);
+  const double z = kLeverArmFactor * e.d;
+  const double sigma = Ned / (e.d * e.bw);
+  const double alpha_cw = AxialStressFactor(sigma, m.fcd, log);
+  return StirrupsOrStruts(z, e.bw, alpha_cw, Asw, nb, st, *cot_theta, m);
+}
+
+}  // namespace quilex::shear

@@ -1,0 +1,53 @@
+#include "shear/StrutModel.hpp"
+
+#include <cmath>
+
+namespace quilex::shear {
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kLeverArmFactor = 0.9;
+
+}  // namespace
+
+std::optional<double> StrutCotangent(double theta, IterationLog* log) {
+  const double cot_theta = 1 / std::tan(theta * kPi / 180);
+  if (!(1 <= cot_theta && cot_theta <= 2.5)) {
+    if (log != nullptr) log->StrutAngleOutOfRange();
+    return std::nullopt;
+  }
+  return cot_theta;
+}
+
+double AxialStressFactor(double sigma, double fcd, IterationLog* log) {
+  if (std::isnan(sigma) || sigma >= 0) return 1;
+  if (-0.25 * fcd < sigma) return 1 + std::fabs(sigma) / fcd;
+  if (-0.5 * fcd <= sigma) return 1.25;
+  if (-fcd < sigma) return 2.5 * (1 - std::fabs(sigma) / fcd);
+  if (log != nullptr) log->CompressionOutOfRange();
+  return 0;
+}
+
+ShearResistance StirrupsOrStruts(double z, double b, double alpha_cw, double Asw, int nb, double st,
+                                 double cot_theta, const MaterialSet& m) {
+  const double fyd = m.fyd, fcd = m.fcd, nu = m.nu;
+  const double VRd_s = nb * z * Asw / st * fyd * cot_theta;
+  const double VRd_max = z * b * alpha_cw * (nu * fcd) * cot_theta / (cot_theta * cot_theta + 1);
+  // 0/0 (no stirrup area at zero spacing) must not hide the struts' resistance.
+  const double Vrd = std::fmin(VRd_s, VRd_max);
+  if (Vrd != 0) return {ShearOutcome::Resisted, Vrd};
+  return {alpha_cw == 0 ? ShearOutcome::CompressionOutOfRange : ShearOutcome::NoStirrups, Vrd};
+}
+
+ShearResistance RectangularWebShear(double b, double h, double c, double Asw, int nb, double st,
+                                    double theta, const MaterialSet& m, double Ned,
+                                    IterationLog* log) {
+  const std::optional<double> cot_theta = StrutCotangent(theta, log);
+  if (!cot_theta) return kStrutAngleRefused;
+  const double z = kLeverArmFactor * (h - c);
+  const double sigma = Ned / (h * b);
+  const double alpha_cw = AxialStressFactor(sigma, m.fcd, log);
+  return StirrupsOrStruts(z, b, alpha_cw, Asw, nb, st, *cot_theta, m);
+}
+
+}  // namespace quilex::shear

@@ -1,0 +1,41 @@
+// Shear resistance of a member with vertical stirrups by the variable-inclination strut
+// model: the smaller of the stirrups' and the struts' resistance, the struts' raised or
+// reduced by the mean axial stress. The checks of rectangular webs (RectangularWebShear
+// below: R sections, the web of a T, both directions of a RectangleWithBars) and of
+// circles (CircularShear.hpp) are this model on their own lever arm and width.
+#pragma once
+
+#include <optional>
+
+#include "quilex/iteration_log.hpp"
+#include "quilex/materials.hpp"
+#include "quilex/verification.hpp"
+
+namespace quilex::shear {
+
+struct ShearResistance {
+  ShearOutcome outcome = ShearOutcome::Resisted;
+  double Vrd = 0;
+};
+
+// The outcome of a strut angle outside its range: nothing is computed.
+inline constexpr ShearResistance kStrutAngleRefused{ShearOutcome::StrutAngleOutOfRange, 0};
+
+// cot(theta) of a strut angle in degrees, or nothing (and the message in the log) outside
+// 1 <= cot(theta) <= 2.5.
+std::optional<double> StrutCotangent(double theta, IterationLog* log);
+
+// The axial-stress factor alpha_cw of a mean stress sigma (tension positive); a compression
+// at or beyond fcd gives 0 and its message in the log.
+double AxialStressFactor(double sigma, double fcd, IterationLog* log);
+
+// The smaller of the stirrups' and the struts' resistance for lever arm z and web width b.
+ShearResistance StirrupsOrStruts(double z, double b, double alpha_cw, double Asw, int nb, double st,
+                                 double cot_theta, const MaterialSet& m);
+
+// A rectangular web of width b and depth h with its tension layer at c from the face.
+ShearResistance RectangularWebShear(double b, double h, double c, double Asw, int nb, double st,
+                                    double theta, const MaterialSet& m, double Ned,
+                                    IterationLog* log);
+
+}  // namespace quilex::shear

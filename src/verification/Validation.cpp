@@ -1,0 +1,158 @@
+#include "quilex/validation.hpp"
+
+#include <cmath>
+#include <string>
+
+namespace quilex {
+namespace {
+
+// Collects the problems of one value; each check names the field (as the C++ member path)
+// and writes the message with the name the files use.
+class Problems {
+ public:
+  std::vector<InvalidValue> list;
+
+  void Add(std::string field, std::string message) {
+    list.push_back({std::move(field), std::move(message)});
+  }
+
+  bool Finite(const std::string& field, const std::string& name, double value) {
+    if (std::isfinite(value)) return true;
+    Add(field, name + " must be a finite number");
+    return false;
+  }
+  void GreaterThanZero(const std::string& field, const std::string& name, double value) {
+    if (Finite(field, name, value) && !(value > 0)) Add(field, name + " must be greater than 0");
+  }
+  void NotNegative(const std::string& field, const std::string& name, double value) {
+    if (Finite(field, name, value) && value < 0) Add(field, name + " must not be negative");
+  }
+  void NotNegative(const std::string& field, const std::string& name, int value) {
+    if (value < 0) Add(field, name + " must not be negative");
+  }
+  void Cover(double c, double depth, const char* depth_name) {
+    if (Finite("c", "c", c) && !(0 <= c && c < depth / 2)) {
+      Add("c", std::string("c must be at least 0 and less than half the ") + depth_name);
+    }
+  }
+  // The spacing matters only when there are stirrups.
+  void Spacing(const std::string& field, double st, bool stirrups_given) {
+    if (Finite(field, "st", st) && stirrups_given && !(st > 0)) {
+      Add(field, "st must be greater than 0 when stirrups are given");
+    }
+  }
+  void Stirrups(const quilex::Stirrups& s) {
+    NotNegative("stirrups.Asw", "Asw", s.Asw);
+    NotNegative("stirrups.nb", "nb", s.nb);
+    Spacing("stirrups.st", s.st, s.Asw != 0 && s.nb != 0);
+  }
+};
+
+}  // namespace
+
+std::vector<InvalidValue> Validate(const RectangularSection& section) {
+  Problems p;
+  p.GreaterThanZero("B", "B", section.B);
+  p.GreaterThanZero("H", "H", section.H);
+  p.Cover(section.c, section.H, "depth");
+  p.Stirrups(section.stirrups);
+  p.NotNegative("As_top", "As[1]", section.As_top);
+  p.NotNegative("As_bottom", "As[2]", section.As_bottom);
+  return p.list;
+}
+
+std::vector<InvalidValue> Validate(const TSection& section) {
+  Problems p;
+  p.GreaterThanZero("BiNf", "BiNf", section.BiNf);
+  p.GreaterThanZero("HiNf", "HiNf", section.HiNf);
+  p.GreaterThanZero("BsUp", "BsUp", section.BsUp);
+  p.GreaterThanZero("HsUp", "HsUp", section.HsUp);
+  p.Cover(section.c, section.HiNf + section.HsUp, "depth");
+  p.Stirrups(section.stirrups);
+  p.NotNegative("As_top", "As[1]", section.As_top);
+  p.NotNegative("As_bottom", "As[2]", section.As_bottom);
+  return p.list;
+}
+
+std::vector<InvalidValue> Validate(const CircularSection& section) {
+  Problems p;
+  p.GreaterThanZero("D", "D", section.D);
+  p.Cover(section.c, section.D, "diameter");
+  if (section.nF < 0 || section.nF > kMaxBars) p.Add("nF", "nF must be from 0 to 200");
+  p.NotNegative("Df", "Df", section.Df);
+  p.Stirrups(section.stirrups);
+  return p.list;
+}
+
+std::vector<InvalidValue> Validate(const RectangleWithBars& section) {
+  Problems p;
+  p.GreaterThanZero("B", "B", section.B);
+  p.GreaterThanZero("H", "H", section.H);
+  const BiaxialStirrups& s = section.stirrups;
+  p.NotNegative("stirrups.Asw", "Asw", s.Asw);
+  p.NotNegative("stirrups.nbx", "nbx", s.nbx);
+  p.NotNegative("stirrups.nby", "nby", s.nby);
+  p.Spacing("stirrups.st", s.st, s.Asw != 0 && (s.nbx != 0 || s.nby != 0));
+  const std::size_t count = section.bars.size();
+  if (count < 1 || count > static_cast<std::size_t>(kMaxBars)) {
+    p.Add("bars", "number of bars must be from 1 to 200");
+  }
+  for (std::size_t i = 0; i < count; ++i) {
+    const Bar& bar = section.bars[i];
+    const std::string field = "bars[" + std::to_string(i) + "]";
+    const std::string number = std::to_string(i + 1);
+    const bool finite = p.Finite(field + ".x", "x of bar " + number, bar.x) &&
+                        p.Finite(field + ".y", "y of bar " + number, bar.y);
+    if (finite && !(std::fabs(bar.x) <= section.B / 2 && std::fabs(bar.y) <= section.H / 2)) {
+      p.Add(field, "bar " + number + " lies outside the section");
+    }
+    p.NotNegative(field + ".area", "area of bar " + number, bar.area);
+  }
+  return p.list;
+}
+
+std::vector<InvalidValue> Validate(const MaterialSet& m) {
+  Problems p;
+  p.GreaterThanZero("fyd", "fyd", m.fyd);
+  p.NotNegative("Es", "Es", m.Es);
+  p.GreaterThanZero("eps_ud", "eps_ud", m.eps_ud);
+  p.GreaterThanZero("fcd", "fcd", m.fcd);
+  p.Finite("Ecm", "Ecm", m.Ecm);
+  p.GreaterThanZero("eps_c2", "eps_c2", m.eps_c2);
+  if (p.Finite("eps_cu", "eps_cu", m.eps_cu) && !(m.eps_cu >= m.eps_c2)) {
+    p.Add("eps_cu", "eps_cu must not be smaller than eps_c2");
+  }
+  p.GreaterThanZero("nu", "nu", m.nu);
+  return p.list;
+}
+
+std::vector<InvalidValue> Validate(const Actions& actions) {
+  Problems p;
+  p.Finite("Ned", "Ned", actions.Ned);
+  p.Finite("Med", "Med", actions.Med);
+  p.Finite("Ved", "Ved", actions.Ved);
+  return p.list;
+}
+
+std::vector<InvalidValue> Validate(const BiaxialActions& actions) {
+  Problems p;
+  p.Finite("Ned", "Ned", actions.Ned);
+  p.Finite("Mx", "Mx", actions.Mx);
+  p.Finite("My", "My", actions.My);
+  p.Finite("Vx", "Vx", actions.Vx);
+  p.Finite("Vy", "Vy", actions.Vy);
+  return p.list;
+}
+
+std::vector<InvalidValue> Validate(const Settings& settings) {
+  Problems p;
+  if (settings.strips < 1) p.Add("settings.strips", "strips must be at least 1");
+  p.NotNegative("settings.tolerance", "tolerance", settings.tolerance);
+  if (settings.max_iterations < 1) {
+    p.Add("settings.max_iterations", "max_iterations must be at least 1");
+  }
+  p.Finite("settings.strut_angle", "strut_angle", settings.strut_angle);
+  return p.list;
+}
+
+}  // namespace quilex
