@@ -2,6 +2,15 @@
 // outside its M-N domain, no shear resistance, ...) are not errors: they come back as values
 // of the result. An exception means the request itself cannot be answered: a value the
 // computation cannot use, or a material the database does not hold.
+//
+//   try {
+//     const quilex::Verification v = quilex::Verify(section, materials, actions);
+//     ...
+//   } catch (const quilex::InvalidInput& bad) {
+//     for (const quilex::InvalidValue& p : bad.problems()) report(p.field, p.message);
+//   } catch (const quilex::Error& e) {  // UnknownMaterial from LookupMaterials
+//     report(e.what());
+//   }
 #pragma once
 
 #include <stdexcept>

@@ -6,7 +6,6 @@ namespace quilex::shear {
 namespace {
 
 constexpr double kPi = 3.141592653589793;
-constexpr double kLeverArmFactor = 0.9;
 
 }  // namespace
 
@@ -37,17 +36,6 @@ ShearResistance StirrupsOrStruts(double z, double b, double alpha_cw, double Asw
   const double Vrd = std::fmin(VRd_s, VRd_max);
   if (Vrd != 0) return {ShearOutcome::Resisted, Vrd};
   return {alpha_cw == 0 ? ShearOutcome::CompressionOutOfRange : ShearOutcome::NoStirrups, Vrd};
-}
-
-ShearResistance RectangularWebShear(double b, double h, double c, double Asw, int nb, double st,
-                                    double theta, const MaterialSet& m, double Ned,
-                                    IterationLog* log) {
-  const std::optional<double> cot_theta = StrutCotangent(theta, log);
-  if (!cot_theta) return kStrutAngleRefused;
-  const double z = kLeverArmFactor * (h - c);
-  const double sigma = Ned / (h * b);
-  const double alpha_cw = AxialStressFactor(sigma, m.fcd, log);
-  return StirrupsOrStruts(z, b, alpha_cw, Asw, nb, st, *cot_theta, m);
 }
 
 }  // namespace quilex::shear

@@ -1,8 +1,7 @@
 // Shear resistance of a member with vertical stirrups by the variable-inclination strut
 // model: the smaller of the stirrups' and the struts' resistance, the struts' raised or
-// reduced by the mean axial stress. The checks of rectangular webs (RectangularWebShear
-// below: R sections, the web of a T, both directions of a RectangleWithBars) and of
-// circles (CircularShear.hpp) are this model on their own lever arm and width.
+// reduced by the mean axial stress. The checks of rectangular webs (RectangularShear.hpp)
+// and of circles (CircularShear.hpp) are this model on their own lever arm and width.
 #pragma once
 
 #include <optional>
@@ -32,10 +31,5 @@ double AxialStressFactor(double sigma, double fcd, IterationLog* log);
 // The smaller of the stirrups' and the struts' resistance for lever arm z and web width b.
 ShearResistance StirrupsOrStruts(double z, double b, double alpha_cw, double Asw, int nb, double st,
                                  double cot_theta, const MaterialSet& m);
-
-// A rectangular web of width b and depth h with its tension layer at c from the face.
-ShearResistance RectangularWebShear(double b, double h, double c, double Asw, int nb, double st,
-                                    double theta, const MaterialSet& m, double Ned,
-                                    IterationLog* log);
 
 }  // namespace quilex::shear

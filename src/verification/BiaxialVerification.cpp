@@ -8,7 +8,7 @@
 #include "biaxial/BiaxialResistance.hpp"
 #include "quilex/domain.hpp"
 #include "quilex/validation.hpp"
-#include "shear/StrutModel.hpp"
+#include "shear/RectangularShear.hpp"
 #include "verification/Unchecked.hpp"
 #include "verification/ValidInput.hpp"
 

@@ -7,7 +7,7 @@
 #include "flexure/StrainModel.hpp"
 #include "quilex/validation.hpp"
 #include "shear/CircularShear.hpp"
-#include "shear/StrutModel.hpp"
+#include "shear/RectangularShear.hpp"
 #include "verification/FlexuralShapes.hpp"
 #include "verification/Unchecked.hpp"
 #include "verification/ValidInput.hpp"

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "shear/CircularShear.hpp"
+#include "shear/RectangularShear.hpp"
 #include "shear/StrutModel.hpp"
 #include "support/TextLog.hpp"
 
@@ -17,24 +18,25 @@ const MaterialSet kMat{.fyd = fyd, .fcd = fcd, .nu = nu};
 
 double ShearCheckRT(TextLog& log, double b, double h, double c, double Asw, int nb, double st,
                     double theta, double Ned) {
-  return RectangularWebShear(b, h, c, Asw, nb, st, theta, kMat, Ned, &log).Vrd;
+  return RectangularWebShear(b, h, c, Asw, nb, st, theta, kMat, Ned, log.sink()).Vrd;
 }
 double ShearCheckC(TextLog& log, double D, double c, double Asw, int nb, double st, double theta,
                    double Ned) {
-  return CircularShear(D, c, Asw, nb, st, theta, kMat, Ned, &log).Vrd;
+  return CircularShear(D, c, Asw, nb, st, theta, kMat, Ned, log.sink()).Vrd;
 }
 const std::string kAngleMessage = "ATTENTION --> ctan_theta is out of range!\r\n";
 const std::string kCompressionMessage = "ATTENTION --> maximum compression is out of range!\r\n";
 
 TEST(StrutCotangentTest, AngleRangeIsOneToTwoAndAHalfBothChecksStopOutsideIt) {
   TextLog log, rt, circ;
-  EXPECT_NEAR(*StrutCotangent(45.0, &log), 1, 1e-15);
-  EXPECT_NEAR(*StrutCotangent(21.81, &log), 2.49891, 5e-6);
+  EXPECT_NEAR(*StrutCotangent(45.0, log.sink()), 1, 1e-15);
+  EXPECT_NEAR(*StrutCotangent(21.81, log.sink()), 2.49891, 5e-6);
   EXPECT_EQ(log.text(), "");
-  EXPECT_FALSE(StrutCotangent(21.8, &log));
+  EXPECT_FALSE(StrutCotangent(21.8, log.sink()));
   EXPECT_EQ(log.text(), kAngleMessage);
-  const ShearResistance by_web = RectangularWebShear(300, 500, 40, 50, 2, 200, 21.8, kMat, 0, &rt);
-  const ShearResistance by_circle = CircularShear(400, 40, 50, 2, 200, 21.8, kMat, 0, &circ);
+  const ShearResistance by_web =
+      RectangularWebShear(300, 500, 40, 50, 2, 200, 21.8, kMat, 0, rt.sink());
+  const ShearResistance by_circle = CircularShear(400, 40, 50, 2, 200, 21.8, kMat, 0, circ.sink());
   for (const ShearResistance& refused : {by_web, by_circle}) {
     EXPECT_EQ(refused.outcome, ShearOutcome::StrutAngleOutOfRange);
     EXPECT_EQ(refused.Vrd, 0);
@@ -45,14 +47,14 @@ TEST(StrutCotangentTest, AngleRangeIsOneToTwoAndAHalfBothChecksStopOutsideIt) {
 
 TEST(AxialStressFactorTest, BandsAtTheirBoundaries) {
   TextLog log;
-  EXPECT_EQ(AxialStressFactor(1.0, fcd, &log), 1);
-  EXPECT_EQ(AxialStressFactor(0.0, fcd, &log), 1);
-  EXPECT_NEAR(AxialStressFactor(-0.1 * fcd, fcd, &log), 1.1, 1e-12);
-  EXPECT_EQ(AxialStressFactor(-0.25 * fcd, fcd, &log), 1.25);
-  EXPECT_EQ(AxialStressFactor(-0.5 * fcd, fcd, &log), 1.25);
-  EXPECT_NEAR(AxialStressFactor(-0.75 * fcd, fcd, &log), 0.625, 1e-12);
+  EXPECT_EQ(AxialStressFactor(1.0, fcd, log.sink()), 1);
+  EXPECT_EQ(AxialStressFactor(0.0, fcd, log.sink()), 1);
+  EXPECT_NEAR(AxialStressFactor(-0.1 * fcd, fcd, log.sink()), 1.1, 1e-12);
+  EXPECT_EQ(AxialStressFactor(-0.25 * fcd, fcd, log.sink()), 1.25);
+  EXPECT_EQ(AxialStressFactor(-0.5 * fcd, fcd, log.sink()), 1.25);
+  EXPECT_NEAR(AxialStressFactor(-0.75 * fcd, fcd, log.sink()), 0.625, 1e-12);
   EXPECT_EQ(log.text(), "");
-  EXPECT_EQ(AxialStressFactor(-fcd, fcd, &log), 0);
+  EXPECT_EQ(AxialStressFactor(-fcd, fcd, log.sink()), 0);
   EXPECT_EQ(log.text(), kCompressionMessage);
 }
 
@@ -61,7 +63,7 @@ TEST(ShearCheckRTTest, LeverArmAndAxialStressOfTheWeb) {
   TextLog log;
   const double by_stirrups = ShearCheckRT(log, 300, 500, 40, 50, 2, 200, 45, -500000);
   EXPECT_NEAR(by_stirrups * 200 / (2 * 50 * fyd), 414, 1e-9);
-  EXPECT_NEAR(AxialStressFactor(-500000.0 / (500 * 300), fcd, &log), 1.23524, 5e-6);
+  EXPECT_NEAR(AxialStressFactor(-500000.0 / (500 * 300), fcd, log.sink()), 1.23524, 5e-6);
   const double by_struts = ShearCheckRT(log, 300, 500, 40, 5000, 2, 10, 45, -500000);
   EXPECT_NEAR(by_struts / (414 * 300 * nu * fcd * 0.5), 1.23524, 5e-6);
   EXPECT_EQ(log.text(), "");

@@ -10,7 +10,7 @@ namespace quilex::testing_support {
 
 class TextLog {
  public:
-  IterationLog* operator&() { return &log_; }
+  IterationLog* sink() { return &log_; }
   const std::string& text() const { return file_.text(); }
 
  private:

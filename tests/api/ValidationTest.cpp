@@ -1,0 +1,177 @@
+// Which values the library refuses, with the field each problem concerns, and the
+// exceptions of its entry points.
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "quilex/quilex.hpp"
+
+namespace quilex {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+struct Problem {
+  std::string field;
+  std::string message;
+};
+
+template <class Value>
+std::vector<Problem> Problems(const Value& value) {
+  std::vector<Problem> found;
+  for (const InvalidValue& p : Validate(value))
+    found.push_back({p.field, p.message});
+  return found;
+}
+
+// The first problem's field and message.
+template <class Value>
+Problem First(const Value& value) {
+  const std::vector<Problem> found = Problems(value);
+  return found.empty() ? Problem{} : found.front();
+}
+
+#define EXPECT_PROBLEM(value, field_name, text) \
+  do {                                          \
+    const Problem p = First(value);             \
+    EXPECT_EQ(p.field, field_name) << #value;   \
+    EXPECT_EQ(p.message, text) << #value;       \
+  } while (false)
+
+const RectangularSection kBeam{300, 500, 40, 628.32, 942.48, {50.27, 2, 150}};
+const TSection kTee{300, 450, 800, 150, 50, 603, 1257, {50.27, 2, 150}};
+const CircularSection kCircle{400, 40, 8, 16, {50.27, 2, 150}};
+const RectangleWithBars kBars{
+    300, 500, {50.27, 2, 2, 200}, {{-110, -210, 314.16}, {110, 210, 314.16}}};
+
+template <class Section, class Edit>
+Section With(Section s, Edit edit) {
+  edit(s);
+  return s;
+}
+
+TEST(Validation, SoundSectionsHaveNoProblems) {
+  EXPECT_TRUE(Validate(kBeam).empty());
+  EXPECT_TRUE(Validate(kTee).empty());
+  EXPECT_TRUE(Validate(kCircle).empty());
+  EXPECT_TRUE(Validate(kBars).empty());
+  // Bars on the edges, no stirrups at no spacing, no bars in a circle, zero areas.
+  EXPECT_TRUE(Validate(With(kBars, [](auto& s) { s.bars = {{150, -250, 0}}; })).empty());
+  EXPECT_TRUE(Validate(With(kBeam, [](auto& s) { s.stirrups = {0, 2, 0}; })).empty());
+  EXPECT_TRUE(Validate(With(kBeam, [](auto& s) { s.stirrups = {50, 0, 0}; })).empty());
+  EXPECT_TRUE(Validate(With(kCircle, [](auto& s) { s.nF = 0; })).empty());
+  EXPECT_TRUE(Validate(With(kBeam, [](auto& s) { s.As_top = s.As_bottom = s.c = 0; })).empty());
+}
+
+TEST(Validation, RectangleAndTee) {
+  EXPECT_PROBLEM(With(kBeam, [](auto& s) { s.B = 0; }), "B", "B must be greater than 0");
+  EXPECT_PROBLEM(With(kBeam, [](auto& s) { s.B = kNaN; }), "B", "B must be a finite number");
+  EXPECT_PROBLEM(With(kBeam, [](auto& s) { s.c = 250; }), "c",
+                 "c must be at least 0 and less than half the depth");
+  EXPECT_PROBLEM(With(kBeam, [](auto& s) { s.c = -1; }), "c",
+                 "c must be at least 0 and less than half the depth");
+  EXPECT_PROBLEM(With(kBeam, [](auto& s) { s.stirrups.Asw = -50; }), "stirrups.Asw",
+                 "Asw must not be negative");
+  EXPECT_PROBLEM(With(kBeam, [](auto& s) { s.stirrups.nb = -2; }), "stirrups.nb",
+                 "nb must not be negative");
+  EXPECT_PROBLEM(With(kBeam, [](auto& s) { s.stirrups.st = 0; }), "stirrups.st",
+                 "st must be greater than 0 when stirrups are given");
+  EXPECT_PROBLEM(With(kBeam, [](auto& s) { s.As_top = -1; }), "As_top",
+                 "As[1] must not be negative");
+  EXPECT_PROBLEM(With(kBeam, [](auto& s) { s.As_bottom = kInf; }), "As_bottom",
+                 "As[2] must be a finite number");
+  EXPECT_PROBLEM(With(kTee, [](auto& s) { s.HsUp = -150; }), "HsUp", "HsUp must be greater than 0");
+  // The cover is measured against the whole depth, web and flange.
+  EXPECT_TRUE(Validate(With(kTee, [](auto& s) { s.c = 299; })).empty());
+  EXPECT_PROBLEM(With(kTee, [](auto& s) { s.c = 300; }), "c",
+                 "c must be at least 0 and less than half the depth");
+}
+
+TEST(Validation, Circle) {
+  EXPECT_PROBLEM(With(kCircle, [](auto& s) { s.D = -400; }), "D", "D must be greater than 0");
+  EXPECT_PROBLEM(With(kCircle, [](auto& s) { s.c = 200; }), "c",
+                 "c must be at least 0 and less than half the diameter");
+  EXPECT_PROBLEM(With(kCircle, [](auto& s) { s.nF = 201; }), "nF", "nF must be from 0 to 200");
+  EXPECT_PROBLEM(With(kCircle, [](auto& s) { s.nF = -1; }), "nF", "nF must be from 0 to 200");
+  EXPECT_PROBLEM(With(kCircle, [](auto& s) { s.Df = -16; }), "Df", "Df must not be negative");
+}
+
+TEST(Validation, RectangleWithBars) {
+  EXPECT_PROBLEM(With(kBars, [](auto& s) { s.stirrups.nby = -1; }), "stirrups.nby",
+                 "nby must not be negative");
+  EXPECT_PROBLEM(With(kBars, [](auto& s) { s.stirrups.st = -200; }), "stirrups.st",
+                 "st must be greater than 0 when stirrups are given");
+  EXPECT_TRUE(Validate(With(kBars, [](auto& s) { s.stirrups = {50, 0, 0, 0}; })).empty());
+  EXPECT_PROBLEM(With(kBars, [](auto& s) { s.bars.clear(); }), "bars",
+                 "number of bars must be from 1 to 200");
+  EXPECT_PROBLEM(With(kBars, [](auto& s) { s.bars.resize(201); }), "bars",
+                 "number of bars must be from 1 to 200");
+  EXPECT_PROBLEM(With(kBars, [](auto& s) { s.bars[1].y = 250.5; }), "bars[1]",
+                 "bar 2 lies outside the section");
+  EXPECT_PROBLEM(With(kBars, [](auto& s) { s.bars[0].area = -3; }), "bars[0].area",
+                 "area of bar 1 must not be negative");
+  EXPECT_PROBLEM(With(kBars, [](auto& s) { s.bars[0].x = kNaN; }), "bars[0].x",
+                 "x of bar 1 must be a finite number");
+}
+
+TEST(Validation, EveryProblemInTheOrderOfTheChecks) {
+  const RectangularSection bad{-300, 0, -40, -1, -2, {-1, -2, 0}};
+  std::vector<std::string> fields;
+  for (const Problem& p : Problems(bad))
+    fields.push_back(p.field);
+  // Stirrups of a negative area and negative legs are still stirrups given: their zero
+  // spacing is refused as well.
+  EXPECT_EQ(fields, (std::vector<std::string>{"B", "H", "c", "stirrups.Asw", "stirrups.nb",
+                                              "stirrups.st", "As_top", "As_bottom"}));
+}
+
+TEST(Validation, MaterialsActionsAndSettings) {
+  MaterialSet m = LookupMaterials("IT", "B450C", "C25/30");
+  EXPECT_TRUE(Validate(m).empty());
+  m.eps_cu = 0.001;
+  EXPECT_PROBLEM(m, "eps_cu", "eps_cu must not be smaller than eps_c2");
+  EXPECT_PROBLEM((Actions{0, kNaN, 0}), "Med", "Med must be a finite number");
+  EXPECT_PROBLEM((BiaxialActions{0, 0, 0, 0, -kInf}), "Vy", "Vy must be a finite number");
+  Settings s;
+  s.strips = 0;
+  EXPECT_PROBLEM(s, "settings.strips", "strips must be at least 1");
+}
+
+TEST(Validation, EntryPointsThrowWithEveryProblem) {
+  const RectangularSection bad = With(kBeam, [](auto& s) {
+    s.H = 0;
+    s.As_top = -1;
+  });
+  const MaterialSet m = LookupMaterials("IT", "B450C", "C25/30");
+  try {
+    Verify(bad, m, Actions{0, 1e8, 1e4});
+    ADD_FAILURE() << "no exception";
+  } catch (const InvalidInput& e) {
+    ASSERT_EQ(e.problems().size(), 3u);  // H, then c (not below half of 0), then As[1]
+    EXPECT_EQ(e.problems()[0].field, "H");
+    EXPECT_EQ(e.problems()[2].field, "As_top");
+    EXPECT_STREQ(e.what(),
+                 "H must be greater than 0\nc must be at least 0 and less than half the depth\n"
+                 "As[1] must not be negative");
+  }
+  EXPECT_THROW(InteractionDomain(bad, m), InvalidInput);
+  EXPECT_THROW(MomentContour(With(kBars, [](auto& s) { s.B = 0; }), m, 0), InvalidInput);
+  EXPECT_THROW(Verify(kBeam, m, Actions{kNaN, 0, 0}), Error);
+}
+
+TEST(Validation, UnknownMaterialsNameTheItem) {
+  try {
+    LookupMaterials("IT", "S500B", "C25/30");
+    ADD_FAILURE() << "no exception";
+  } catch (const UnknownMaterial& e) {
+    EXPECT_EQ(e.item(), MaterialItem::SteelGrade);
+    EXPECT_EQ(e.name(), "S500B");
+    EXPECT_STREQ(e.what(), "steel grade 'S500B' is not in the material database");
+  }
+}
+
+}  // namespace
+}  // namespace quilex
