@@ -72,24 +72,32 @@ std::vector<DomainPoint> InteractionDomain(const CircularSection& section,
 
 }  // namespace unchecked
 
-std::vector<DomainPoint> InteractionDomain(const RectangularSection& section,
-                                           const MaterialSet& materials, const Settings& settings,
-                                           IterationLog* log) {
+namespace {
+
+template <class Section>
+std::vector<DomainPoint> ValidatedDomain(const Section& section, const MaterialSet& materials,
+                                         const Settings& settings, IterationLog* log) {
   RequireValid({Validate(section), Validate(materials), Validate(settings)});
   return unchecked::InteractionDomain(section, materials, settings, log);
 }
 
+}  // namespace
+
+std::vector<DomainPoint> InteractionDomain(const RectangularSection& section,
+                                           const MaterialSet& materials, const Settings& settings,
+                                           IterationLog* log) {
+  return ValidatedDomain(section, materials, settings, log);
+}
+
 std::vector<DomainPoint> InteractionDomain(const TSection& section, const MaterialSet& materials,
                                            const Settings& settings, IterationLog* log) {
-  RequireValid({Validate(section), Validate(materials), Validate(settings)});
-  return unchecked::InteractionDomain(section, materials, settings, log);
+  return ValidatedDomain(section, materials, settings, log);
 }
 
 std::vector<DomainPoint> InteractionDomain(const CircularSection& section,
                                            const MaterialSet& materials, const Settings& settings,
                                            IterationLog* log) {
-  RequireValid({Validate(section), Validate(materials), Validate(settings)});
-  return unchecked::InteractionDomain(section, materials, settings, log);
+  return ValidatedDomain(section, materials, settings, log);
 }
 
 }  // namespace quilex

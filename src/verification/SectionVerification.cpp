@@ -101,22 +101,30 @@ bool Verification::verified() const {
   return same_side && *rho_M <= 1 && *rho_V <= 1;
 }
 
-Verification Verify(const RectangularSection& section, const MaterialSet& materials,
-                    const Actions& actions, const Settings& settings, IterationLog* log) {
+namespace {
+
+template <class Section>
+Verification ValidatedVerify(const Section& section, const MaterialSet& materials,
+                             const Actions& actions, const Settings& settings, IterationLog* log) {
   RequireValid({Validate(section), Validate(materials), Validate(actions), Validate(settings)});
   return unchecked::Verify(section, materials, actions, settings, log);
+}
+
+}  // namespace
+
+Verification Verify(const RectangularSection& section, const MaterialSet& materials,
+                    const Actions& actions, const Settings& settings, IterationLog* log) {
+  return ValidatedVerify(section, materials, actions, settings, log);
 }
 
 Verification Verify(const TSection& section, const MaterialSet& materials, const Actions& actions,
                     const Settings& settings, IterationLog* log) {
-  RequireValid({Validate(section), Validate(materials), Validate(actions), Validate(settings)});
-  return unchecked::Verify(section, materials, actions, settings, log);
+  return ValidatedVerify(section, materials, actions, settings, log);
 }
 
 Verification Verify(const CircularSection& section, const MaterialSet& materials,
                     const Actions& actions, const Settings& settings, IterationLog* log) {
-  RequireValid({Validate(section), Validate(materials), Validate(actions), Validate(settings)});
-  return unchecked::Verify(section, materials, actions, settings, log);
+  return ValidatedVerify(section, materials, actions, settings, log);
 }
 
 }  // namespace quilex
