@@ -77,7 +77,7 @@ void OutputUnit::Write(std::string_view records) {
   FlushWhenFull();
 }
 
-void OutputUnit::WriteFormatted(std::string_view format,
+void OutputUnit::WriteFormatted(const ParsedFormat& format,
                                 std::initializer_list<FormatValue> values) {
   if (closed_) return;
   AppendFormatted(pending_, format, std::span<const FormatValue>(values.begin(), values.size()));
