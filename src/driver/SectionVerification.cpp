@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kSweepSteps = 50;
 
-constexpr std::string_view kPointFormat = "(f8.2,1x,f8.2)";
+constexpr textio::ParsedFormat kPointFormat = "(f8.2,1x,f8.2)";
 // clang-format off
 constexpr std::string_view kResultsFormat = "('Mrd     = ',f8.2,/,                                              'rho_M   = ',f8.2,/,                                              'Vrd     = ',f8.2,/,                                              'rho_V   = ',f8.2,/,                                              'epsilon = ',f8.2,/,                                              'campo   = ',i2)";
 // clang-format on

@@ -8,7 +8,7 @@ namespace quilex::flexure {
 namespace {
 
 constexpr std::string_view kHeaderFormat = "('Iter',4x,'Scar',12x,'Mrd')";
-constexpr std::string_view kStepFormat = "(i4,1x,e15.6,1x,e15.6)";
+constexpr textio::ParsedFormat kStepFormat = "(i4,1x,e15.6,1x,e15.6)";
 
 double FailureValue(int quantity) {
   return quantity == 0 ? 0.0 : kFailedQuantity;

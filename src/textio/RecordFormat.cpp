@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -78,26 +77,18 @@ void PutNumber(char* field, std::size_t width, std::string_view text) {
   PutRightAligned(field, width, text);
 }
 
-// Room for the characters of one number: on the stack unless an unusual number of digits
-// is asked for.
-class DigitBuffer {
- public:
-  explicit DigitBuffer(std::size_t size) {
-    if (size > sizeof local_) {
-      heap_ = std::make_unique<char[]>(size);
-      data_ = heap_.get();
-      size_ = size;
-    }
+// Calls `write` with room for `size` characters: on the stack unless an unusual number of
+// digits is asked for.
+template <class Write>
+void WithRoom(std::size_t size, Write write) {
+  char local[512];
+  if (size <= sizeof local) {
+    write(local);
+    return;
   }
-  char* begin() { return data_; }
-  char* end() { return data_ + size_; }
-
- private:
-  char local_[512];
-  std::unique_ptr<char[]> heap_;
-  char* data_ = local_;
-  std::size_t size_ = sizeof local_;
-};
+  std::vector<char> heap(size);
+  write(heap.data());
+}
 
 void PutFixed(char* field, std::size_t width, double value, int decimals) {
   const Classified classified(value);
@@ -109,12 +100,48 @@ void PutFixed(char* field, std::size_t width, double value, int decimals) {
   // precision writes what printf writes: the exact binary value rounded to the nearest,
   // ties to even, and the minus sign of a negative value that rounds to zero, the rules
   // of the F item.
-  DigitBuffer buffer(static_cast<std::size_t>(decimals) + 330);
-  const std::to_chars_result result =
-      std::to_chars(buffer.begin(), buffer.end(), value, std::chars_format::fixed, decimals);
-  PutNumber(
-      field, width,
-      std::string_view(buffer.begin(), static_cast<std::size_t>(result.ptr - buffer.begin())));
+  const std::size_t size = static_cast<std::size_t>(decimals) + 330;
+  WithRoom(size, [&](char* text) {
+    const char* end =
+        std::to_chars(text, text + size, value, std::chars_format::fixed, decimals).ptr;
+    PutNumber(field, width, std::string_view(text, static_cast<std::size_t>(end - text)));
+  });
+}
+
+// -0.<digits>E+xx, or -0.<digits>+xxx for a three-digit exponent, into `text`.
+std::size_t ExponentText(char* text, const Classified& classified, double value, int digits) {
+  char* at = text;
+  if (classified.negative) *at++ = '-';
+  *at++ = '0';
+  *at++ = '.';
+  int exponent = 0;
+  if (classified.zero) {
+    std::memset(at, '0', static_cast<std::size_t>(digits));
+    at += digits;
+  } else {
+    // d.ddddde+xx with digits significant digits, rounded as the F item rounds, written
+    // after the point; 0.dddddd moves the point one place and adds one to the exponent.
+    const double magnitude =
+        std::bit_cast<double>(std::bit_cast<std::uint64_t>(value) & ~(std::uint64_t{1} << 63));
+    const char* end =
+        std::to_chars(at, at + digits + 8, magnitude, std::chars_format::scientific, digits - 1)
+            .ptr;
+    const char* e = at + (digits > 1 ? digits + 1 : 1);
+    for (const char* d = e + 2; d != end; ++d)
+      exponent = exponent * 10 + (*d - '0');
+    exponent = (e[1] == '-' ? -exponent : exponent) + 1;
+    // The digits after to_chars's point move one place to the left, over it.
+    if (digits > 1) std::memmove(at + 1, at + 2, static_cast<std::size_t>(digits - 1));
+    at += digits;
+  }
+  const int magnitude = exponent < 0 ? -exponent : exponent;
+  if (magnitude > 999) return 0;
+  if (magnitude <= 99) *at++ = 'E';
+  *at++ = exponent < 0 ? '-' : '+';
+  if (magnitude > 99) *at++ = static_cast<char>('0' + magnitude / 100);
+  *at++ = static_cast<char>('0' + magnitude / 10 % 10);
+  *at++ = static_cast<char>('0' + magnitude % 10);
+  return static_cast<std::size_t>(at - text);
 }
 
 void PutExponent(char* field, std::size_t width, double value, int digits) {
@@ -127,49 +154,14 @@ void PutExponent(char* field, std::size_t width, double value, int digits) {
     FillAsterisks(field, width);
     return;
   }
-  // -0.<digits>E+xx, or -0.<digits>+xxx for a three-digit exponent.
-  DigitBuffer text(static_cast<std::size_t>(digits) + 16);
-  char* at = text.begin();
-  if (classified.negative) *at++ = '-';
-  *at++ = '0';
-  *at++ = '.';
-  int exponent = 0;
-  if (classified.zero) {
-    std::memset(at, '0', static_cast<std::size_t>(digits));
-    at += digits;
-  } else {
-    // d.ddddde+xx with digits significant digits, rounded as the F item rounds; the
-    // 0.dddddd form moves the point one place and adds one to the exponent.
-    DigitBuffer scientific(static_cast<std::size_t>(digits) + 16);
-    const double magnitude =
-        std::bit_cast<double>(std::bit_cast<std::uint64_t>(value) & ~(std::uint64_t{1} << 63));
-    const char* end = std::to_chars(scientific.begin(), scientific.end(), magnitude,
-                                    std::chars_format::scientific, digits - 1)
-                          .ptr;
-    const char* e = std::find(static_cast<const char*>(scientific.begin()), end, 'e');
-    *at++ = scientific.begin()[0];
-    if (digits > 1) {
-      const std::size_t rest = static_cast<std::size_t>(e - (scientific.begin() + 2));
-      std::memcpy(at, scientific.begin() + 2, rest);
-      at += rest;
+  WithRoom(static_cast<std::size_t>(digits) + 16, [&](char* text) {
+    const std::size_t length = ExponentText(text, classified, value, digits);
+    if (length == 0) {
+      FillAsterisks(field, width);
+      return;
     }
-    const bool exponent_negative = e[1] == '-';
-    for (const char* d = e + 2; d != end; ++d)
-      exponent = exponent * 10 + (*d - '0');
-    exponent = (exponent_negative ? -exponent : exponent) + 1;
-  }
-  const int magnitude = exponent < 0 ? -exponent : exponent;
-  if (magnitude > 999) {
-    FillAsterisks(field, width);
-    return;
-  }
-  if (magnitude <= 99) *at++ = 'E';
-  *at++ = exponent < 0 ? '-' : '+';
-  if (magnitude > 99) *at++ = static_cast<char>('0' + magnitude / 100);
-  *at++ = static_cast<char>('0' + magnitude / 10 % 10);
-  *at++ = static_cast<char>('0' + magnitude % 10);
-  PutNumber(field, width,
-            std::string_view(text.begin(), static_cast<std::size_t>(at - text.begin())));
+    PutNumber(field, width, std::string_view(text, length));
+  });
 }
 
 void PutInteger(char* field, std::size_t width, long long value) {
