@@ -1,5 +1,5 @@
-// Speed of whole runs (in a scratch folder, as the program runs) and of single solver
-// calls. Run: build/default/bench/quilex_bench
+// Speed of whole runs (in a scratch folder, as the program runs), of single solver calls and
+// of the most written record. Run: build/default/bench/quilex_bench
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -79,6 +79,32 @@ void CircSolverCall(benchmark::State& state) {
   }
 }
 
+// One record of a solver's iteration log, the program's most written format: parsed at
+// compile time, and parsed on every call as a format known only at run time is.
+void SolverStepRecord(benchmark::State& state) {
+  constexpr quilex::textio::ParsedFormat kStep = "(i4,1x,e15.6,1x,e15.6)";
+  std::string out;
+  int i = 0;
+  for (auto _ : state) {
+    const quilex::textio::FormatValue values[] = {++i % 100, 1234.5678 / i, -98765.4321 * i};
+    out.clear();
+    quilex::textio::AppendFormatted(out, kStep, values);
+    benchmark::DoNotOptimize(out.data());
+  }
+}
+
+void SolverStepRecordParsedEachTime(benchmark::State& state) {
+  const std::string_view step = "(i4,1x,e15.6,1x,e15.6)";
+  std::string out;
+  int i = 0;
+  for (auto _ : state) {
+    const quilex::textio::FormatValue values[] = {++i % 100, 1234.5678 / i, -98765.4321 * i};
+    out.clear();
+    quilex::textio::AppendFormatted(out, step, values);
+    benchmark::DoNotOptimize(out.data());
+  }
+}
+
 }  // namespace
 
 BENCHMARK_CAPTURE(WholeRun, R, std::string("ref-R"))->Unit(benchmark::kMillisecond);
@@ -88,3 +114,5 @@ BENCHMARK_CAPTURE(WholeRun, D, std::string("ref-D"))->Unit(benchmark::kMilliseco
 BENCHMARK(RectSolverCall)->Unit(benchmark::kMicrosecond);
 BENCHMARK(TSolverCall)->Unit(benchmark::kMicrosecond);
 BENCHMARK(CircSolverCall)->Unit(benchmark::kMicrosecond);
+BENCHMARK(SolverStepRecord);
+BENCHMARK(SolverStepRecordParsedEachTime);
