@@ -1,6 +1,7 @@
 #include "textio/RecordFormat.hpp"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cstdint>
@@ -108,6 +109,78 @@ void PutFixed(char* field, std::size_t width, double value, int decimals) {
   });
 }
 
+__extension__ typedef unsigned __int128 Wide;
+
+constexpr int kMaxWidePower = 38;  // 10^38 < 2^127
+
+constexpr std::array<Wide, kMaxWidePower + 1> WidePowersOfTen() {
+  std::array<Wide, kMaxWidePower + 1> powers{};
+  powers[0] = 1;
+  for (int k = 1; k <= kMaxWidePower; ++k)
+    powers[k] = powers[k - 1] * 10;
+  return powers;
+}
+
+constexpr std::array<Wide, kMaxWidePower + 1> kWidePowersOfTen = WidePowersOfTen();
+
+// The `digits` significant digits of a positive normal double, rounded to the nearest with
+// ties to even exactly as to_chars rounds them, and the decimal exponent of the first
+// (value = 0.ddd * 10^(exponent + 1) before rounding), computed in integers: value * 10^s =
+// numerator / denominator with both below 2^127. Returns false outside the range where
+// they fit (the caller then asks to_chars).
+bool RoundedDigits(std::uint64_t bits, int digits, std::uint64_t& mantissa, int& exponent) {
+  if (digits > 9) return false;
+  const int biased = static_cast<int>((bits >> 52) & 0x7ff);
+  const int q = biased - 1075;  // value = m * 2^q
+  if (biased == 0 || q < -126 || q > 64) return false;
+  const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  // 2^(q+52) <= value < 2^(q+53): floor(log10(value)) is floor((q+52) log10 2) or one more.
+  int e = ((q + 52) * 78913) >> 18;
+  for (int attempt = 0; attempt < 2; ++attempt, ++e) {
+    const int s = digits - 1 - e;  // the scale that leaves `digits` digits before the point
+    if (s > 22 || -s > kMaxWidePower) return false;
+    Wide numerator = m;
+    Wide denominator = 1;
+    if (s >= 0) {
+      numerator *= kWidePowersOfTen[s];
+    } else {
+      denominator = kWidePowersOfTen[-s];
+    }
+    if (q >= 0) {
+      numerator <<= q;
+    } else {
+      denominator <<= -q;
+    }
+    const Wide whole = numerator / denominator;
+    if (whole >= kWidePowersOfTen[digits]) continue;  // e was one too small
+    const Wide twice_remainder = (numerator - whole * denominator) * 2;
+    std::uint64_t rounded = static_cast<std::uint64_t>(whole);
+    if (twice_remainder > denominator || (twice_remainder == denominator && (rounded & 1) != 0))
+      ++rounded;
+    if (rounded == static_cast<std::uint64_t>(kWidePowersOfTen[digits])) {
+      rounded /= 10;  // 9.99...95 rounds up a decade
+      ++e;
+    }
+    mantissa = rounded;
+    exponent = e;
+    return true;
+  }
+  return false;
+}
+
+// Appends the exponent part at `at`; the length of the whole text, or 0 when the exponent
+// has more than three digits.
+std::size_t FinishExponentText(const char* text, char* at, int exponent) {
+  const int magnitude = exponent < 0 ? -exponent : exponent;
+  if (magnitude > 999) return 0;
+  if (magnitude <= 99) *at++ = 'E';
+  *at++ = exponent < 0 ? '-' : '+';
+  if (magnitude > 99) *at++ = static_cast<char>('0' + magnitude / 100);
+  *at++ = static_cast<char>('0' + magnitude / 10 % 10);
+  *at++ = static_cast<char>('0' + magnitude % 10);
+  return static_cast<std::size_t>(at - text);
+}
+
 // -0.<digits>E+xx, or -0.<digits>+xxx for a three-digit exponent, into `text`.
 std::size_t ExponentText(char* text, const Classified& classified, double value, int digits) {
   char* at = text;
@@ -121,8 +194,19 @@ std::size_t ExponentText(char* text, const Classified& classified, double value,
   } else {
     // d.ddddde+xx with digits significant digits, rounded as the F item rounds, written
     // after the point; 0.dddddd moves the point one place and adds one to the exponent.
-    const double magnitude =
-        std::bit_cast<double>(std::bit_cast<std::uint64_t>(value) & ~(std::uint64_t{1} << 63));
+    const std::uint64_t magnitude_bits =
+        std::bit_cast<std::uint64_t>(value) & ~(std::uint64_t{1} << 63);
+    std::uint64_t mantissa = 0;
+    if (RoundedDigits(magnitude_bits, digits, mantissa, exponent)) {
+      for (char* d = at + digits - 1; d >= at; --d) {
+        *d = static_cast<char>('0' + mantissa % 10);
+        mantissa /= 10;
+      }
+      at += digits;
+      ++exponent;
+      return FinishExponentText(text, at, exponent);
+    }
+    const double magnitude = std::bit_cast<double>(magnitude_bits);
     const char* end =
         std::to_chars(at, at + digits + 8, magnitude, std::chars_format::scientific, digits - 1)
             .ptr;
@@ -134,14 +218,7 @@ std::size_t ExponentText(char* text, const Classified& classified, double value,
     if (digits > 1) std::memmove(at + 1, at + 2, static_cast<std::size_t>(digits - 1));
     at += digits;
   }
-  const int magnitude = exponent < 0 ? -exponent : exponent;
-  if (magnitude > 999) return 0;
-  if (magnitude <= 99) *at++ = 'E';
-  *at++ = exponent < 0 ? '-' : '+';
-  if (magnitude > 99) *at++ = static_cast<char>('0' + magnitude / 100);
-  *at++ = static_cast<char>('0' + magnitude / 10 % 10);
-  *at++ = static_cast<char>('0' + magnitude % 10);
-  return static_cast<std::size_t>(at - text);
+  return FinishExponentText(text, at, exponent);
 }
 
 void PutExponent(char* field, std::size_t width, double value, int digits) {
