@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Whole runs of two builds of the program side by side, as processes, on the reference
-# cases of tests/cases: wall-time medians (hyperfine) and, with --instructions, the
-# instruction count of one run of each (callgrind). Each binary runs in a scratch folder of
-# its own holding the case's inputs; both must leave the same bytes, or the comparison
-# stops.
+# cases of tests/cases: wall-time medians and CPU (user + system) means with hyperfine and,
+# with --instructions, the instruction count of one run of each (callgrind). Each binary
+# first runs once in a scratch folder of its own holding the case's inputs; both must leave
+# the same bytes, or the comparison stops.
 #
 #   bench/compare-binaries.sh [--instructions] [--runs N] BEFORE AFTER [CASE...]
 #
@@ -23,7 +23,7 @@ while (($# > 0)); do
   esac
 done
 if (($# < 2)); then
-  sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'
+  sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'
   exit 2
 fi
 before="$(realpath "$1")"
@@ -45,6 +45,8 @@ count_instructions() {
   (cd "$2" && valgrind --tool=callgrind --callgrind-out-file=/dev/null "$1" 2>&1 >/dev/null |
     sed -n 's/.*Collected : \([0-9]*\).*/\1/p')
 }
+
+ratio() { /usr/bin/python3 -c "print('%.2f' % ($1 / $2))"; }
 
 rows=()
 for name in "${cases[@]}"; do
@@ -70,23 +72,27 @@ for name in "${cases[@]}"; do
   medians="$(/usr/bin/python3 -c '
 import json, sys
 results = json.load(open(sys.argv[1]))["results"]
-print(" ".join("%.2f" % (r["median"] * 1000) for r in results))' "$scratch/$name.json")"
-  read -r median_before median_after <<<"$medians"
-  row="| $name | $median_before | $median_after | $(/usr/bin/python3 -c "print('%.2f' % ($median_before / $median_after))") |"
+cpu = [(r["user"] + r["system"]) * 1000 for r in results]
+print(" ".join("%.2f" % (r["median"] * 1000) for r in results), "%.2f %.2f" % tuple(cpu))' \
+    "$scratch/$name.json")"
+  read -r median_before median_after cpu_before cpu_after <<<"$medians"
+  row="| $name | $median_before | $median_after | $(ratio "$median_before" "$median_after") |"
+  row+=" $cpu_before | $cpu_after | $(ratio "$cpu_before" "$cpu_after") |"
   if ((instructions)); then
     ir_before="$(count_instructions "$before" "$scratch/$name/before")"
     ir_after="$(count_instructions "$after" "$scratch/$name/after")"
-    row+=" $ir_before | $ir_after | $(/usr/bin/python3 -c "print('%.2f' % ($ir_before / $ir_after))") |"
+    row+=" $ir_before | $ir_after | $(ratio "$ir_before" "$ir_after") |"
   fi
   rows+=("$row")
 done
 
 echo
+header="| case | wall median before (ms) | after (ms) | speed-up | CPU mean before (ms) | after (ms) | speed-up |"
+rule="|---|---|---|---|---|---|---|"
 if ((instructions)); then
-  echo "| case | wall median before (ms) | after (ms) | speed-up | instructions before | after | ratio |"
-  echo "|---|---|---|---|---|---|---|"
-else
-  echo "| case | wall median before (ms) | after (ms) | speed-up |"
-  echo "|---|---|---|---|"
+  header+=" instructions before | after | ratio |"
+  rule+="---|---|---|"
 fi
+echo "$header"
+echo "$rule"
 printf '%s\n' "${rows[@]}"
