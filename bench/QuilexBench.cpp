@@ -1,6 +1,6 @@
-// Speed of whole runs of the program (in a scratch folder, as it runs) and of the library's
-// verifications and interaction domain from values, without a log.
-// Run: build/default/bench/quilex_bench
+// Speed of whole runs of the program (in a scratch folder, as it runs), of the library's
+// verifications and interaction domain from values without a log, and of the most written
+// record. Run: build/default/bench/quilex_bench
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -10,6 +10,7 @@
 
 #include "program/ProgramRun.hpp"
 #include "quilex/quilex.hpp"
+#include "textio/RecordFormat.hpp"
 
 namespace fs = std::filesystem;
 
@@ -66,6 +67,32 @@ void RectangleDomain(benchmark::State& state) {
   }
 }
 
+// One record of a solver's iteration log, the program's most written format: parsed at
+// compile time, and parsed on every call as a format known only at run time is.
+void SolverStepRecord(benchmark::State& state) {
+  constexpr quilex::textio::ParsedFormat kStep = "(i4,1x,e15.6,1x,e15.6)";
+  std::string out;
+  int i = 0;
+  for (auto _ : state) {
+    const quilex::textio::FormatValue values[] = {++i % 100, 1234.5678 / i, -98765.4321 * i};
+    out.clear();
+    quilex::textio::AppendFormatted(out, kStep, values);
+    benchmark::DoNotOptimize(out.data());
+  }
+}
+
+void SolverStepRecordParsedEachTime(benchmark::State& state) {
+  const std::string_view step = "(i4,1x,e15.6,1x,e15.6)";
+  std::string out;
+  int i = 0;
+  for (auto _ : state) {
+    const quilex::textio::FormatValue values[] = {++i % 100, 1234.5678 / i, -98765.4321 * i};
+    out.clear();
+    quilex::textio::AppendFormatted(out, step, values);
+    benchmark::DoNotOptimize(out.data());
+  }
+}
+
 }  // namespace
 
 BENCHMARK_CAPTURE(WholeRun, R, std::string("ref-R"))->Unit(benchmark::kMillisecond);
@@ -81,3 +108,5 @@ BENCHMARK_CAPTURE(Verification, C, kCircle, quilex::Actions{-500e3, 80e6, 50e3})
 BENCHMARK_CAPTURE(Verification, D, kBars, quilex::BiaxialActions{-500e3, 100e6, 50e6, 30e3, 40e3})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(RectangleDomain)->Unit(benchmark::kMicrosecond);
+BENCHMARK(SolverStepRecord);
+BENCHMARK(SolverStepRecordParsedEachTime);

@@ -3,13 +3,19 @@
 #include <span>
 
 namespace quilex::program {
+namespace {
+
+// Held parsed: a search writes one step record per bisection step.
+constexpr textio::ParsedFormat kStepFormat = "(i4,1x,e15.6,1x,e15.6)";
+
+}  // namespace
 
 void RisuLog::SearchStarted() {
   Write("('Iter',4x,'Scar',12x,'Mrd')", {});
 }
 
 void RisuLog::SearchStep(int iteration, double residual, double moment) {
-  Write("(i4,1x,e15.6,1x,e15.6)", {iteration, residual, moment});
+  Write(kStepFormat, {iteration, residual, moment});
 }
 
 void RisuLog::AxialForceOutsideDomain(double Ned, double Nc_rd, double Ns_rd) {
@@ -30,7 +36,8 @@ void RisuLog::CompressionOutOfRange() {
   Write("('ATTENTION --> maximum compression is out of range!')", {});
 }
 
-void RisuLog::Write(std::string_view format, std::initializer_list<textio::FormatValue> values) {
+void RisuLog::Write(const textio::ParsedFormat& format,
+                    std::initializer_list<textio::FormatValue> values) {
   risu_.WriteFormatted(format, values);
 }
 
@@ -55,7 +62,7 @@ void VerificationLog::Finish() {
     risu_.Write(search_);
 }
 
-void VerificationLog::Write(std::string_view format,
+void VerificationLog::Write(const textio::ParsedFormat& format,
                             std::initializer_list<textio::FormatValue> values) {
   if (finished_) {
     RisuLog::Write(format, values);

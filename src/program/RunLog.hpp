@@ -25,7 +25,8 @@ class RisuLog : public IterationLog {
 
  protected:
   // Where the records go; a derived log may hold them back.
-  virtual void Write(std::string_view format, std::initializer_list<textio::FormatValue> values);
+  virtual void Write(const textio::ParsedFormat& format,
+                     std::initializer_list<textio::FormatValue> values);
   virtual void WriteFreeForm(std::string_view text);
 
   textio::OutputFile& risu_;
@@ -46,7 +47,8 @@ class VerificationLog final : public RisuLog {
   void Finish();
 
  private:
-  void Write(std::string_view format, std::initializer_list<textio::FormatValue> values) override;
+  void Write(const textio::ParsedFormat& format,
+             std::initializer_list<textio::FormatValue> values) override;
   void WriteFreeForm(std::string_view text) override;
 
   std::string search_;

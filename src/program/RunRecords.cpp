@@ -8,10 +8,10 @@ namespace {
 // A utilisation ratio over a zero resistance.
 constexpr double kNoRatio = 999.99;
 
-constexpr std::string_view kPointFormat = "(f8.2,1x,f8.2)";
+constexpr textio::ParsedFormat kPointFormat = "(f8.2,1x,f8.2)";
 // clang-format off
-constexpr std::string_view kNoResistingMomentFormat = "('ATTENTION --> Mrd = 0 (Ned outside the M-N domain ',             'or no convergence, see risu.txt): section not verified!')";
-constexpr std::string_view kNoShearResistanceFormat = "('ATTENTION --> mean compression exceeds fcd: ',                   'shear not verified (Vrd = 0)!')";
+constexpr textio::ParsedFormat kNoResistingMomentFormat = "('ATTENTION --> Mrd = 0 (Ned outside the M-N domain ',             'or no convergence, see risu.txt): section not verified!')";
+constexpr textio::ParsedFormat kNoShearResistanceFormat = "('ATTENTION --> mean compression exceeds fcd: ',                   'shear not verified (Vrd = 0)!')";
 // clang-format on
 
 }  // namespace

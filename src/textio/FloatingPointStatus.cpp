@@ -51,12 +51,20 @@ void ClearFloatingPointFlags() {
 #endif
 }
 
-FloatingPointFlagsKept::FloatingPointFlagsKept()
-    : denormal_((RaisedFloatingPointFlags() & kDenormalFlag) != 0) {
+FloatingPointFlagsKept::FloatingPointFlagsKept() : raised_(std::fetestexcept(FE_ALL_EXCEPT)) {
   std::fegetexceptflag(&standard_, FE_ALL_EXCEPT);
+#ifdef QUILEX_HAS_MXCSR
+  control_ = _mm_getcsr();
+  denormal_ = (control_ & kMxcsrDenormal) != 0;
+#endif
 }
 
 FloatingPointFlagsKept::~FloatingPointFlagsKept() {
+  bool unchanged = std::fetestexcept(FE_ALL_EXCEPT) == raised_;
+#ifdef QUILEX_HAS_MXCSR
+  unchanged = unchanged && _mm_getcsr() == control_;
+#endif
+  if (unchanged) return;
   std::fesetexceptflag(&standard_, FE_ALL_EXCEPT);
 #ifdef QUILEX_HAS_MXCSR
   const unsigned csr = _mm_getcsr() & ~kMxcsrDenormal;

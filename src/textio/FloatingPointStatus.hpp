@@ -22,6 +22,8 @@ void ClearFloatingPointFlags();
 
 // Keeps the flags of the enclosing computation unchanged across work that only looks
 // at values (formatting a number must not add an underflow or denormal flag of its own).
+// Restoring the flags is slow and the guarded work rarely raises one, so they are
+// written back only when they changed.
 class FloatingPointFlagsKept {
  public:
   FloatingPointFlagsKept();
@@ -31,6 +33,8 @@ class FloatingPointFlagsKept {
 
  private:
   std::fexcept_t standard_{};
+  int raised_ = 0;        // every <cfenv> flag raised on entry
+  unsigned control_ = 0;  // the MXCSR register on entry, where it exists
   bool denormal_ = false;
 };
 

@@ -77,7 +77,7 @@ void OutputFile::Write(std::string_view records) {
   FlushWhenFull();
 }
 
-void OutputFile::WriteFormatted(std::string_view format,
+void OutputFile::WriteFormatted(const ParsedFormat& format,
                                 std::initializer_list<FormatValue> values) {
   if (closed_) return;
   AppendFormatted(pending_, format, std::span<const FormatValue>(values.begin(), values.size()));

@@ -59,7 +59,8 @@ class OutputFile {
 
   // Appends whole records (each already ended by CR LF).
   void Write(std::string_view records);
-  void WriteFormatted(std::string_view format, std::initializer_list<FormatValue> values = {});
+  // `format` is one of the program's literal formats, parsed where it is written.
+  void WriteFormatted(const ParsedFormat& format, std::initializer_list<FormatValue> values = {});
   void WriteFreeForm(std::string_view text);
 
   // Everything written in this run (files in memory only; real files flush as they go).

@@ -43,6 +43,9 @@ TEST(RecordFormatTest, ExponentHasLeadingZeroAndDropsTheLetterForThreeDigitExpon
   EXPECT_EQ(FormatExponent(1e100, 15, 6), "   0.100000+101");
   EXPECT_EQ(FormatExponent(0.5078125, 15, 6), "   0.507812E+00");  // exact tie, even digit
   EXPECT_EQ(FormatExponent(0.5234375, 15, 6), "   0.523438E+00");  // exact tie, even digit
+  // One significant digit, and more digits than a double holds.
+  EXPECT_EQ(FormatExponent(-7.25, 10, 1), "  -0.7E+01");
+  EXPECT_EQ(FormatExponent(0.125, 30, 20), "    0.12500000000000000000E+00");
 }
 
 TEST(RecordFormatTest, IntegerRightAlignedWithMinusSignOnly) {
