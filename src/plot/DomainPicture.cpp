@@ -1,0 +1,290 @@
+#include "plot/DomainPicture.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "plot/FileText.hpp"
+#include "plot/PlotScale.hpp"
+#include "plot/SvgWriter.hpp"
+
+namespace quilex::plot {
+namespace {
+
+constexpr double kWidth = 800;
+constexpr double kTop = 96;  // below three title lines
+constexpr double kDomainLeft = 90;
+constexpr double kDomainWidth = 680;
+constexpr double kDomainHeight = 420;
+constexpr double kContourSide = 560;  // the larger side of a moment contour's frame
+constexpr double kTicksAcross = 8;    // about this many steps along a horizontal axis
+constexpr double kTicksUp = 6;
+constexpr double kLabelSpacing = 46;  // least room, in user units, for one x tick label
+
+constexpr const char* kVerifiedColour = "#1a9850";
+constexpr const char* kNotVerifiedColour = "#d73027";
+constexpr const char* kBoundaryStyle =
+    "fill=\"#9ecae1\" fill-opacity=\"0.35\" stroke=\"#08519c\" stroke-width=\"1.5\" "
+    "stroke-linejoin=\"round\"";
+
+struct Extent {
+  double lo = 0;  // zero is always inside: the axes pass through it
+  double hi = 0;
+  void Add(double value) {
+    lo = std::min(lo, value);
+    hi = std::max(hi, value);
+  }
+  double span() const { return hi - lo; }
+};
+
+// The picture's frame: where the data go, and the one linear map per axis.
+struct Frame {
+  double left = 0, top = kTop, width = 0, height = 0;
+  AxisScale x, y;
+  double X(double value) const { return left + (value - x.low()) * (width / (x.high() - x.low())); }
+  double Y(double value) const {
+    return top + (y.high() - value) * (height / (y.high() - y.low()));
+  }
+};
+
+// A flat extent (all values zero) gets one step on each side of zero.
+AxisScale AxisFor(const Extent& extent, RoundStep round) {
+  if (extent.span() == 0) {
+    AxisScale axis;
+    axis.round = round;
+    axis.first = -1;
+    axis.last = 1;
+    return axis;
+  }
+  return AxisOver(extent.lo, extent.hi, round);
+}
+
+Frame Layout(const DomainPlot& plot) {
+  Extent across, up;
+  for (const PlotPoint& point : plot.boundary) {
+    across.Add(point.x);
+    up.Add(point.y);
+  }
+  const auto add = [&](const PlotPoint& point) {
+    across.Add(point.x);
+    up.Add(point.y);
+  };
+  add(plot.design);
+  if (plot.resisting) add(*plot.resisting);
+  for (const CombinationPoint& row : plot.combinations)
+    add(row.at);
+
+  Frame frame;
+  if (plot.kind == PlotKind::InteractionDomain) {
+    const RoundStep flat = RoundStepAtLeast(2 / kTicksUp);  // a flat axis spans -1..1
+    frame.x =
+        AxisFor(across, across.span() > 0 ? RoundStepAtLeast(across.span() / kTicksAcross) : flat);
+    frame.y = AxisFor(up, up.span() > 0 ? RoundStepAtLeast(up.span() / kTicksUp) : flat);
+    frame.left = kDomainLeft;
+    frame.width = kDomainWidth;
+    frame.height = kDomainHeight;
+    return frame;
+  }
+  // Equal scales: one step for both axes, one length per kN·m.
+  const double larger = std::max(across.span(), up.span());
+  const RoundStep round = RoundStepAtLeast((larger > 0 ? larger : 2) / kTicksAcross);
+  frame.x = AxisFor(across, round);
+  frame.y = AxisFor(up, round);
+  const double x_range = frame.x.high() - frame.x.low();
+  const double y_range = frame.y.high() - frame.y.low();
+  const double scale = std::min(kContourSide / x_range, kContourSide / y_range);
+  frame.width = x_range * scale;
+  frame.height = y_range * scale;
+  frame.left = std::max(kDomainLeft, (kWidth - frame.width) / 2);
+  return frame;
+}
+
+void DrawAxes(SvgWriter& svg, const Frame& frame, const DomainPlot& plot) {
+  const double right = frame.left + frame.width;
+  const double bottom = frame.top + frame.height;
+  svg.BeginGroup("id=\"grid\" stroke=\"#e0e0e0\" stroke-width=\"1\"");
+  for (long long k = frame.x.first; k <= frame.x.last; ++k) {
+    const double x = frame.X(frame.x.tick(k));
+    svg.Line(x, frame.top, x, bottom, "");
+  }
+  for (long long k = frame.y.first; k <= frame.y.last; ++k) {
+    const double y = frame.Y(frame.y.tick(k));
+    svg.Line(frame.left, y, right, y, "");
+  }
+  svg.EndGroup();
+  svg.Rect(frame.left, frame.top, frame.width, frame.height,
+           "id=\"frame\" fill=\"none\" stroke=\"#888888\" stroke-width=\"1\"");
+
+  // The axes through zero, with a short mark at every tick.
+  const double x0 = frame.X(0);
+  const double y0 = frame.Y(0);
+  svg.BeginGroup("id=\"axes\" stroke=\"#303030\" stroke-width=\"1.2\"");
+  svg.Line(frame.left, y0, right, y0, "id=\"axis-across\"");
+  svg.Line(x0, frame.top, x0, bottom, "id=\"axis-up\"");
+  for (long long k = frame.x.first; k <= frame.x.last; ++k) {
+    const double x = frame.X(frame.x.tick(k));
+    svg.Line(x, y0 - 4, x, y0 + 4, "");
+  }
+  for (long long k = frame.y.first; k <= frame.y.last; ++k) {
+    const double y = frame.Y(frame.y.tick(k));
+    svg.Line(x0 - 4, y, x0 + 4, y, "");
+  }
+  svg.EndGroup();
+
+  // Tick labels along the frame; across, only as many as have room.
+  const double spacing = frame.width / static_cast<double>(frame.x.last - frame.x.first);
+  const long long every = std::max(1LL, static_cast<long long>(std::ceil(kLabelSpacing / spacing)));
+  svg.BeginGroup("id=\"tick-labels\" fill=\"#303030\"");
+  for (long long k = frame.x.first; k <= frame.x.last; ++k) {
+    if (k % every != 0) continue;
+    svg.Text(frame.X(frame.x.tick(k)), bottom + 16, frame.x.label(k), "text-anchor=\"middle\"");
+  }
+  for (long long k = frame.y.first; k <= frame.y.last; ++k) {
+    svg.Text(frame.left - 6, frame.Y(frame.y.tick(k)) + 4, frame.y.label(k), "text-anchor=\"end\"");
+  }
+  svg.EndGroup();
+  svg.Text(frame.left + frame.width / 2, bottom + 38, plot.x_title,
+           "id=\"x-title\" text-anchor=\"middle\" font-size=\"13\"");
+  svg.UprightText(frame.left - 62, frame.top + frame.height / 2, plot.y_title,
+                  "id=\"y-title\" text-anchor=\"middle\" font-size=\"13\"");
+}
+
+// Characters of a UTF-8 text, for the width of its background.
+double CharacterCount(const std::string& text) {
+  double count = 0;
+  for (const char ch : text) {
+    if ((static_cast<unsigned char>(ch) & 0xC0) != 0x80) count += 1;
+  }
+  return count;
+}
+
+// A label on a light box, so that no line under it spoils it; anchored at its start or,
+// towards the frame's right edge, at its end.
+void BoxedLabel(SvgWriter& svg, const Frame& frame, double x, double y, const std::string& text,
+                const std::string& attributes, double font_size, double character_width) {
+  const bool leftwards = x > frame.left + 0.62 * frame.width;
+  const double width = CharacterCount(text) * character_width + 6;
+  const double tx = x + (leftwards ? -9 : 9);
+  svg.Rect(leftwards ? tx - width + 3 : tx - 3, y - font_size, width, font_size + 4,
+           "fill=\"#ffffff\" fill-opacity=\"0.85\"");
+  svg.Text(tx, y, text,
+           attributes + " text-anchor=\"" + (leftwards ? "end" : "start") + "\" font-size=\"" +
+               Compact(font_size) + "\" fill=\"#202020\"");
+}
+
+// The label of the design or resisting point, above or below it.
+void PointLabel(SvgWriter& svg, const Frame& frame, double x, double y, bool above,
+                const std::string& text, const std::string& id) {
+  BoxedLabel(svg, frame, x, above ? y - 9 : y + 19, text, "id=\"" + id + "\" font-weight=\"bold\"",
+             12, 7.4);
+}
+
+void DrawCombinations(SvgWriter& svg, const Frame& frame, const DomainPlot& plot) {
+  if (plot.combinations.empty()) return;
+  svg.BeginGroup("id=\"combinations\" fill-opacity=\"0.85\"");
+  for (const CombinationPoint& row : plot.combinations) {
+    svg.Circle(frame.X(row.at.x), frame.Y(row.at.y), 2.5,
+               std::string("class=\"combination\" fill=\"") +
+                   (row.verified ? kVerifiedColour : kNotVerifiedColour) + "\"");
+  }
+  svg.EndGroup();
+  if (plot.governing) {
+    const CombinationPoint& row = plot.combinations[*plot.governing];
+    const double x = frame.X(row.at.x);
+    const double y = frame.Y(row.at.y);
+    svg.Circle(x, y, 5.5, "id=\"governing\" fill=\"none\" stroke=\"#202020\" stroke-width=\"1.2\"");
+    const std::string label = row.name + " (rho_M = " + Fixed(row.rho_M, 2) + ")";
+    BoxedLabel(svg, frame, x, y + 4, label, "id=\"governing-label\"", 11, 6.4);
+  }
+}
+
+void DrawPoints(SvgWriter& svg, const Frame& frame, const DomainPlot& plot) {
+  const double dx = frame.X(plot.design.x);
+  const double dy = frame.Y(plot.design.y);
+  bool design_above = true;
+  if (plot.resisting) {
+    const double rx = frame.X(plot.resisting->x);
+    const double ry = frame.Y(plot.resisting->y);
+    svg.Line(dx, dy, rx, ry,
+             "id=\"resisting-line\" stroke=\"#505050\" stroke-width=\"1.2\" "
+             "stroke-dasharray=\"5 4\"");
+    svg.Circle(rx, ry, 4,
+               "id=\"resisting-point\" fill=\"#ffffff\" stroke=\"#08519c\" stroke-width=\"2\"");
+    // The upper point takes its label above, the lower one below, so the two stay apart.
+    design_above = dy <= ry;
+    PointLabel(svg, frame, rx, ry, !design_above, plot.resisting_label, "resisting-label");
+  }
+  svg.Circle(dx, dy, 5.5,
+             std::string("id=\"design-point\" fill=\"") +
+                 (plot.verified ? kVerifiedColour : kNotVerifiedColour) +
+                 "\" stroke=\"#202020\" stroke-width=\"1\"");
+  PointLabel(svg, frame, dx, dy, design_above, plot.design_label, "design-label");
+}
+
+int LegendLines(const DomainPlot& plot) {
+  return 2 + (plot.resisting ? 1 : 0) + (plot.combinations_legend.empty() ? 0 : 1) +
+         (plot.governing_legend.empty() ? 0 : 1);
+}
+
+// The legend below the frame, one line per item (LegendLines of them).
+void DrawLegend(SvgWriter& svg, const Frame& frame, const DomainPlot& plot) {
+  double y = frame.top + frame.height + 66;
+  const double swatch = frame.left;
+  const double text = frame.left + 34;
+  svg.BeginGroup("id=\"legend\" font-size=\"12\" fill=\"#202020\"");
+  svg.Rect(swatch + 4, y - 9, 18, 10, kBoundaryStyle);
+  svg.Text(text, y, plot.boundary_legend, "");
+  y += 20;
+  svg.Circle(swatch + 13, y - 4, 5.5,
+             std::string("fill=\"") + (plot.verified ? kVerifiedColour : kNotVerifiedColour) +
+                 "\" stroke=\"#202020\" stroke-width=\"1\"");
+  svg.Text(text, y, plot.design_legend, "");
+  if (plot.resisting) {
+    y += 20;
+    svg.Line(swatch, y - 4, swatch + 26, y - 4,
+             "stroke=\"#505050\" stroke-width=\"1.2\" stroke-dasharray=\"5 4\"");
+    svg.Circle(swatch + 13, y - 4, 4, "fill=\"#ffffff\" stroke=\"#08519c\" stroke-width=\"2\"");
+    svg.Text(text, y, plot.resisting_legend, "");
+  }
+  if (!plot.combinations_legend.empty()) {
+    y += 20;
+    svg.Circle(swatch + 8, y - 4, 2.5, std::string("fill=\"") + kVerifiedColour + "\"");
+    svg.Circle(swatch + 18, y - 4, 2.5, std::string("fill=\"") + kNotVerifiedColour + "\"");
+    svg.Text(text, y, plot.combinations_legend, "");
+  }
+  if (!plot.governing_legend.empty()) {
+    y += 20;
+    svg.Circle(swatch + 13, y - 4, 5.5, "fill=\"none\" stroke=\"#202020\" stroke-width=\"1.2\"");
+    svg.Text(text, y, plot.governing_legend, "");
+  }
+  svg.EndGroup();
+}
+
+}  // namespace
+
+std::string DrawDomainPicture(const DomainPlot& plot) {
+  const Frame frame = Layout(plot);
+  const double height = frame.top + frame.height + 66 + 20 * (LegendLines(plot) - 1) + 16;
+
+  SvgWriter svg(kWidth, height, plot.document_title,
+                "Drawn by quilex-plot from the input and result files of one run of quilex.");
+  svg.Rect(0, 0, kWidth, height, "fill=\"#ffffff\"");
+  svg.BeginGroup("id=\"title\" fill=\"#202020\"");
+  for (std::size_t k = 0; k < plot.title_lines.size(); ++k) {
+    svg.Text(24, 26 + 22 * static_cast<double>(k), plot.title_lines[k],
+             k == 0 ? "font-size=\"15\" font-weight=\"bold\"" : "font-size=\"13\"");
+  }
+  svg.EndGroup();
+  DrawAxes(svg, frame, plot);
+  std::vector<PlotPoint> boundary;
+  boundary.reserve(plot.boundary.size());
+  for (const PlotPoint& point : plot.boundary)
+    boundary.push_back({frame.X(point.x), frame.Y(point.y)});
+  svg.Polygon(boundary, std::string("id=\"boundary\" ") + kBoundaryStyle);
+  DrawCombinations(svg, frame, plot);
+  DrawPoints(svg, frame, plot);
+  DrawLegend(svg, frame, plot);
+  return svg.Finish();
+}
+
+}  // namespace quilex::plot

@@ -1,0 +1,60 @@
+// Small pieces shared by the readers of a run folder: the lines of a text file, strict
+// numbers, the fixed-decimal texts of the picture, and the error that names a file and
+// line. Every message starts with the file as the user gave it ("run1/domplot.txt:37: ...").
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quilex::plot {
+
+// Input that cannot be drawn; what() is the whole message, without a line end.
+class InputError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// "path: message" or, with a line number (from 1), "path:line: message".
+[[noreturn]] void FailAt(const std::filesystem::path& file, std::size_t line,
+                         const std::string& message);
+[[noreturn]] void Fail(const std::filesystem::path& file, const std::string& message);
+
+// The path as messages show it: "run1/domplot.txt", or "domplot.txt" in the current folder.
+std::string Shown(const std::filesystem::path& file);
+
+// The whole file, or nullopt when it does not exist or cannot be read.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& file);
+
+// Lines without their ends (LF or CR LF); a last line without a line end counts, the empty
+// piece after a final line end does not.
+std::vector<std::string> SplitLines(std::string_view text);
+
+std::string_view Trim(std::string_view text);
+
+// A decimal number as the result files write it: an optional sign, digits with at most one
+// point, an optional exponent. Nothing else (no blanks, no inf or nan).
+std::optional<double> ParseNumber(std::string_view text);
+
+// Values beyond this size (kN, kN·m) are refused: no picture could show them beside any
+// other value, and their spans would overflow.
+constexpr double kLargestDrawable = 1e12;
+
+// A field filled with asterisks: a value that did not fit its print width.
+bool IsOverflowField(std::string_view text);
+
+// Fixed-point text with `decimals` decimals, never "-0.00".
+std::string Fixed(double value, int decimals);
+
+// At most two decimals, trailing zeros dropped: 300, 50.27, 0.5.
+std::string Compact(double value);
+
+// Text made safe for XML character data and attribute values: the five special characters
+// escaped, invalid UTF-8 and control characters replaced by U+FFFD.
+std::string XmlEscaped(std::string_view text);
+
+}  // namespace quilex::plot

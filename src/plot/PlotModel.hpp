@@ -1,0 +1,54 @@
+// What a picture of one run shows, in engineering units (kN, kN·m), before any layout:
+// the boundary read from domplot.txt, the design and resisting points, the combinations of
+// risu-combinations.csv and the descriptive texts. The readers fill it; the SVG writer
+// only lays it out.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quilex::plot {
+
+struct PlotPoint {
+  double x = 0;
+  double y = 0;
+};
+
+enum class PlotKind {
+  InteractionDomain,  // R, T, C: -N (kN) across, M (kN·m) up
+  MomentContour,      // D: Mx across, My up (kN·m), equal scales
+};
+
+struct CombinationPoint {
+  std::string name;
+  PlotPoint at;
+  double rho_M = 0;
+  bool verified = false;
+};
+
+struct DomainPlot {
+  PlotKind kind = PlotKind::InteractionDomain;
+  std::string document_title;            // the SVG <title>
+  std::vector<std::string> title_lines;  // section; materials; actions and result
+  std::string x_title;
+  std::string y_title;
+  std::string boundary_legend;
+  std::vector<PlotPoint> boundary;  // as domplot.txt lists them, closing point included
+
+  PlotPoint design;
+  bool verified = false;
+  std::string design_label;
+  std::string design_legend;
+  std::optional<PlotPoint> resisting;  // none when the run found no resisting moment
+  std::string resisting_label;
+  std::string resisting_legend;
+
+  std::vector<CombinationPoint> combinations;
+  std::optional<std::size_t> governing;  // index into combinations: the largest rho_M
+  std::string combinations_legend;
+  std::string governing_legend;
+};
+
+}  // namespace quilex::plot

@@ -1,0 +1,395 @@
+#include "plot/RunFolder.hpp"
+
+#include <array>
+#include <cctype>
+#include <cmath>
+
+#include "plot/CombinationTable.hpp"
+#include "plot/FileText.hpp"
+#include "program/InputFiles.hpp"
+#include "textio/NumberedFiles.hpp"
+
+namespace quilex::plot {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr std::size_t kDomainPoints = 101;  // R, T, C: 1 + 49 + 1 + 49 + 1
+constexpr std::size_t kContourPoints = 73;  // D: 72 directions and the first again
+constexpr double kKilo = 0.001;             // N to kN, as the result files scale
+constexpr double kMega = 1e-6;              // N·mm to kN·m
+
+const std::array<const char*, 6> kSectionLabels = {"Mrd",   "rho_M",   "Vrd",
+                                                   "rho_V", "epsilon", "campo"};
+const std::array<const char*, 12> kBiaxialLabels = {"Mrd",   "Mrdx",    "Mrdy",  "rho_M",
+                                                    "MRx",   "MRy",     "Vrdx",  "Vrdy",
+                                                    "rho_V", "epsilon", "alpha", "campo"};
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+std::string TypeName(char type) {
+  return std::string("type-") + type;
+}
+
+// Reads an input file the way quilex does, without creating it when it is missing.
+template <typename Read>
+auto ReadInput(const fs::path& file, int unit_number, const std::string& what, Read read) {
+  const std::optional<std::string> content = ReadWholeFile(file);
+  if (!content) Fail(file, "cannot be read (the run's input " + what + " is missing)");
+  textio::InputFile unit(unit_number, file.filename().string(), *content);
+  try {
+    return read(unit);
+  } catch (const textio::FileFailure& failure) {
+    // The reader's message names its own source position; the user needs the cause and
+    // the line where the failed read began.
+    std::string cause = failure.what();
+    const std::size_t at = cause.find("Error: ");
+    if (at != std::string::npos) cause = cause.substr(at + 7);
+    while (!cause.empty() && cause.back() == '\n')
+      cause.pop_back();
+    FailAt(file, unit.next_record + 1,
+           "cannot read " + what + " (" + cause + " in the read that starts on this line)");
+  }
+}
+
+// The actions of slu-max.txt that the picture shows: Med for R, T and C, Mx and My for D.
+struct DesignActions {
+  double Ned = 0;
+  double Med = 0;
+  double Mx = 0;
+  double My = 0;
+};
+
+std::string MaterialText(const program::MaterialNames& names) {
+  const auto trimmed = [](const std::string& name) { return std::string(Trim(name)); };
+  return "design code " + trimmed(names.DesignCode) + ", steel " + trimmed(names.SteelGrade) +
+         ", concrete " + trimmed(names.ConcreteClass);
+}
+
+// The section's shape and size on the first title line, its bars and materials on the
+// second.
+std::pair<std::string, std::string> SectionTexts(const program::SectionInput& section,
+                                                 const std::string& materials) {
+  const std::string mm2 = " mm\u00B2";
+  const std::string times = " \u00D7 ";
+  switch (section.SectionType[0]) {
+    case 'R': {
+      const RectangularSection& r = section.R;
+      return {"Section R: B" + times + "H = " + Compact(r.B) + times + Compact(r.H) +
+                  " mm, c = " + Compact(r.c) + " mm",
+              "As = " + Compact(r.As_top) + mm2 + " top, " + Compact(r.As_bottom) + mm2 +
+                  " bottom; " + materials};
+    }
+    case 'T': {
+      const TSection& t = section.T;
+      return {"Section T: flange " + Compact(t.BsUp) + times + Compact(t.HsUp) + " mm on web " +
+                  Compact(t.BiNf) + times + Compact(t.HiNf) + " mm, c = " + Compact(t.c) + " mm",
+              "As = " + Compact(t.As_top) + mm2 + " top, " + Compact(t.As_bottom) + mm2 +
+                  " bottom; " + materials};
+    }
+    case 'C': {
+      const CircularSection& c = section.C;
+      return {"Section C: D = " + Compact(c.D) + " mm, c = " + Compact(c.c) + " mm",
+              std::to_string(c.nF) + " bars \u00D8 " + Compact(c.Df) + " mm; " + materials};
+    }
+    default: {
+      const RectangleWithBars& d = section.D;
+      double total = 0;
+      for (const Bar& bar : d.bars)
+        total += bar.area;
+      const std::size_t count = d.bars.size();
+      return {"Section D: B" + times + "H = " + Compact(d.B) + times + Compact(d.H) + " mm",
+              std::to_string(count) + (count == 1 ? " bar, " : " bars, ") + Compact(total) + mm2 +
+                  " in all; " + materials};
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<PlotPoint> ReadDomainPoints(const fs::path& file, std::size_t expected_points,
+                                        char section_type) {
+  const bool contour = section_type == 'D';
+  const std::optional<std::string> content = ReadWholeFile(file);
+  if (!content) Fail(file, "cannot be read (run quilex in this folder first)");
+  const std::vector<std::string> lines = SplitLines(*content);
+  const std::string run = "a run of a " + TypeName(section_type) + " section writes " +
+                          std::to_string(expected_points) + " points";
+  if (lines.empty()) Fail(file, "the file is empty; " + run);
+  const std::array<const char*, 2> names =
+      contour ? std::array<const char*, 2>{"Mx", "My"} : std::array<const char*, 2>{"-N", "M"};
+
+  std::vector<PlotPoint> points;
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    const std::size_t line = k + 1;
+    if (k == expected_points) FailAt(file, line, "more points than expected: " + run);
+    std::vector<std::string_view> fields;
+    std::string_view rest = lines[k];
+    for (;;) {
+      rest = Trim(rest);
+      if (rest.empty()) break;
+      const std::size_t end = std::min(rest.find_first_of(" \t"), rest.size());
+      fields.push_back(rest.substr(0, end));
+      rest = rest.substr(end);
+    }
+    if (fields.size() != 2) {
+      FailAt(file, line,
+             "expected two values (" + std::string(names[0]) + " and " + names[1] + "), found " +
+                 std::to_string(fields.size()));
+    }
+    std::array<double, 2> values{};
+    for (std::size_t f = 0; f < 2; ++f) {
+      if (IsOverflowField(fields[f])) {
+        FailAt(file, line,
+               "the " + std::string(names[f]) + " field is " + std::string(fields[f]) +
+                   ": a value beyond the print width of the file (100000 or more in size), "
+                   "which cannot be drawn");
+      }
+      const std::optional<double> value = ParseNumber(fields[f]);
+      if (!value) {
+        FailAt(file, line,
+               "the " + std::string(names[f]) + " field '" + std::string(fields[f]) +
+                   "' is not a number");
+      }
+      values[f] = *value;
+    }
+    points.push_back({values[0], values[1]});
+  }
+  if (points.size() < expected_points) {
+    FailAt(file, points.size(),
+           "the file ends after " + std::to_string(points.size()) + " points; " + run);
+  }
+  if (points.back().x != points.front().x || points.back().y != points.front().y) {
+    FailAt(file, points.size(),
+           "the last point does not repeat the first: the " +
+               std::string(contour ? "contour" : "domain") + " is not closed");
+  }
+  return points;
+}
+
+const std::optional<double>& RunResults::value(const std::string& label) const {
+  for (const auto& [name, value] : values) {
+    if (name == label) return value;
+  }
+  throw std::logic_error("no result " + label);
+}
+
+const std::string& RunResults::text(const std::string& label) const {
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    if (values[k].first == label) return texts[k];
+  }
+  throw std::logic_error("no result " + label);
+}
+
+RunResults ReadRunResults(const fs::path& file) {
+  const std::optional<std::string> content = ReadWholeFile(file);
+  if (!content) Fail(file, "cannot be read (run quilex in this folder first)");
+  const std::vector<std::string> lines = SplitLines(*content);
+  if (lines.empty()) Fail(file, "the file is empty (run quilex in this folder first)");
+  if (StartsWith(lines[0], "ATTENTION -->")) {
+    FailAt(file, 1, "the last run stopped without results: " + lines[0]);
+  }
+  RunResults results;
+  results.biaxial = lines.size() > 1 && StartsWith(lines[1], "Mrdx ");
+  const std::vector<const char*> labels =
+      results.biaxial ? std::vector<const char*>(kBiaxialLabels.begin(), kBiaxialLabels.end())
+                      : std::vector<const char*>(kSectionLabels.begin(), kSectionLabels.end());
+  for (std::size_t k = 0; k < labels.size(); ++k) {
+    const std::size_t line = k + 1;
+    if (k >= lines.size()) {
+      FailAt(file, line,
+             "the results block ends early: this line should hold " + std::string(labels[k]));
+    }
+    const std::size_t equals = lines[k].find('=');
+    if (equals == std::string::npos || Trim(lines[k].substr(0, equals)) != labels[k]) {
+      FailAt(file, line,
+             "expected the line of " + std::string(labels[k]) + ", found '" + lines[k] + "'");
+    }
+    const std::string_view field = Trim(std::string_view(lines[k]).substr(equals + 1));
+    std::optional<double> value;
+    if (!IsOverflowField(field)) {
+      value = ParseNumber(field);
+      if (!value) {
+        FailAt(file, line,
+               "the value of " + std::string(labels[k]) + ", '" + std::string(field) +
+                   "', is not a number");
+      }
+    }
+    results.values.emplace_back(labels[k], value);
+    results.texts.emplace_back(field);
+  }
+  for (std::size_t k = labels.size(); k < lines.size(); ++k) {
+    if (StartsWith(lines[k], "ATTENTION --> Mrd = 0")) {
+      results.no_resisting_moment_line = k + 1;
+    } else if (!StartsWith(lines[k], "ATTENTION -->") && !Trim(lines[k]).empty()) {
+      FailAt(file, k + 1, "unexpected text after the results block: '" + lines[k] + "'");
+    }
+  }
+  return results;
+}
+
+DomainPlot ReadRunFolder(const fs::path& folder) {
+  const fs::path sezi = folder / "sezi.txt";
+  const fs::path mate = folder / "mate.txt";
+  const fs::path slu = folder / "slu-max.txt";
+  const fs::path risu = folder / "risu-MN.txt";
+  const fs::path domplot = folder / "domplot.txt";
+  const fs::path table = folder / "risu-combinations.csv";
+
+  const program::SectionInput section =
+      ReadInput(sezi, 11, "the section", [&](textio::InputFile& unit) {
+        program::SectionInput data;
+        if (!program::ReadSection(unit, data)) {
+          FailAt(sezi, unit.next_record,
+                 "the number of bars, " + std::to_string(data.nbar) + ", is outside 1 to " +
+                     std::to_string(kMaxBars));
+        }
+        return data;
+      });
+  const char type = section.SectionType[0];
+  if (type != 'R' && type != 'T' && type != 'C' && type != 'D') {
+    FailAt(sezi, 1,
+           "section type '" + section.SectionType +
+               "' is not one that quilex verifies (R, T, C or D): nothing to draw");
+  }
+  const bool contour = type == 'D';
+
+  const RunResults results = ReadRunResults(risu);
+  if (results.biaxial != contour) {
+    FailAt(risu, 1,
+           std::string("these are the results of a ") +
+               (results.biaxial ? "type-D" : "type-R, T or C") + " section, but sezi.txt holds a " +
+               TypeName(type) + " section: run quilex again");
+  }
+  if (contour && results.no_resisting_moment_line != 0) {
+    FailAt(risu, results.no_resisting_moment_line,
+           "Mrd = 0: the last run found no resisting moment and wrote no moment contour, so "
+           "domplot.txt holds no points of it; nothing to draw");
+  }
+
+  const DesignActions actions = ReadInput(slu, 13, "the actions", [&](textio::InputFile& unit) {
+    DesignActions read;
+    if (contour) {
+      const BiaxialActions five = program::ReadBiaxialActions(unit);
+      read.Ned = five.Ned;
+      read.Mx = five.Mx;
+      read.My = five.My;
+    } else {
+      const Actions three = program::ReadActions(unit);
+      read.Ned = three.Ned;
+      read.Med = three.Med;
+    }
+    for (const double value :
+         {read.Ned * kKilo, read.Med * kMega, read.Mx * kMega, read.My * kMega}) {
+      if (std::fabs(value) > kLargestDrawable) {
+        FailAt(slu, 1, "an action of " + Fixed(value, 2) + " kN or kN\u00B7m is too large to draw");
+      }
+    }
+    return read;
+  });
+  const program::MaterialNames materials =
+      ReadInput(mate, 12, "the materials",
+                [](textio::InputFile& unit) { return program::ReadMaterialNames(unit); });
+
+  DomainPlot plot;
+  plot.kind = contour ? PlotKind::MomentContour : PlotKind::InteractionDomain;
+  plot.boundary = ReadDomainPoints(domplot, contour ? kContourPoints : kDomainPoints, type);
+
+  const bool no_resisting_moment = results.no_resisting_moment_line != 0;
+  const std::optional<double>& rho_M = results.value("rho_M");
+  plot.verified = !no_resisting_moment && rho_M && *rho_M <= 1;
+  const std::string rho_text =
+      rho_M ? "rho_M = " + results.text("rho_M")
+            : "rho_M = " + results.text("rho_M") + " (beyond its print width)";
+  const std::string verdict = plot.verified ? "verified" : "not verified";
+  const std::string ned_text = "Ned = " + Fixed(actions.Ned * kKilo, 2) + " kN";
+
+  const auto required = [&](const std::string& label) {
+    const std::optional<double>& value = results.value(label);
+    if (!value) {
+      std::size_t line = 1;
+      while (results.values[line - 1].first != label)
+        ++line;
+      FailAt(risu, line,
+             label + " is " + results.text(label) +
+                 ", a value beyond the print width of its field: the resisting point cannot "
+                 "be placed");
+    }
+    return *value;
+  };
+
+  const auto [shape_text, bars_text] = SectionTexts(section, MaterialText(materials));
+  plot.title_lines.push_back(shape_text);
+  plot.title_lines.push_back(bars_text);
+  if (!contour) {
+    plot.document_title = "Quilex: M-N interaction domain of a " + TypeName(type) + " section";
+    plot.x_title = "-N (kN), compression positive";
+    plot.y_title = "M (kN\u00B7m)";
+    plot.boundary_legend =
+        "M-N interaction domain (the " + std::to_string(kDomainPoints) + " points of domplot.txt)";
+    plot.design = {-actions.Ned * kKilo, actions.Med * kMega};
+    plot.design_label = "Ed: -Ned = " + Fixed(plot.design.x, 2) +
+                        " kN, Med = " + Fixed(plot.design.y, 2) + " kN\u00B7m";
+    const std::string actions_text = ned_text + ", Med = " + Fixed(plot.design.y, 2) + " kN\u00B7m";
+    if (no_resisting_moment) {
+      plot.title_lines.push_back(actions_text +
+                                 ": Mrd = 0 (Ned outside the M-N domain or no convergence), "
+                                 "not verified");
+      plot.design_legend =
+          "design point (-Ned, Med): not verified, no resisting moment at this axial force";
+    } else {
+      const double mrd = required("Mrd");
+      plot.resisting = PlotPoint{plot.design.x, mrd};
+      plot.resisting_label = "Mrd = " + results.text("Mrd") + " kN\u00B7m";
+      plot.resisting_legend = "resisting point (-Ned, Mrd), dashed from the design point";
+      plot.title_lines.push_back(actions_text + ": Mrd = " + results.text("Mrd") + " kN\u00B7m, " +
+                                 rho_text + ", " + verdict);
+      plot.design_legend = "design point (-Ned, Med): " + verdict +
+                           (plot.verified ? " (rho_M \u2264 1)" : " (rho_M > 1)");
+    }
+  } else {
+    plot.document_title = "Quilex: resisting moments of a type-D section at " + ned_text;
+    plot.x_title = "Mx (kN\u00B7m)";
+    plot.y_title = "My (kN\u00B7m)";
+    plot.boundary_legend = "resisting moments at " + ned_text + " (the " +
+                           std::to_string(kContourPoints) + " points of domplot.txt)";
+    plot.design = {actions.Mx * kMega, actions.My * kMega};
+    plot.design_label =
+        "Ed: Mx = " + Fixed(plot.design.x, 2) + ", My = " + Fixed(plot.design.y, 2) + " kN\u00B7m";
+    plot.resisting = PlotPoint{required("Mrdx"), required("Mrdy")};
+    plot.resisting_label =
+        "Rd: Mrdx = " + results.text("Mrdx") + ", Mrdy = " + results.text("Mrdy") + " kN\u00B7m";
+    plot.resisting_legend =
+        "resisting point (Mrdx, Mrdy) in the direction of the design point, dashed from it";
+    plot.title_lines.push_back(ned_text + ", Mx = " + Fixed(plot.design.x, 2) +
+                               " kN\u00B7m, My = " + Fixed(plot.design.y, 2) +
+                               " kN\u00B7m: Mrd = " + results.text("Mrd") + " kN\u00B7m, " +
+                               rho_text + ", " + verdict);
+    plot.design_legend = "design point (Mx, My): " + verdict +
+                         (plot.verified ? " (rho_M \u2264 1)" : " (rho_M > 1)");
+  }
+
+  std::error_code error;
+  if (fs::exists(table, error)) {
+    plot.combinations = ReadCombinationTable(table, contour);
+    plot.governing = GoverningCombination(plot.combinations);
+    std::size_t verified = 0;
+    for (const CombinationPoint& row : plot.combinations)
+      verified += row.verified ? 1 : 0;
+    const std::size_t count = plot.combinations.size();
+    plot.combinations_legend = std::to_string(count) +
+                               (count == 1 ? " combination" : " combinations") +
+                               " of risu-combinations.csv: " + std::to_string(verified) +
+                               " verified (green), " + std::to_string(count - verified) +
+                               " not verified (red)" + (contour ? " (each at its own Ned)" : "");
+    if (plot.governing) {
+      const CombinationPoint& row = plot.combinations[*plot.governing];
+      plot.governing_legend = "governing combination (the largest rho_M, bending): " + row.name +
+                              ", rho_M = " + Fixed(row.rho_M, 2);
+    }
+  }
+  return plot;
+}
+
+}  // namespace quilex::plot

@@ -1,0 +1,39 @@
+// Reads what the last run of quilex left in a folder and what it was given: sezi.txt,
+// mate.txt and slu-max.txt through the program's own input reading, risu-MN.txt and
+// domplot.txt as the program writes them, and risu-combinations.csv when it is there.
+// It runs no verification: every number drawn comes from these files.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "plot/PlotModel.hpp"
+
+namespace quilex::plot {
+
+// Points of domplot.txt, each line "-N M" (R, T, C) or "Mx My" (D) in two f8.2 fields:
+// exactly `expected_points` lines, the last repeating the first. Throws InputError.
+std::vector<PlotPoint> ReadDomainPoints(const std::filesystem::path& file,
+                                        std::size_t expected_points, char section_type);
+
+// The results block of risu-MN.txt, field by field as printed.
+struct RunResults {
+  bool biaxial = false;  // the twelve-line block of a type-D section
+  // Printed values by label; nullopt for a field of asterisks (beyond its print width).
+  std::vector<std::pair<std::string, std::optional<double>>> values;
+  std::vector<std::string> texts;            // the fields as printed, trimmed
+  std::size_t no_resisting_moment_line = 0;  // line of "ATTENTION --> Mrd = 0 ...", or 0
+
+  const std::optional<double>& value(const std::string& label) const;
+  const std::string& text(const std::string& label) const;
+};
+
+RunResults ReadRunResults(const std::filesystem::path& file);
+
+// Everything a picture of the folder needs. Throws InputError for the first file that
+// cannot be drawn.
+DomainPlot ReadRunFolder(const std::filesystem::path& folder);
+
+}  // namespace quilex::plot
