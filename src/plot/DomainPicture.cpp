@@ -47,13 +47,13 @@ struct Frame {
   }
 };
 
-// A flat extent (all values zero) gets one step on each side of zero.
+// A flat extent (all values zero) spans -1..1, or one step each side when steps are larger.
 AxisScale AxisFor(const Extent& extent, RoundStep round) {
   if (extent.span() == 0) {
     AxisScale axis;
     axis.round = round;
-    axis.first = -1;
-    axis.last = 1;
+    axis.last = std::max(1LL, static_cast<long long>(std::ceil(1 / round.step)));
+    axis.first = -axis.last;
     return axis;
   }
   return AxisOver(extent.lo, extent.hi, round);

@@ -1,0 +1,193 @@
+#include "plot/PictureChecks.hpp"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+namespace quilex::plot::test {
+
+std::string ReadText(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+void WriteText(const fs::path& file, const std::string& content) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out << content;
+}
+
+ScratchFolder::ScratchFolder(const std::string& name)
+    : path_(fs::temp_directory_path() /
+            ("quilex-plot-" + name + "-" + std::to_string(::getpid()))) {
+  fs::remove_all(path_);
+  fs::create_directories(path_);
+}
+
+ScratchFolder::~ScratchFolder() {
+  std::error_code ignored;
+  fs::remove_all(path_, ignored);
+}
+
+void CopyRun(const std::string& name, const fs::path& folder) {
+  const fs::path source = fs::path(QUILEX_CASES_DIR) / name;
+  for (const char* input : {"sezi.txt", "mate.txt", "slu-max.txt"}) {
+    fs::copy_file(source / input, folder / input, fs::copy_options::overwrite_existing);
+  }
+  fs::copy_file(source / "expected-risu-MN.txt", folder / "risu-MN.txt",
+                fs::copy_options::overwrite_existing);
+  fs::copy_file(source / "expected-domplot.txt", folder / "domplot.txt",
+                fs::copy_options::overwrite_existing);
+}
+
+std::vector<std::pair<double, double>> DomplotValues(const fs::path& file) {
+  std::istringstream lines(ReadText(file));
+  std::vector<std::pair<double, double>> values;
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::istringstream fields(line);
+    double a = 0, b = 0;
+    if (fields >> a >> b) values.emplace_back(a, b);
+  }
+  return values;
+}
+
+namespace {
+
+bool Mentions(const XmlElement& element, std::string_view text) {
+  for (const auto& [name, value] : element.attributes) {
+    if (name.find(text) != std::string::npos || value.find(text) != std::string::npos) return true;
+  }
+  for (const XmlElement& child : element.children) {
+    if (Mentions(child, text)) return true;
+  }
+  return false;
+}
+
+testing::AssertionResult AllCoordinatesFinite(const XmlElement& element) {
+  for (const auto& [name, value] : element.attributes) {
+    static const std::vector<std::string> kCoordinates = {"x",  "y",  "x1", "y1",    "x2",    "y2",
+                                                          "cx", "cy", "r",  "width", "height"};
+    if (std::find(kCoordinates.begin(), kCoordinates.end(), name) == kCoordinates.end()) continue;
+    std::size_t used = 0;
+    double number = std::nan("");
+    try {
+      number = std::stod(value, &used);
+    } catch (const std::exception&) {
+    }
+    if (used != value.size() || !std::isfinite(number)) {
+      return testing::AssertionFailure()
+             << element.name << " " << name << "=\"" << value << "\" is not a finite number";
+    }
+  }
+  for (const XmlElement& child : element.children) {
+    testing::AssertionResult inner = AllCoordinatesFinite(child);
+    if (!inner) return inner;
+  }
+  return testing::AssertionSuccess();
+}
+
+std::vector<std::pair<double, double>> PolygonPoints(const XmlElement& polygon) {
+  std::istringstream in(polygon.attribute("points"));
+  std::vector<std::pair<double, double>> points;
+  std::string pair;
+  while (in >> pair) {
+    const std::size_t comma = pair.find(',');
+    points.emplace_back(std::stod(pair.substr(0, comma)), std::stod(pair.substr(comma + 1)));
+  }
+  return points;
+}
+
+// Fits value -> coordinate through the two values farthest apart, then checks every pair.
+testing::AssertionResult FitAxis(const std::vector<double>& values,
+                                 const std::vector<double>& coordinates, const char* axis,
+                                 AxisMap& map) {
+  std::size_t low = 0, high = 0;
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    if (values[k] < values[low]) low = k;
+    if (values[k] > values[high]) high = k;
+  }
+  if (values[high] == values[low]) {
+    // A flat axis: every point on one line.
+    for (std::size_t k = 0; k < values.size(); ++k) {
+      if (std::fabs(coordinates[k] - coordinates[0]) > kCoordinateTolerance) {
+        return testing::AssertionFailure() << axis << ": equal values at different positions";
+      }
+    }
+    map = {0, coordinates[0]};
+    return testing::AssertionSuccess();
+  }
+  map.scale = (coordinates[high] - coordinates[low]) / (values[high] - values[low]);
+  map.offset = coordinates[low] - map.scale * values[low];
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    if (std::fabs(map(values[k]) - coordinates[k]) > kCoordinateTolerance) {
+      return testing::AssertionFailure()
+             << axis << " of point " << k + 1 << ": value " << values[k] << " at " << coordinates[k]
+             << ", the map of the extreme points puts it at " << map(values[k]);
+    }
+  }
+  return testing::AssertionSuccess();
+}
+
+}  // namespace
+
+testing::AssertionResult IsSelfContainedSvg(const std::string& document, XmlElement& root) {
+  try {
+    root = ParseXml(document);
+  } catch (const XmlError& error) {
+    return testing::AssertionFailure() << "not well-formed XML: " << error.what();
+  }
+  if (root.name != "svg") return testing::AssertionFailure() << "root is " << root.name;
+  if (!root.has("xmlns") || root.attribute("xmlns") != "http://www.w3.org/2000/svg") {
+    return testing::AssertionFailure() << "no SVG namespace";
+  }
+  if (!root.has("version") || root.attribute("version") != "1.1") {
+    return testing::AssertionFailure() << "not SVG 1.1";
+  }
+  if (!root.has("viewBox")) return testing::AssertionFailure() << "no viewBox";
+  const std::vector<const XmlElement*> titles = FindAll(root, "title");
+  if (titles.empty() || titles[0]->text.empty()) return testing::AssertionFailure() << "no title";
+  if (!FindAll(root, "script").empty() || !FindAll(root, "image").empty() ||
+      !FindAll(root, "style").empty() || Mentions(root, "href") || Mentions(root, "url(")) {
+    return testing::AssertionFailure() << "refers to something outside the document";
+  }
+  return AllCoordinatesFinite(root);
+}
+
+testing::AssertionResult BoundaryMapsValues(const XmlElement& root,
+                                            const std::vector<std::pair<double, double>>& values,
+                                            PictureMap& map) {
+  const XmlElement* polygon = FindById(root, "boundary");
+  if (polygon == nullptr || polygon->name != "polygon") {
+    return testing::AssertionFailure() << "no boundary polygon";
+  }
+  const std::vector<std::pair<double, double>> points = PolygonPoints(*polygon);
+  if (points.size() != values.size()) {
+    return testing::AssertionFailure()
+           << points.size() << " polygon points for " << values.size() << " values";
+  }
+  std::vector<double> vx, vy, px, py;
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    vx.push_back(values[k].first);
+    vy.push_back(values[k].second);
+    px.push_back(points[k].first);
+    py.push_back(points[k].second);
+  }
+  testing::AssertionResult across = FitAxis(vx, px, "across", map.x);
+  if (!across) return across;
+  testing::AssertionResult up = FitAxis(vy, py, "up", map.y);
+  if (!up) return up;
+  if (!(map.x.scale > 0)) return testing::AssertionFailure() << "values do not grow rightwards";
+  if (map.y.scale > 0) return testing::AssertionFailure() << "values do not grow upwards";
+  return testing::AssertionSuccess();
+}
+
+std::pair<double, double> CircleCentre(const XmlElement& circle) {
+  return {std::stod(circle.attribute("cx")), std::stod(circle.attribute("cy"))};
+}
+
+}  // namespace quilex::plot::test

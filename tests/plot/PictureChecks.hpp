@@ -1,0 +1,69 @@
+// Checks shared by the tests of quilex-plot: scratch run folders made from the golden runs of
+// quilex, and the structural checks of a picture (well-formed, self-contained, its boundary
+// the folder's points in order under one linear map per axis).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "plot/XmlDocument.hpp"
+
+namespace quilex::plot::test {
+
+namespace fs = std::filesystem;
+
+std::string ReadText(const fs::path& file);
+void WriteText(const fs::path& file, const std::string& content);
+
+// A folder of its own under the temporary directory, removed at the end.
+class ScratchFolder {
+ public:
+  explicit ScratchFolder(const std::string& name);
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+// Puts into `folder` what a run of the golden case `name` (tests/cases) leaves: its inputs,
+// risu-MN.txt and domplot.txt.
+void CopyRun(const std::string& name, const fs::path& folder);
+
+// The two columns of a domplot.txt, read here independently of the command's reader.
+std::vector<std::pair<double, double>> DomplotValues(const fs::path& file);
+
+// One linear map per axis: picture coordinate = scale * value + offset.
+struct AxisMap {
+  double scale = 0;
+  double offset = 0;
+  double operator()(double value) const { return scale * value + offset; }
+};
+struct PictureMap {
+  AxisMap x, y;
+};
+
+// Coordinates are printed to 0.01; two points far apart fix each map, so the others may
+// differ by little more than that.
+constexpr double kCoordinateTolerance = 0.02;
+
+// Parses and checks the document: well-formed, SVG 1.1 with a viewBox and a title, no
+// script, no reference to anything outside it.
+testing::AssertionResult IsSelfContainedSvg(const std::string& document, XmlElement& root);
+
+// The polygon "boundary" holds `values` in order under one linear map per axis (growing
+// across, falling up); the map is returned in `map`.
+testing::AssertionResult BoundaryMapsValues(const XmlElement& root,
+                                            const std::vector<std::pair<double, double>>& values,
+                                            PictureMap& map);
+
+// The centre of a circle.
+std::pair<double, double> CircleCentre(const XmlElement& circle);
+
+}  // namespace quilex::plot::test

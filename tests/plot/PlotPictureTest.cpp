@@ -1,0 +1,241 @@
+// The pictures of quilex-plot, checked on their structure: well-formed self-contained SVG,
+// the boundary mapped point by point, the design and resisting points where the run's
+// numbers put them and in the colour of the verdict, equal scales for a moment contour, a
+// flat domain, and the combinations of risu-combinations.csv.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+
+#include "plot/PictureChecks.hpp"
+#include "plot/PlotCommand.hpp"
+#include "plot/PlotScale.hpp"
+
+namespace quilex::plot::test {
+namespace {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+Outcome RunCommand(const std::vector<std::string>& arguments) {
+  std::ostringstream out, err;
+  Outcome outcome;
+  outcome.status = RunPlotCommand(arguments, out, err);
+  outcome.out = out.str();
+  outcome.err = err.str();
+  return outcome;
+}
+
+// Runs the command on `folder` and parses its picture.
+XmlElement DrawAndParse(const fs::path& folder) {
+  const Outcome outcome = RunCommand({folder.string()});
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(outcome.err, "");
+  XmlElement root;
+  EXPECT_TRUE(IsSelfContainedSvg(ReadText(folder / "domplot.svg"), root));
+  return root;
+}
+
+// Green and red told apart by their channels, whatever the shades.
+bool IsGreen(const std::string& colour) {
+  const int r = std::stoi(colour.substr(1, 2), nullptr, 16);
+  const int g = std::stoi(colour.substr(3, 2), nullptr, 16);
+  return colour.size() == 7 && g > r + 60;
+}
+bool IsRed(const std::string& colour) {
+  const int r = std::stoi(colour.substr(1, 2), nullptr, 16);
+  const int g = std::stoi(colour.substr(3, 2), nullptr, 16);
+  return colour.size() == 7 && r > g + 60;
+}
+
+void ExpectAt(const XmlElement* circle, const PictureMap& map, double x, double y) {
+  ASSERT_NE(circle, nullptr);
+  const auto [cx, cy] = CircleCentre(*circle);
+  EXPECT_NEAR(cx, map.x(x), kCoordinateTolerance) << circle->attribute("id");
+  EXPECT_NEAR(cy, map.y(y), kCoordinateTolerance) << circle->attribute("id");
+}
+
+std::string AllText(const XmlElement& element) {
+  std::string text = element.text;
+  for (const XmlElement& child : element.children)
+    text += " " + AllText(child);
+  return text;
+}
+
+class BoundaryOfEachType : public testing::TestWithParam<const char*> {};
+
+TEST_P(BoundaryOfEachType, HoldsTheFolderPointsInOrderUnderOneMapPerAxis) {
+  ScratchFolder folder(std::string("boundary-") + GetParam());
+  CopyRun(GetParam(), folder.path());
+  const XmlElement root = DrawAndParse(folder.path());
+  const std::vector<std::pair<double, double>> values =
+      DomplotValues(folder.path() / "domplot.txt");
+  const bool contour = ReadText(folder.path() / "sezi.txt")[0] == 'D';
+  ASSERT_EQ(values.size(), contour ? 73u : 101u);
+  PictureMap map;
+  ASSERT_TRUE(BoundaryMapsValues(root, values, map));
+  if (contour) {
+    // Equal scales: a kN·m is as long across as up.
+    EXPECT_NEAR(map.x.scale, -map.y.scale, 1e-3 * map.x.scale);
+  }
+  // The axes pass through zero.
+  const XmlElement* across = FindById(root, "axis-across");
+  const XmlElement* up = FindById(root, "axis-up");
+  ASSERT_NE(across, nullptr);
+  ASSERT_NE(up, nullptr);
+  EXPECT_NEAR(std::stod(across->attribute("y1")), map.y(0), kCoordinateTolerance);
+  EXPECT_NEAR(std::stod(up->attribute("x1")), map.x(0), kCoordinateTolerance);
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, BoundaryOfEachType,
+                         testing::Values("ref-R", "ref-R-negative", "ref-T", "ref-T-inverted",
+                                         "ref-C", "rtc-R-unreinforced", "ref-D", "ref-D-corner"),
+                         [](const auto& info) {
+                           std::string name = info.param;
+                           for (char& ch : name) {
+                             if (ch == '-') ch = '_';
+                           }
+                           return name;
+                         });
+
+TEST(DesignPoint, VerifiedSectionIsGreenBelowItsResistingPoint) {
+  ScratchFolder folder("verified");
+  CopyRun("ref-R", folder.path());  // Ned -500 kN, Med 150 kN·m, Mrd 237.89, rho_M 0.63
+  const XmlElement root = DrawAndParse(folder.path());
+  PictureMap map;
+  ASSERT_TRUE(BoundaryMapsValues(root, DomplotValues(folder.path() / "domplot.txt"), map));
+  const XmlElement* design = FindById(root, "design-point");
+  ExpectAt(design, map, 500, 150);
+  EXPECT_TRUE(IsGreen(design->attribute("fill"))) << design->attribute("fill");
+  ExpectAt(FindById(root, "resisting-point"), map, 500, 237.89);
+  const XmlElement* line = FindById(root, "resisting-line");
+  ASSERT_NE(line, nullptr);
+  EXPECT_NEAR(std::stod(line->attribute("y1")), map.y(150), kCoordinateTolerance);
+  EXPECT_NEAR(std::stod(line->attribute("y2")), map.y(237.89), kCoordinateTolerance);
+  EXPECT_EQ(FindById(root, "design-label")->text, "Ed: -Ned = 500.00 kN, Med = 150.00 kN\u00B7m");
+  EXPECT_NE(AllText(root).find("rho_M = 0.63, verified"), std::string::npos);
+}
+
+TEST(DesignPoint, RatioAboveOneIsRedBeyondItsResistingPoint) {
+  ScratchFolder folder("ratio-above-one");
+  CopyRun("ref-R", folder.path());
+  // The same section under 300 kN·m: rho_M = 300 / 237.89 = 1.26.
+  WriteText(folder.path() / "slu-max.txt", "-500000 300000000 100000\r\n");
+  WriteText(folder.path() / "risu-MN.txt",
+            "Mrd     =   237.89\r\nrho_M   =     1.26\r\nVrd     =   108.58\r\n"
+            "rho_V   =     0.92\r\nepsilon =     0.39\r\ncampo   =  3\r\n");
+  const XmlElement root = DrawAndParse(folder.path());
+  PictureMap map;
+  ASSERT_TRUE(BoundaryMapsValues(root, DomplotValues(folder.path() / "domplot.txt"), map));
+  const XmlElement* design = FindById(root, "design-point");
+  ExpectAt(design, map, 500, 300);
+  EXPECT_TRUE(IsRed(design->attribute("fill"))) << design->attribute("fill");
+  ExpectAt(FindById(root, "resisting-point"), map, 500, 237.89);
+  EXPECT_NE(AllText(root).find("rho_M = 1.26, not verified"), std::string::npos);
+}
+
+TEST(DesignPoint, NoResistingMomentIsRedAndAlone) {
+  ScratchFolder folder("outside");
+  CopyRun("ref-R-outside", folder.path());  // Ned -5000 kN beyond the compressive capacity
+  const XmlElement root = DrawAndParse(folder.path());
+  PictureMap map;
+  ASSERT_TRUE(BoundaryMapsValues(root, DomplotValues(folder.path() / "domplot.txt"), map));
+  const XmlElement* design = FindById(root, "design-point");
+  ExpectAt(design, map, 5000, 100);
+  EXPECT_TRUE(IsRed(design->attribute("fill")));
+  EXPECT_EQ(FindById(root, "resisting-point"), nullptr);
+  EXPECT_EQ(FindById(root, "resisting-line"), nullptr);
+  EXPECT_NE(AllText(root).find("Mrd = 0"), std::string::npos);
+}
+
+TEST(DesignPoint, BiaxialPointsAreTheActingAndResistingMomentVectors) {
+  ScratchFolder folder("biaxial");
+  CopyRun("ref-D", folder.path());  // Mx 100, My 50; Mrdx 129.15, Mrdy 64.57
+  const XmlElement root = DrawAndParse(folder.path());
+  PictureMap map;
+  ASSERT_TRUE(BoundaryMapsValues(root, DomplotValues(folder.path() / "domplot.txt"), map));
+  const XmlElement* design = FindById(root, "design-point");
+  ExpectAt(design, map, 100, 50);
+  EXPECT_TRUE(IsGreen(design->attribute("fill")));
+  ExpectAt(FindById(root, "resisting-point"), map, 129.15, 64.57);
+  EXPECT_NE(AllText(root).find("Ned = -500.00 kN"), std::string::npos);
+}
+
+TEST(FlatDomain, DrawsWithRoundTicksAroundZero) {
+  ScratchFolder folder("flat");
+  CopyRun("ref-R", folder.path());
+  // Every moment 0: a domain that is a segment of the N axis.
+  std::string domplot;
+  const auto add = [&](double n) {
+    char line[40];
+    std::snprintf(line, sizeof line, "%8.2f %8.2f\r\n", n, 0.0);
+    domplot += line;
+  };
+  for (int k = 0; k <= 50; ++k)
+    add(2000 - 50 * k);
+  for (int k = 49; k >= 0; --k)
+    add(2000 - 50 * k);
+  WriteText(folder.path() / "domplot.txt", domplot);
+  WriteText(folder.path() / "slu-max.txt", "-500000 0 100000\r\n");
+  WriteText(folder.path() / "risu-MN.txt",
+            "Mrd     =     0.00\r\nrho_M   =   999.99\r\nVrd     =   108.58\r\n"
+            "rho_V   =     0.92\r\nepsilon =     0.00\r\ncampo   =  0\r\n"
+            "ATTENTION --> Mrd = 0 (Ned outside the M-N domain or no convergence, see "
+            "risu.txt): section not verified!\r\n");
+  const XmlElement root = DrawAndParse(folder.path());
+  PictureMap map;
+  ASSERT_TRUE(BoundaryMapsValues(root, DomplotValues(folder.path() / "domplot.txt"), map));
+  const XmlElement* frame = FindById(root, "frame");
+  ASSERT_NE(frame, nullptr);
+  const double top = std::stod(frame->attribute("y"));
+  const double height = std::stod(frame->attribute("height"));
+  ASSERT_GT(height, 100);
+  // The flat boundary lies on the M = 0 axis, inside the frame, away from its edges.
+  EXPECT_NEAR(map.y.offset, std::stod(FindById(root, "axis-across")->attribute("y1")),
+              kCoordinateTolerance);
+  EXPECT_GT(map.y.offset, top + 0.2 * height);
+  EXPECT_LT(map.y.offset, top + 0.8 * height);
+  // Up the side: at least three round labels, evenly spaced, zero among them.
+  std::vector<double> labels;
+  for (const XmlElement& text : FindById(root, "tick-labels")->children) {
+    if (text.attribute("text-anchor") == "end") labels.push_back(std::stod(text.text));
+  }
+  ASSERT_GE(labels.size(), 3u);
+  const double step = labels[1] - labels[0];
+  EXPECT_GT(step, 0);
+  for (std::size_t k = 1; k < labels.size(); ++k)
+    EXPECT_NEAR(labels[k] - labels[k - 1], step, 1e-9);
+  EXPECT_NE(std::find(labels.begin(), labels.end(), 0.0), labels.end());
+}
+
+TEST(RoundSteps, AreOneTwoOrFiveTimesAPowerOfTen) {
+  const struct {
+    double raw, step;
+    int decimals;
+  } cases[] = {{437, 500, 0},    {1000, 1000, 0},  {1000.5, 2000, 0}, {0.3, 0.5, 1},
+               {0.25, 0.5, 1},   {0.012, 0.02, 2}, {4.99, 5, 0},      {5.01, 10, 0},
+               {99.999, 100, 0}, {0.1, 0.1, 1},    {2e-4, 2e-4, 4},   {33, 50, 0}};
+  for (const auto& c : cases) {
+    const RoundStep round = RoundStepAtLeast(c.raw);
+    EXPECT_DOUBLE_EQ(round.step, c.step) << c.raw;
+    EXPECT_EQ(round.decimals, c.decimals) << c.raw;
+  }
+}
+
+TEST(RoundSteps, AxisRunsFromWholeStepToWholeStepAroundTheValues) {
+  const AxisScale axis = AxisOver(-727.83, 4340.33, RoundStepAtLeast((4340.33 + 727.83) / 8));
+  EXPECT_DOUBLE_EQ(axis.round.step, 1000);
+  EXPECT_EQ(axis.first, -1);
+  EXPECT_EQ(axis.last, 5);
+  EXPECT_EQ(axis.label(-1), "-1000");
+  const AxisScale small = AxisOver(-0.07, 0.3, RoundStepAtLeast(0.05));
+  EXPECT_EQ(small.label(small.first), "-0.10");
+  EXPECT_EQ(small.label(0), "0.00");
+}
+
+}  // namespace
+}  // namespace quilex::plot::test
