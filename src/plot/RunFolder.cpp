@@ -143,8 +143,8 @@ std::vector<PlotPoint> ReadDomainPoints(const fs::path& file, std::size_t expect
       if (IsOverflowField(fields[f])) {
         FailAt(file, line,
                "the " + std::string(names[f]) + " field is " + std::string(fields[f]) +
-                   ": a value beyond the print width of the file (100000 or more in size), "
-                   "which cannot be drawn");
+                   ": a value beyond the print width of the file (100000 or more, or -10000 "
+                   "or less), which cannot be drawn");
       }
       const std::optional<double> value = ParseNumber(fields[f]);
       if (!value) {
@@ -264,8 +264,8 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
   }
   if (contour && results.no_resisting_moment_line != 0) {
     FailAt(risu, results.no_resisting_moment_line,
-           "Mrd = 0: the last run found no resisting moment and wrote no moment contour, so "
-           "domplot.txt holds no points of it; nothing to draw");
+           "Mrd = 0: the last run found no resisting moment and so wrote no moment contour "
+           "(domplot.txt holds an earlier run's points, or none); nothing to draw");
   }
 
   const DesignActions actions = ReadInput(slu, 13, "the actions", [&](textio::InputFile& unit) {

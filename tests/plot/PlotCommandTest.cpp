@@ -1,0 +1,378 @@
+// quilex-plot as a command: folders that cannot be drawn (a message naming the file and
+// line, status 2, the old picture left alone), the options, and the combinations of
+// risu-combinations.csv.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+
+#include "plot/PictureChecks.hpp"
+#include "plot/PlotCommand.hpp"
+#include "quilex/version.hpp"
+
+namespace quilex::plot::test {
+namespace {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+Outcome RunCommand(const std::vector<std::string>& arguments) {
+  std::ostringstream out, err;
+  Outcome outcome;
+  outcome.status = RunPlotCommand(arguments, out, err);
+  outcome.out = out.str();
+  outcome.err = err.str();
+  return outcome;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line))
+    lines.push_back(line + "\n");
+  return lines;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines)
+    text += line;
+  return text;
+}
+
+// Rewrites one file of the folder line by line.
+void EditLines(const fs::path& file, const std::function<void(std::vector<std::string>&)>& edit) {
+  std::vector<std::string> lines = Lines(ReadText(file));
+  edit(lines);
+  WriteText(file, Joined(lines));
+}
+
+const char kSectionHeader[] =
+    "name,Ned_kN,Med_kNm,Ved_kN,Mrd_kNm,rho_M,Vrd_kN,rho_V,epsilon,campo,verified,reason\r\n";
+
+struct BadFolder {
+  const char* name;
+  const char* run;  // golden run the folder starts from
+  std::function<void(const fs::path&)> spoil;
+  std::vector<std::string> message;  // parts the message must hold
+};
+
+class BadInput : public testing::TestWithParam<BadFolder> {};
+
+TEST_P(BadInput, NamesTheFileAndLineAndLeavesTheOldPicture) {
+  const BadFolder& bad = GetParam();
+  ScratchFolder folder(std::string("bad-") + bad.name);
+  CopyRun(bad.run, folder.path());
+  WriteText(folder.path() / "domplot.svg", "an earlier picture");
+  bad.spoil(folder.path());
+
+  const Outcome outcome = RunCommand({folder.path().string()});
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_EQ(outcome.out, "");
+  EXPECT_EQ(outcome.err.rfind("quilex-plot: " + folder.path().string() + "/", 0), 0u)
+      << outcome.err;
+  for (const std::string& part : bad.message)
+    EXPECT_NE(outcome.err.find(part), std::string::npos) << "'" << part << "' in " << outcome.err;
+  EXPECT_EQ(ReadText(folder.path() / "domplot.svg"), "an earlier picture");
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder.path())) {
+    EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+  }
+}
+
+const BadFolder kBadFolders[] = {
+    {"point-missing",
+     "ref-R",
+     [](const fs::path& f) { EditLines(f / "domplot.txt", [](auto& lines) { lines.pop_back(); }); },
+     {"domplot.txt:100: ", "ends after 100 points", "type-R section writes 101 points"}},
+    {"point-extra",
+     "ref-R",
+     [](const fs::path& f) {
+       EditLines(f / "domplot.txt", [](auto& lines) { lines.push_back(lines.front()); });
+     },
+     {"domplot.txt:102: ", "more points"}},
+    {"contour-point-missing",
+     "ref-D",
+     [](const fs::path& f) {
+       EditLines(f / "domplot.txt", [](auto& lines) { lines.erase(lines.begin() + 3); });
+     },
+     {"domplot.txt:72: ", "type-D section writes 73 points"}},
+    {"asterisks",
+     "ref-R",
+     [](const fs::path& f) {
+       EditLines(f / "domplot.txt", [](auto& lines) { lines[36] = " 1234.56 ********\r\n"; });
+     },
+     {"domplot.txt:37: ", "M field is ********", "beyond the print width"}},
+    {"not-a-number",
+     "ref-R",
+     [](const fs::path& f) {
+       EditLines(f / "domplot.txt", [](auto& lines) { lines[4] = "   12,5    10.00\r\n"; });
+     },
+     {"domplot.txt:5: ", "'12,5' is not a number"}},
+    {"one-value",
+     "ref-D",
+     [](const fs::path& f) {
+       EditLines(f / "domplot.txt", [](auto& lines) { lines[9] = "  110.77\r\n"; });
+     },
+     {"domplot.txt:10: ", "two values (Mx and My)"}},
+    {"not-closed",
+     "ref-R",
+     [](const fs::path& f) {
+       EditLines(f / "domplot.txt", [](auto& lines) { lines.back() = " 2739.66   -25.83\r\n"; });
+     },
+     {"domplot.txt:101: ", "not closed"}},
+    {"domplot-empty",
+     "ref-R",
+     [](const fs::path& f) { WriteText(f / "domplot.txt", ""); },
+     {"domplot.txt: the file is empty"}},
+    {"domplot-missing",
+     "ref-R",
+     [](const fs::path& f) { fs::remove(f / "domplot.txt"); },
+     {"domplot.txt: cannot be read"}},
+    {"run-stopped",
+     "ref-R",
+     [](const fs::path& f) {
+       WriteText(f / "risu-MN.txt", "ATTENTION --> concrete not present within the database!\r\n");
+     },
+     {"risu-MN.txt:1: ", "without results", "concrete not present"}},
+    {"results-of-another-type",
+     "ref-R",
+     [](const fs::path& f) {
+       fs::copy_file(fs::path(QUILEX_CASES_DIR) / "ref-D/expected-risu-MN.txt", f / "risu-MN.txt",
+                     fs::copy_options::overwrite_existing);
+     },
+     {"risu-MN.txt:1: ", "type-D", "holds a type-R section"}},
+    {"resisting-moment-asterisks",
+     "ref-R",
+     [](const fs::path& f) {
+       EditLines(f / "risu-MN.txt", [](auto& lines) { lines[0] = "Mrd     = ********\r\n"; });
+     },
+     {"risu-MN.txt:1: ", "Mrd is ********", "print width"}},
+    {"results-cut-short",
+     "ref-D",
+     [](const fs::path& f) { EditLines(f / "risu-MN.txt", [](auto& lines) { lines.resize(7); }); },
+     {"risu-MN.txt:8: ", "Vrdy"}},
+    {"contour-not-written",
+     "ref-D",
+     [](const fs::path& f) {
+       // The run's last search did not converge: domplot.txt still holds an earlier contour.
+       fs::copy_file(fs::path(QUILEX_CASES_DIR) / "d-sweep-unconverged/expected-risu-MN.txt",
+                     f / "risu-MN.txt", fs::copy_options::overwrite_existing);
+     },
+     {"risu-MN.txt:13: ", "Mrd = 0", "wrote no moment contour"}},
+    {"type-not-verified",
+     "ref-R",
+     [](const fs::path& f) { EditLines(f / "sezi.txt", [](auto& lines) { lines[0] = "r\n"; }); },
+     {"sezi.txt:1: ", "section type 'r'"}},
+    {"section-unreadable",
+     "ref-R",
+     [](const fs::path& f) {
+       EditLines(f / "sezi.txt", [](auto& lines) { lines[1] = "300 5OO 40 50.27 2 150\n"; });
+     },
+     {"sezi.txt:2: ", "Bad real number"}},
+    {"too-many-bars",
+     "ref-D",
+     [](const fs::path& f) { EditLines(f / "sezi.txt", [](auto& lines) { lines[2] = "201\n"; }); },
+     {"sezi.txt:3: ", "201"}},
+    {"actions-missing",
+     "ref-R",
+     [](const fs::path& f) { fs::remove(f / "slu-max.txt"); },
+     {"slu-max.txt: cannot be read"}},
+    {"table-without-ratio",
+     "ref-R",
+     [](const fs::path& f) {
+       WriteText(f / "risu-combinations.csv", "name,Ned_kN,Med_kNm,verified\r\nA,0,10,yes\r\n");
+     },
+     {"risu-combinations.csv:1: ", "no column 'rho_M'"}},
+    {"table-of-type-D",
+     "ref-R",
+     [](const fs::path& f) {
+       WriteText(f / "risu-combinations.csv", "name,Ned_kN,Mx_kNm,My_kNm,rho_M,verified\r\n");
+     },
+     {"risu-combinations.csv:1: ", "no column 'Med_kNm'"}},
+    {"table-bad-number",
+     "ref-R",
+     [](const fs::path& f) {
+       WriteText(f / "risu-combinations.csv",
+                 std::string(kSectionHeader) +
+                     "A,-500.00,150.00,100.00,237.89,0.63,108.58,0.92,0.39,3,yes,\r\n"
+                     "B,-500.00,1.5.0,100.00,237.89,0.63,108.58,0.92,0.39,3,yes,\r\n");
+     },
+     {"risu-combinations.csv:3: ", "column 3 (Med_kNm)", "'1.5.0' is not a number"}},
+    {"table-open-quote",
+     "ref-R",
+     [](const fs::path& f) {
+       WriteText(f / "risu-combinations.csv",
+                 std::string(kSectionHeader) +
+                     "\"A, then,-500.00,150.00,100.00,237.89,0.63,108.58,0.92,0.39,3,yes,\r\n");
+     },
+     {"risu-combinations.csv:2: ", "does not end on its line"}},
+    {"table-short-row",
+     "ref-R",
+     [](const fs::path& f) {
+       WriteText(f / "risu-combinations.csv",
+                 std::string(kSectionHeader) + "A,-500.00,150.00,100.00\r\n");
+     },
+     {"risu-combinations.csv:2: ", "4 fields, the header names 12"}},
+    {"table-verdict",
+     "ref-R",
+     [](const fs::path& f) {
+       WriteText(f / "risu-combinations.csv",
+                 std::string(kSectionHeader) +
+                     "A,-500.00,150.00,100.00,237.89,0.63,108.58,0.92,0.39,3,maybe,\r\n");
+     },
+     {"risu-combinations.csv:2: ", "(verified): 'maybe' is neither yes nor no"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Folders, BadInput, testing::ValuesIn(kBadFolders), [](const auto& info) {
+  std::string name = info.param.name;
+  for (char& ch : name) {
+    if (ch == '-') ch = '_';
+  }
+  return name;
+});
+
+TEST(Options, HelpAndVersionAnswerOnStandardOutput) {
+  const Outcome help = RunCommand({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("Usage: quilex-plot [options] [FOLDER...]\n", 0), 0u);
+  EXPECT_EQ(help.err, "");
+  const Outcome version = RunCommand({"--version"});
+  EXPECT_EQ(version.status, 0);
+  // The project's version, the one the library and quilex carry.
+  EXPECT_EQ(version.out, "quilex-plot " QUILEX_VERSION "\n");
+}
+
+TEST(Options, WrongCommandLinesWriteNothing) {
+  ScratchFolder one("options-one"), two("options-two");
+  CopyRun("ref-R", one.path());
+  CopyRun("ref-C", two.path());
+  const fs::path target = one.path() / "picture.svg";
+  const std::vector<std::vector<std::string>> wrong = {
+      {"--output", target.string(), one.path().string(), two.path().string()},
+      {"--colour", one.path().string()},
+      {one.path().string(), "--output"},
+      {"--output=", one.path().string()},
+  };
+  for (const std::vector<std::string>& arguments : wrong) {
+    const Outcome outcome = RunCommand(arguments);
+    EXPECT_EQ(outcome.status, 2) << arguments[0];
+    EXPECT_NE(outcome.err.find("Try 'quilex-plot --help'"), std::string::npos);
+  }
+  EXPECT_FALSE(fs::exists(target));
+  EXPECT_FALSE(fs::exists(one.path() / "domplot.svg"));
+  EXPECT_FALSE(fs::exists(two.path() / "domplot.svg"));
+}
+
+TEST(Options, OutputGoesToTheNamedFileOrTheStandardOutput) {
+  ScratchFolder folder("output");
+  CopyRun("ref-T", folder.path());
+  ASSERT_EQ(RunCommand({folder.path().string()}).status, 0);
+  const std::string picture = ReadText(folder.path() / "domplot.svg");
+  fs::remove(folder.path() / "domplot.svg");
+
+  const fs::path target = folder.path() / "report-figure.svg";
+  EXPECT_EQ(RunCommand({"--output=" + target.string(), folder.path().string()}).status, 0);
+  EXPECT_EQ(ReadText(target), picture);
+  EXPECT_FALSE(fs::exists(folder.path() / "domplot.svg"));
+
+  const Outcome piped = RunCommand({"--output", "-", folder.path().string()});
+  EXPECT_EQ(piped.status, 0);
+  EXPECT_EQ(piped.out, picture);
+}
+
+TEST(Options, EveryGoodFolderIsDrawnWhenAnotherFails) {
+  ScratchFolder good("several-good"), bad("several-bad");
+  CopyRun("ref-C", good.path());
+  CopyRun("ref-C", bad.path());
+  fs::remove(bad.path() / "domplot.txt");
+  const fs::path missing = good.path() / "no-such-folder";
+  const Outcome outcome = RunCommand({bad.path().string(), missing.string(), good.path().string()});
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_TRUE(fs::exists(good.path() / "domplot.svg"));
+  EXPECT_FALSE(fs::exists(bad.path() / "domplot.svg"));
+  EXPECT_NE(outcome.err.find(missing.string() + ": not a folder"), std::string::npos);
+  EXPECT_NE(outcome.err.find("domplot.txt: cannot be read"), std::string::npos);
+}
+
+TEST(Combinations, EachIsAMarkerInItsVerdictsColourAndTheLargestRatioGoverns) {
+  ScratchFolder folder("combinations");
+  CopyRun("ref-R", folder.path());
+  // A quoted name with a comma and quotes; a name with markup characters and a byte that
+  // is not UTF-8; two equal largest ratios, of which the first governs.
+  WriteText(folder.path() / "risu-combinations.csv",
+            std::string(kSectionHeader) +
+                "SLU 1,-500.00,150.00,100.00,237.89,0.63,108.58,0.92,0.39,3,yes,\r\n"
+                "\"wind, \"\"W2\"\"\",-200.00,250.00,50.00,225.02,1.11,100.10,0.50,0.35,3,no,"
+                "bending ratio above 1\r\n"
+                "G+Q,1000.00,-100.00,20.00,-255.00,0.39,90.00,0.22,0.10,2,yes,\r\n"
+                "<a & b>\xFF,-1500.00,-300.00,20.00,-270.27,1.11,90.00,0.22,0.60,4,no,\r\n");
+  const Outcome outcome = RunCommand({folder.path().string()});
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  XmlElement root;
+  ASSERT_TRUE(IsSelfContainedSvg(ReadText(folder.path() / "domplot.svg"), root));
+  PictureMap map;
+  ASSERT_TRUE(BoundaryMapsValues(root, DomplotValues(folder.path() / "domplot.txt"), map));
+
+  const XmlElement* group = FindById(root, "combinations");
+  ASSERT_NE(group, nullptr);
+  ASSERT_EQ(group->children.size(), 4u);
+  const struct {
+    double x, y;
+    bool verified;
+  } expected[] = {{500, 150, true}, {200, 250, false}, {-1000, -100, true}, {1500, -300, false}};
+  const std::string design_fill = FindById(root, "design-point")->attribute("fill");
+  for (std::size_t k = 0; k < 4; ++k) {
+    const auto [cx, cy] = CircleCentre(group->children[k]);
+    EXPECT_NEAR(cx, map.x(expected[k].x), kCoordinateTolerance) << k;
+    EXPECT_NEAR(cy, map.y(expected[k].y), kCoordinateTolerance) << k;
+    // The design point is verified here: verified rows share its colour, the others not.
+    const bool same = group->children[k].attribute("fill") == design_fill;
+    EXPECT_EQ(same, expected[k].verified) << k;
+  }
+
+  const XmlElement* governing = FindById(root, "governing");
+  ASSERT_NE(governing, nullptr);
+  const auto [gx, gy] = CircleCentre(*governing);
+  EXPECT_NEAR(gx, map.x(200), kCoordinateTolerance);
+  EXPECT_NEAR(gy, map.y(250), kCoordinateTolerance);
+  EXPECT_EQ(FindById(root, "governing-label")->text, "wind, \"W2\" (rho_M = 1.11)");
+  const std::string legend = ReadText(folder.path() / "domplot.svg");
+  EXPECT_NE(legend.find("4 combinations of risu-combinations.csv: 2 verified (green), 2 not "
+                        "verified (red)"),
+            std::string::npos);
+  EXPECT_NE(legend.find("governing combination (the largest rho_M, bending)"), std::string::npos);
+}
+
+TEST(Combinations, BiaxialTableIsDrawnAtTheMomentsOfEachRow) {
+  ScratchFolder folder("combinations-biaxial");
+  CopyRun("ref-D", folder.path());
+  WriteText(folder.path() / "risu-combinations.csv",
+            "name,Ned_kN,Mx_kNm,My_kNm,Vx_kN,Vy_kN,Mrd_kNm,Mrdx_kNm,Mrdy_kNm,rho_M,MRx_kNm,"
+            "MRy_kNm,Vrdx_kN,Vrdy_kN,rho_V,epsilon,alpha,campo,verified,reason\r\n"
+            "1,-500.00,100.00,50.00,30.00,40.00,144.39,129.15,64.57,0.77,198.04,110.77,46.03,"
+            "81.44,0.82,0.49,-58.25,3,yes,\r\n"
+            "2,-300.00,-150.00,-90.00,0.00,0.00,160.00,-137.20,-82.32,1.09,190.00,105.00,46.03,"
+            "81.44,0.00,0.45,-60.00,3,no,bending ratio above 1\r\n");
+  const Outcome outcome = RunCommand({folder.path().string()});
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  XmlElement root;
+  ASSERT_TRUE(IsSelfContainedSvg(ReadText(folder.path() / "domplot.svg"), root));
+  PictureMap map;
+  ASSERT_TRUE(BoundaryMapsValues(root, DomplotValues(folder.path() / "domplot.txt"), map));
+  const XmlElement* group = FindById(root, "combinations");
+  ASSERT_NE(group, nullptr);
+  ASSERT_EQ(group->children.size(), 2u);
+  const auto [x2, y2] = CircleCentre(group->children[1]);
+  EXPECT_NEAR(x2, map.x(-150), kCoordinateTolerance);
+  EXPECT_NEAR(y2, map.y(-90), kCoordinateTolerance);
+  const auto [gx, gy] = CircleCentre(*FindById(root, "governing"));
+  EXPECT_EQ(gx, x2);
+  EXPECT_EQ(gy, y2);
+}
+
+}  // namespace
+}  // namespace quilex::plot::test
