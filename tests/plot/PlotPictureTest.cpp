@@ -212,6 +212,33 @@ TEST(FlatDomain, DrawsWithRoundTicksAroundZero) {
   EXPECT_NE(std::find(labels.begin(), labels.end(), 0.0), labels.end());
 }
 
+// The checker that the picture tests rely on must itself refuse what is not well-formed.
+TEST(XmlChecker, RefusesWhatIsNotWellFormed) {
+  const char* const refused[] = {
+      "<svg><g></svg></g>",
+      "<svg a=\"1\" a=\"2\"/>",
+      "<svg a=1/>",
+      "<svg>Tom & Jerry</svg>",
+      "<svg>&nbsp;</svg>",
+      "<svg/><svg/>",
+      "<svg><text>a < b</text></svg>",
+      "<svg a=\"<\"/>",
+      "<svg>\xFF</svg>",
+      "<svg>\x01</svg>",
+      "<svg><!-- a -- b --></svg>",
+      "<svg>",
+      "<svg a=\"1\"b=\"2\"/>",
+      "text<svg/>",
+  };
+  for (const char* document : refused)
+    EXPECT_THROW(ParseXml(document), XmlError) << document;
+  const XmlElement root = ParseXml(
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- c --><svg a='x &amp; &#x3C;y&#62;'>"
+      "<t>&quot;&apos;\u00B7</t></svg>\n");
+  EXPECT_EQ(root.attribute("a"), "x & <y>");
+  EXPECT_EQ(root.children.at(0).text, "\"'\u00B7");
+}
+
 TEST(RoundSteps, AreOneTwoOrFiveTimesAPowerOfTen) {
   const struct {
     double raw, step;
