@@ -61,6 +61,10 @@ struct DesignActions {
   double My = 0;
 };
 
+std::string VerdictText(bool verified) {
+  return verified ? "verified" : "not verified";
+}
+
 std::string MaterialText(const program::MaterialNames& names) {
   const auto trimmed = [](const std::string& name) { return std::string(Trim(name)); };
   return "design code " + trimmed(names.DesignCode) + ", steel " + trimmed(names.SteelGrade) +
@@ -298,11 +302,10 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
 
   const bool no_resisting_moment = results.no_resisting_moment_line != 0;
   const std::optional<double>& rho_M = results.value("rho_M");
-  plot.verified = !no_resisting_moment && rho_M && *rho_M <= 1;
+  const bool ratio_within = rho_M && *rho_M <= 1;
   const std::string rho_text =
       rho_M ? "rho_M = " + results.text("rho_M")
             : "rho_M = " + results.text("rho_M") + " (beyond its print width)";
-  const std::string verdict = plot.verified ? "verified" : "not verified";
   const std::string ned_text = "Ned = " + Fixed(actions.Ned * kKilo, 2) + " kN";
 
   const auto required = [&](const std::string& label) {
@@ -340,13 +343,22 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
           "design point (-Ned, Med): not verified, no resisting moment at this axial force";
     } else {
       const double mrd = required("Mrd");
+      // rho_M = Med / Mrd is at most 1 also when Mrd has the other sign than Med (near pure
+      // compression or tension an unsymmetrically reinforced section resists moments of one
+      // sign only): the design point then lies outside the domain. A zero Med counts as
+      // positive, as in the run.
+      const bool same_side = actions.Med >= 0 ? mrd > 0 : mrd < 0;
+      plot.verified = same_side && ratio_within;
       plot.resisting = PlotPoint{plot.design.x, mrd};
       plot.resisting_label = "Mrd = " + results.text("Mrd") + " kN\u00B7m";
       plot.resisting_legend = "resisting point (-Ned, Mrd), dashed from the design point";
       plot.title_lines.push_back(actions_text + ": Mrd = " + results.text("Mrd") + " kN\u00B7m, " +
-                                 rho_text + ", " + verdict);
-      plot.design_legend = "design point (-Ned, Med): " + verdict +
-                           (plot.verified ? " (rho_M \u2264 1)" : " (rho_M > 1)");
+                                 rho_text + ", " + VerdictText(plot.verified));
+      plot.design_legend =
+          "design point (-Ned, Med): " + VerdictText(plot.verified) +
+          (plot.verified ? " (rho_M \u2264 1)"
+           : !same_side  ? " (Mrd not on the side Med compresses: outside the domain)"
+                         : " (rho_M > 1)");
     }
   } else {
     plot.document_title = "Quilex: resisting moments of a type-D section at " + ned_text;
@@ -357,6 +369,8 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
     plot.design = {actions.Mx * kMega, actions.My * kMega};
     plot.design_label =
         "Ed: Mx = " + Fixed(plot.design.x, 2) + ", My = " + Fixed(plot.design.y, 2) + " kN\u00B7m";
+    // A run without a resisting moment was refused above; Mrd is a magnitude here.
+    plot.verified = ratio_within;
     plot.resisting = PlotPoint{required("Mrdx"), required("Mrdy")};
     plot.resisting_label =
         "Rd: Mrdx = " + results.text("Mrdx") + ", Mrdy = " + results.text("Mrdy") + " kN\u00B7m";
@@ -365,8 +379,8 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
     plot.title_lines.push_back(ned_text + ", Mx = " + Fixed(plot.design.x, 2) +
                                " kN\u00B7m, My = " + Fixed(plot.design.y, 2) +
                                " kN\u00B7m: Mrd = " + results.text("Mrd") + " kN\u00B7m, " +
-                               rho_text + ", " + verdict);
-    plot.design_legend = "design point (Mx, My): " + verdict +
+                               rho_text + ", " + VerdictText(plot.verified));
+    plot.design_legend = "design point (Mx, My): " + VerdictText(plot.verified) +
                          (plot.verified ? " (rho_M \u2264 1)" : " (rho_M > 1)");
   }
 

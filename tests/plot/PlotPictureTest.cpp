@@ -138,6 +138,55 @@ TEST(DesignPoint, RatioAboveOneIsRedBeyondItsResistingPoint) {
   EXPECT_NE(AllText(root).find("rho_M = 1.26, not verified"), std::string::npos);
 }
 
+// rho_M = Med / Mrd is at most 1 also when Mrd has the other sign than Med: the design
+// point then lies outside the domain and is red. The runs are quilex's on the ref-R section
+// (its domain: 2672.57 -12.18 and 2605.49 1.10 on the branch of positive moments,
+// -614.66 25.82 and -547.57 9.60 at the start of the branch of negative ones, so Mrd is
+// about -7.7 at -N = 2650 and about 12.6 at -N = -560, by interpolation).
+TEST(DesignPoint, ResistingMomentOfTheOtherSignIsRedAndOfTheSameSignGreen) {
+  const struct {
+    const char* name;
+    const char* slu;
+    const char* risu;
+    double minus_Ned, Med, Mrd;
+    bool green;
+    const char* title;
+  } cases[] = {
+      {"near-compression", "-2650000 5000000 100000\r\n",
+       "Mrd     =    -7.68\r\nrho_M   =    -0.65\r\nVrd     =     0.00\r\n"
+       "rho_V   =   999.99\r\nepsilon =     3.12\r\ncampo   =  6\r\n"
+       "ATTENTION --> mean compression exceeds fcd: shear not verified (Vrd = 0)!\r\n",
+       2650, 5, -7.68, false, "rho_M = -0.65, not verified"},
+      {"near-tension", "560000 -5000000 100000\r\n",
+       "Mrd     =    12.52\r\nrho_M   =    -0.40\r\nVrd     =   108.58\r\n"
+       "rho_V   =     0.92\r\nepsilon =     0.04\r\ncampo   =  2\r\n",
+       -560, -5, 12.52, false, "rho_M = -0.40, not verified"},
+      // ref-R-negative: both negative, rho_M 0.75.
+      {"both-negative", "-200000 -120000000 80000\r\n",
+       "Mrd     =  -160.43\r\nrho_M   =     0.75\r\nVrd     =   120.65\r\n"
+       "rho_V   =     0.66\r\nepsilon =     0.13\r\ncampo   =  3\r\n",
+       200, -120, -160.43, true, "rho_M = 0.75, verified"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchFolder folder(std::string("side-") + c.name);
+    CopyRun("ref-R", folder.path());
+    WriteText(folder.path() / "slu-max.txt", c.slu);
+    WriteText(folder.path() / "risu-MN.txt", c.risu);
+    const XmlElement root = DrawAndParse(folder.path());
+    PictureMap map;
+    ASSERT_TRUE(BoundaryMapsValues(root, DomplotValues(folder.path() / "domplot.txt"), map));
+    const XmlElement* design = FindById(root, "design-point");
+    ExpectAt(design, map, c.minus_Ned, c.Med);
+    const std::string fill = design->attribute("fill");
+    EXPECT_TRUE(c.green ? IsGreen(fill) : IsRed(fill)) << fill;
+    ExpectAt(FindById(root, "resisting-point"), map, c.minus_Ned, c.Mrd);
+    const std::string text = AllText(root);
+    EXPECT_NE(text.find(c.title), std::string::npos);
+    EXPECT_EQ(text.find("outside the domain") != std::string::npos, !c.green);
+  }
+}
+
 TEST(DesignPoint, NoResistingMomentIsRedAndAlone) {
   ScratchFolder folder("outside");
   CopyRun("ref-R-outside", folder.path());  // Ned -5000 kN beyond the compressive capacity
