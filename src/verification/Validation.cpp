@@ -119,9 +119,8 @@ std::vector<InvalidValue> Validate(const MaterialSet& m) {
   p.GreaterThanZero("fcd", "fcd", m.fcd);
   p.Finite("Ecm", "Ecm", m.Ecm);
   p.GreaterThanZero("eps_c2", "eps_c2", m.eps_c2);
-  if (p.Finite("eps_cu", "eps_cu", m.eps_cu) && !(m.eps_cu >= m.eps_c2)) {
-    p.Add("eps_cu", "eps_cu must not be smaller than eps_c2");
-  }
+  // eps_cu may fall below eps_c2: the database's C90/105 has it so.
+  p.GreaterThanZero("eps_cu", "eps_cu", m.eps_cu);
   p.GreaterThanZero("nu", "nu", m.nu);
   return p.list;
 }
