@@ -269,7 +269,9 @@ a table of another shape raises ValueError, one that does not hold numbers TypeE
 >>> table = [(-500e3, 150e6, 100e3), (-500e3, -150e6, 100e3), (0, 300e6, 50e3)]
 >>> r = quilex.verify_many(beam, quilex.materials("IT", "B450C", "C25/30"), table)
 >>> r["verified"]
-array([ True, False, False])
+array([ True,  True, False])
+>>> r["rho_M"].round(2)
+array([0.63, 0.73, 1.9 ])
 )";
 
 }  // namespace
