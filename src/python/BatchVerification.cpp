@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <exception>
 #include <limits>
@@ -159,21 +160,41 @@ unsigned ThreadCount(const std::optional<int>& threads) {
   return static_cast<unsigned>(*threads);
 }
 
+// How long the calling thread computes between two looks for a signal (Ctrl-C).
+constexpr auto kSignalCheckInterval = std::chrono::milliseconds(100);
+
+// Raises the exception of a signal that arrived, KeyboardInterrupt for Ctrl-C.
+void ThrowIfInterrupted() {
+  const py::gil_scoped_acquire locked;
+  if (PyErr_CheckSignals() != 0) throw py::error_already_set();
+}
+
 // Runs compute(i) for every i below count on `workers` threads, the calling one among them,
 // each in the default floating-point environment. Rows are handed out one at a time: a row
-// takes microseconds to milliseconds, far more than the handing out. The first exception
-// stops the others and is thrown again here.
+// takes microseconds to milliseconds, far more than the handing out. The calling thread
+// looks for signals now and then, in the caller's environment, so that a long table can be
+// interrupted. The first exception stops the others and is thrown again here.
 template <class Compute>
 void ForEachRow(std::size_t count, unsigned workers, const Compute& compute) {
+  using Clock = std::chrono::steady_clock;
   std::atomic<std::size_t> next{0};
   std::atomic<bool> failed{false};
   std::exception_ptr first_failure;
   std::mutex failure_mutex;
-  const auto work = [&] {
-    const DefaultFloatingPointEnvironment environment;
+  const auto work = [&](bool calling_thread) {
     try {
-      for (std::size_t i = next++; i < count && !failed; i = next++)
-        compute(i);
+      std::size_t i = next++;
+      while (i < count && !failed) {
+        {
+          const DefaultFloatingPointEnvironment environment;
+          const Clock::time_point slice_end = Clock::now() + kSignalCheckInterval;
+          do {
+            compute(i);
+            i = next++;
+          } while (i < count && !failed && !(calling_thread && Clock::now() >= slice_end));
+        }
+        if (calling_thread && i < count && !failed) ThrowIfInterrupted();
+      }
     } catch (...) {
       const std::lock_guard<std::mutex> lock(failure_mutex);
       if (!first_failure) first_failure = std::current_exception();
@@ -184,8 +205,8 @@ void ForEachRow(std::size_t count, unsigned workers, const Compute& compute) {
     std::vector<std::jthread> helpers;
     const auto helper_count = static_cast<std::size_t>(std::min<std::size_t>(workers, count));
     for (std::size_t k = 1; k < helper_count; ++k)
-      helpers.emplace_back(work);
-    work();
+      helpers.emplace_back(work, false);
+    work(true);
   }
   if (first_failure) std::rethrow_exception(first_failure);
 }
@@ -265,6 +286,7 @@ pandas.DataFrame(result) makes a table of it; quilex.BendingOutcome(code) names 
 A value the computation cannot use, in the section, the materials, the settings or any
 row (a NaN force: "table[7].Med"), raises InvalidInputError before any row is computed;
 a table of another shape raises ValueError, one that does not hold numbers TypeError.
+Ctrl-C stops the computation within a row or so (KeyboardInterrupt).
 
 >>> table = [(-500e3, 150e6, 100e3), (-500e3, -150e6, 100e3), (0, 300e6, 50e3)]
 >>> r = quilex.verify_many(beam, quilex.materials("IT", "B450C", "C25/30"), table)

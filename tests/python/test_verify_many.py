@@ -1,5 +1,7 @@
 """verify_many(): a table of combinations equals a loop of verify(), bit for bit, whatever
 the threads and the form of the table."""
+import subprocess
+import sys
 import threading
 
 import numpy as np
@@ -171,3 +173,23 @@ def test_other_python_threads_run_meanwhile(reference_rectangle, italy):
     worker.join()
     # Holding the GIL, the computation would have left the loop a handful of steps at most.
     assert steps_while_computing > 1000
+
+
+def test_ctrl_c_stops_a_long_table():
+    # In a child process, a long table of the type-D section (about a minute of work) and a
+    # SIGINT after a moment: KeyboardInterrupt must end it long before the table would be done.
+    script = f"""
+import os, signal, sys, threading
+sys.path[:0] = {sys.path!r}
+import quilex
+from conftest import Case
+case = Case("ref-D")
+threading.Timer(0.5, os.kill, (os.getpid(), signal.SIGINT)).start()
+try:
+    quilex.verify_many(case.section, case.materials, [case.table_row()] * 2000)
+except KeyboardInterrupt:
+    print("interrupted")
+"""
+    run = subprocess.run([sys.executable, "-c", script], capture_output=True, text=True,
+                         timeout=30)
+    assert run.stdout.strip() == "interrupted", run.stderr
