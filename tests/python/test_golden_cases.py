@@ -3,12 +3,15 @@ program wrote, and the very doubles of the C++ library."""
 import pytest
 
 import quilex
-from conftest import (Case, bits, case_params, plotted_points, reference_doubles,
+from conftest import (CASES, Case, bits, case_params, plotted_points, reference_doubles,
                       results_block, verified_case_names)
 
 CASE_NAMES = verified_case_names()
 UNIAXIAL = [name for name in CASE_NAMES if Case(name).type != "D"]
-BIAXIAL = [name for name in CASE_NAMES if Case(name).type == "D"]
+# The program writes domplot.txt for a type-D section only when it resisted the actions.
+BIAXIAL_PLOTTED = [name for name in CASE_NAMES if Case(name).type == "D"
+                   and not (CASES / name / "before-domplot.txt").exists()
+                   and Case(name).points]
 
 
 def test_the_reference_cases_are_among_them():
@@ -32,12 +35,11 @@ def test_domain_is_the_golden_domplot(name):
     assert plotted_points(points, (-0.001, 1e-6)) == case.points
 
 
-@pytest.mark.parametrize("name", BIAXIAL)
+@pytest.mark.parametrize("name", BIAXIAL_PLOTTED)
 def test_contour_is_the_golden_domplot(name):
     case = Case(name)
     v = case.verify()
-    if v.bending != quilex.BendingOutcome.Resisted:
-        pytest.skip("the program writes domplot.txt only for a resisted section")
+    assert v.bending == quilex.BendingOutcome.Resisted
     assert plotted_points(v.contour, (1e-6, 1e-6)) == case.points
     contour = quilex.contour(case.section, case.materials, case.actions["Ned"])
     assert contour.shape == (73, 2)
