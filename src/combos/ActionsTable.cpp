@@ -1,5 +1,6 @@
 #include "combos/ActionsTable.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <optional>
@@ -110,6 +111,14 @@ class RecordReader {
   }
 
   char separator() const { return separator_; }
+
+  // An upper bound of the records still to come (line ends are LF, CR LF or CR).
+  std::size_t LinesLeft() const {
+    const std::string_view rest = text_.substr(pos_);
+    std::ptrdiff_t lines = std::count(rest.begin(), rest.end(), '\n');
+    if (lines == 0) lines = std::count(rest.begin(), rest.end(), '\r');
+    return static_cast<std::size_t>(lines) + 1;
+  }
 
  private:
   bool FirstNonBlankIsHash() const {
@@ -381,6 +390,9 @@ void ReadRows(RecordReader& records, const std::vector<Field>& header,
               ActionUnits units, std::vector<Row>& rows, std::vector<std::string>& names) {
   const HeaderColumns columns = MatchHeader(header, wanted, needs, place);
   const RowReader reader(columns, place, records.separator(), units);
+  // At most a row per line end: no growth of the vectors for a table of a million rows.
+  rows.reserve(records.LinesLeft());
+  if (columns.name_column) names.reserve(records.LinesLeft());
   std::vector<Field> fields;
   while (records.Next(fields)) {
     reader.CheckWidth(fields);

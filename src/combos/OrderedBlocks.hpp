@@ -11,6 +11,7 @@
 #include <exception>
 #include <mutex>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace quilex::combos {
@@ -84,7 +85,10 @@ void ProcessInOrder(std::size_t rows, std::size_t block_rows, unsigned threads, 
         fail(std::current_exception());
         break;
       }
-      blocks[block] = Block{};
+      {
+        // Moved out and destroyed: assigning an empty block would keep the strings' memory.
+        [[maybe_unused]] const Block done = std::move(blocks[block]);
+      }
       const std::lock_guard lock(mutex);
       taken = block + 1;
       block_taken.notify_all();
