@@ -31,7 +31,7 @@ namespace fs = std::filesystem;
 const Settings kSettings{};
 
 // Rows per block of work: enough to make the hand-over cheap, few enough to share the rows
-// evenly. With the log a combination writes about 70 KB, so its blocks are smaller.
+// evenly. With the log a combination writes about 120 KB, so its blocks are smaller.
 constexpr std::size_t kBlockRows = 256;
 constexpr std::size_t kLogBlockRows = 16;
 

@@ -42,7 +42,7 @@ Options:
   --log           also write FOLDER/risu.txt: for each combination in turn,
                   what quilex writes to risu.txt for that combination alone
                   (with the echo when parm.txt holds 1, read as quilex reads
-                  it); about 70 KB per R, T or C combination
+                  it); about 120 KB per R, T or C combination
   -j N, --jobs N  use N threads (default: one per core); the output does not
                   depend on N
   --quiet         print no summary
