@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <type_traits>
 
 #include "combos/ActionsTable.hpp"
 #include "combos/OrderedBlocks.hpp"
@@ -18,7 +19,6 @@
 #include "program/RunRecords.hpp"
 #include "quilex/materials.hpp"
 #include "quilex/validation.hpp"
-#include "textio/FreeFormRead.hpp"
 #include "textio/NumberedFiles.hpp"
 #include "verification/Unchecked.hpp"
 
