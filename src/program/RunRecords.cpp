@@ -64,34 +64,67 @@ void WriteSectionEcho(textio::OutputFile& risu, const SectionInput& section,
 }
 
 void WriteActionsEcho(textio::OutputFile& risu, const Actions& actions) {
+  const PrintedActions a = AsPrinted(actions);
   risu.WriteFormatted("('Ned = ',f8.2,/,                                                  'Med = ',f8.2,/,                                                  'Ved = ',f8.2,/)",
-                      {actions.Ned * 0.001, actions.Med * 1e-6, actions.Ved * 0.001});
+                      {a.Ned, a.Med, a.Ved});
 }
 
-void WriteActionsEcho(textio::OutputFile& risu, const BiaxialActions& a) {
+void WriteActionsEcho(textio::OutputFile& risu, const BiaxialActions& actions) {
+  const PrintedBiaxialActions a = AsPrinted(actions);
   risu.WriteFormatted("('Ned = ',f8.2,/,                                                  'Mx  = ',f8.2,/,                                                  'My  = ',f8.2,/,                                                  'Vx  = ',f8.2,/,                                                  'Vy  = ',f8.2,/)",
-                      {a.Ned * 0.001, a.Mx * 1e-6, a.My * 1e-6, a.Vx * 0.001, a.Vy * 0.001});
+                      {a.Ned, a.Mx, a.My, a.Vx, a.Vy});
 }
 
 void WriteResults(textio::OutputFile& risu_mn, const Verification& v) {
+  const PrintedResults p = AsPrinted(v);
   risu_mn.WriteFormatted("('Mrd     = ',f8.2,/,                                              'rho_M   = ',f8.2,/,                                              'Vrd     = ',f8.2,/,                                              'rho_V   = ',f8.2,/,                                              'epsilon = ',f8.2,/,                                              'campo   = ',i2)",
-                         {v.Mrd * 1e-6, v.rho_M.value_or(kNoRatio), v.Vrd * 0.001,
-                          v.rho_V.value_or(kNoRatio), v.epsilon.value_or(0.0), v.campo});
+                         {p.Mrd, p.rho_M, p.Vrd, p.rho_V, p.epsilon, p.campo});
   if (v.Mrd == 0) risu_mn.WriteFormatted(kNoResistingMomentFormat);
   if (v.Vrd == 0) risu_mn.WriteFormatted(kNoShearResistanceFormat);
 }
 
-// After a final search of direction that failed, alpha shows the last angle tried.
 void WriteResults(textio::OutputFile& risu_mn, const BiaxialVerification& v) {
+  const PrintedBiaxialResults p = AsPrinted(v);
   risu_mn.WriteFormatted("('Mrd     = ',f8.2,/,                                              'Mrdx    = ',f8.2,/,                                              'Mrdy    = ',f8.2,/,                                              'rho_M   = ',f8.2,/,                                              'MRx     = ',f8.2,/,                                              'MRy     = ',f8.2,/,                                              'Vrdx    = ',f8.2,/,                                              'Vrdy    = ',f8.2,/,                                              'rho_V   = ',f8.2,/,                                              'epsilon = ',f8.2,/,                                              'alpha   = ',f8.2,/,                                              'campo   = ',i2)",
-                         {v.Mrd * 1e-6, v.Mrdx * 1e-6, v.Mrdy * 1e-6, v.rho_M.value_or(kNoRatio),
-                          v.MRx.value_or(0.0) * 1e-6, v.MRy.value_or(0.0) * 1e-6, v.Vrdx * 0.001,
-                          v.Vrdy * 0.001, v.rho_V.value_or(kNoRatio), v.epsilon.value_or(0.0),
-                          v.alpha.value_or(v.last_trial_angle), v.campo});
+                         {p.Mrd, p.Mrdx, p.Mrdy, p.rho_M, p.MRx, p.MRy, p.Vrdx, p.Vrdy, p.rho_V,
+                          p.epsilon, p.alpha, p.campo});
   if (v.Mrd == 0) risu_mn.WriteFormatted(kNoResistingMomentFormat);
   if (v.Vrdx == 0 || v.Vrdy == 0) risu_mn.WriteFormatted(kNoShearResistanceFormat);
 }
 // clang-format on
+
+PrintedActions AsPrinted(const Actions& a) {
+  return {a.Ned * 0.001, a.Med * 1e-6, a.Ved * 0.001};
+}
+
+PrintedBiaxialActions AsPrinted(const BiaxialActions& a) {
+  return {a.Ned * 0.001, a.Mx * 1e-6, a.My * 1e-6, a.Vx * 0.001, a.Vy * 0.001};
+}
+
+PrintedResults AsPrinted(const Verification& v) {
+  return {v.Mrd * 1e-6,
+          v.rho_M.value_or(kNoRatio),
+          v.Vrd * 0.001,
+          v.rho_V.value_or(kNoRatio),
+          v.epsilon.value_or(0.0),
+          v.campo};
+}
+
+// After a final search of direction that failed, alpha shows the last angle tried.
+PrintedBiaxialResults AsPrinted(const BiaxialVerification& v) {
+  return {v.Mrd * 1e-6,
+          v.Mrdx * 1e-6,
+          v.Mrdy * 1e-6,
+          v.rho_M.value_or(kNoRatio),
+          v.MRx.value_or(0.0) * 1e-6,
+          v.MRy.value_or(0.0) * 1e-6,
+          v.Vrdx * 0.001,
+          v.Vrdy * 0.001,
+          v.rho_V.value_or(kNoRatio),
+          v.epsilon.value_or(0.0),
+          v.alpha.value_or(v.last_trial_angle),
+          v.campo};
+}
 
 void WriteMaterialFailure(textio::OutputFile& risu_mn, MaterialItem item) {
   switch (item) {
@@ -109,6 +142,14 @@ void WriteMaterialFailure(textio::OutputFile& risu_mn, MaterialItem item) {
 
 void WriteBarCountFailure(textio::OutputFile& risu_mn) {
   risu_mn.WriteFormatted("('ATTENTION --> number of bars must be from 1 to ',i4)", {kMaxBars});
+}
+
+void WriteInvalidSectionFailure(textio::OutputFile& risu_mn, std::string_view problem) {
+  risu_mn.WriteFormatted("('ATTENTION --> invalid section data: ',a)", {problem});
+}
+
+void WriteUnknownTypeFailure(textio::OutputFile& risu_mn) {
+  risu_mn.WriteFormatted("('ATTENTION --> unknown section type (R, T, C or D expected)')");
 }
 
 void WritePoints(textio::OutputFile& domplot, const std::vector<DomainPoint>& points) {

@@ -5,6 +5,7 @@
 // zero resistance, 0 for the rest).
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "program/InputFiles.hpp"
@@ -27,6 +28,35 @@ void WriteMaterialFailure(textio::OutputFile& risu_mn, MaterialItem item);
 
 // The line for a bar count outside 1 to kMaxBars.
 void WriteBarCountFailure(textio::OutputFile& risu_mn);
+
+// The line for section data that cannot describe a real section: `problem` is the first
+// message of quilex::Validate() for the section.
+void WriteInvalidSectionFailure(textio::OutputFile& risu_mn, std::string_view problem);
+
+// The line for a section type other than R, T, C and D.
+void WriteUnknownTypeFailure(textio::OutputFile& risu_mn);
+
+// The values of the actions echo and of the results blocks as the files print them: forces
+// in kN and moments in kN·m, and the printed stand-ins for absent quantities. Every other
+// front end that shows the program's numbers takes them from here.
+struct PrintedActions {
+  double Ned, Med, Ved;
+};
+struct PrintedBiaxialActions {
+  double Ned, Mx, My, Vx, Vy;
+};
+struct PrintedResults {
+  double Mrd, rho_M, Vrd, rho_V, epsilon;
+  int campo;
+};
+struct PrintedBiaxialResults {
+  double Mrd, Mrdx, Mrdy, rho_M, MRx, MRy, Vrdx, Vrdy, rho_V, epsilon, alpha;
+  int campo;
+};
+PrintedActions AsPrinted(const Actions& actions);
+PrintedBiaxialActions AsPrinted(const BiaxialActions& actions);
+PrintedResults AsPrinted(const Verification& v);
+PrintedBiaxialResults AsPrinted(const BiaxialVerification& v);
 
 // The results block and its ATTENTION lines.
 void WriteResults(textio::OutputFile& risu_mn, const Verification& v);

@@ -181,19 +181,14 @@ void Assign(const ReadItem& item, const Token& token, int number, const InputFil
       return;
     }
     case ReadItem::Kind::Real: {
-      if (token.quoted || !IsRealText(token.text)) {
+      const RealValue real = token.quoted ? RealValue{} : ParseReal(token.text);
+      if (real.status == RealValue::Status::NotANumber) {
         Fail(unit, where, "Bad real number in item " + item_number + " of list input");
       }
-      std::string text = token.text;
-      for (char& ch : text) {
-        if (ch == 'd' || ch == 'D') ch = 'e';
-      }
-      // strtod rounds the decimal value correctly, as a compiled constant would be.
-      const double value = std::strtod(text.c_str(), nullptr);
-      if (std::isinf(value)) {
+      if (real.status == RealValue::Status::OutOfRange) {
         Fail(unit, where, "Real number out of range in item " + item_number + " of list input");
       }
-      *item.real() = value;
+      *item.real() = real.value;
       return;
     }
     case ReadItem::Kind::Text: {
@@ -206,6 +201,18 @@ void Assign(const ReadItem& item, const Token& token, int number, const InputFil
 }
 
 }  // namespace
+
+RealValue ParseReal(std::string_view text) {
+  if (!IsRealText(text)) return {};
+  std::string digits(text);
+  for (char& ch : digits) {
+    if (ch == 'd' || ch == 'D') ch = 'e';
+  }
+  // strtod rounds the decimal value correctly, as a compiled constant would be.
+  const double value = std::strtod(digits.c_str(), nullptr);
+  if (std::isinf(value)) return {RealValue::Status::OutOfRange, 0};
+  return {RealValue::Status::Valid, value};
+}
 
 void ReadList(InputFile& unit, std::initializer_list<ReadItem> items, std::source_location where) {
   Scanner scanner(unit);

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <source_location>
 #include <string>
+#include <string_view>
 
 #include "textio/NumberedFiles.hpp"
 
@@ -37,6 +38,17 @@ class ReadItem {
   std::string* text_ = nullptr;
   std::size_t length_ = 0;
 };
+
+// The text of a real value as a read takes it: a sign, digits with at most one point, and an
+// exponent introduced by e or d ("300", "300.", "3e2", "3d2", ".5"). Its value is the nearest
+// double, as a constant in the source would be; a value beyond the largest double is out of
+// range.
+struct RealValue {
+  enum class Status { Valid, NotANumber, OutOfRange };
+  Status status = Status::NotANumber;
+  double value = 0;
+};
+RealValue ParseReal(std::string_view text);
 
 // One read statement. A null value (two adjacent commas) or a slash leaves its items as
 // they were.

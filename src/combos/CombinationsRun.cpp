@@ -1,0 +1,382 @@
+#include "combos/CombinationsRun.hpp"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <type_traits>
+
+#include "combos/ActionsTable.hpp"
+#include "combos/OrderedBlocks.hpp"
+#include "combos/ReplacedFile.hpp"
+#include "combos/ResultRows.hpp"
+#include "program/InputFiles.hpp"
+#include "program/RunLog.hpp"
+#include "program/RunRecords.hpp"
+#include "quilex/materials.hpp"
+#include "quilex/validation.hpp"
+#include "textio/NumberedFiles.hpp"
+#include "verification/Unchecked.hpp"
+
+namespace quilex::combos {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The program computes with the library's default settings; so does this command.
+const Settings kSettings{};
+
+// Rows per block of work: enough to make the hand-over cheap, few enough to share the rows
+// evenly. With the log a combination writes about 120 KB, so its blocks are smaller.
+constexpr std::size_t kBlockRows = 256;
+constexpr std::size_t kLogBlockRows = 16;
+
+// An input that stops the command; what() is the whole console text.
+class InputError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// An input file read as quilex reads it, but a missing one is reported, not created.
+textio::InputFile OpenInput(int number, const fs::path& path) {
+  std::error_code error;
+  if (!fs::exists(path, error)) {
+    throw InputError("quilex-combos: cannot read " + path.lexically_normal().string() +
+                     ": no such file\n");
+  }
+  return textio::InputFile(number, path);
+}
+
+// The line quilex writes to risu-MN.txt, as a console line.
+template <class Write>
+std::string RisuMNLine(const Write& write) {
+  textio::OutputFile risu_mn(21);
+  write(risu_mn);
+  std::string line;
+  for (const char ch : risu_mn.text()) {
+    if (ch != '\r') line += ch;
+  }
+  return line;
+}
+
+template <class Section>
+std::optional<std::string> FirstProblem(const Section& section) {
+  const std::vector<InvalidValue> problems = Validate(section);
+  if (problems.empty()) return std::nullopt;
+  return problems.front().message;
+}
+
+struct Inputs {
+  program::SectionInput section;
+  program::MaterialNames names;
+  MaterialSet materials;
+  int echo_flag = 0;
+  char type() const { return section.SectionType[0]; }
+};
+
+// parm.txt (for the log only), sezi.txt and mate.txt, read and checked in the order of a
+// run of quilex, which reports the first problem.
+Inputs ReadInputs(const Options& options) {
+  Inputs in;
+  if (options.log) {
+    textio::InputFile parm = OpenInput(10, options.folder / "parm.txt");
+    in.echo_flag = program::ReadEchoFlag(parm);
+  }
+  textio::InputFile sezi = OpenInput(11, options.folder / "sezi.txt");
+  if (!program::ReadSection(sezi, in.section)) {
+    throw InputError(RisuMNLine([](auto& f) { program::WriteBarCountFailure(f); }));
+  }
+  std::optional<std::string> problem;
+  switch (in.type()) {
+    case 'R':
+      problem = FirstProblem(in.section.R);
+      break;
+    case 'T':
+      problem = FirstProblem(in.section.T);
+      break;
+    case 'C':
+      problem = FirstProblem(in.section.C);
+      break;
+    case 'D':
+      problem = FirstProblem(in.section.D);
+      break;
+    default:
+      break;
+  }
+  if (problem) {
+    throw InputError(
+        RisuMNLine([&](auto& f) { program::WriteInvalidSectionFailure(f, *problem); }));
+  }
+  textio::InputFile mate = OpenInput(12, options.folder / "mate.txt");
+  in.names = program::ReadMaterialNames(mate);
+  try {
+    in.materials =
+        LookupMaterials(in.names.DesignCode, in.names.SteelGrade, in.names.ConcreteClass);
+  } catch (const UnknownMaterial& unknown) {
+    throw InputError(
+        RisuMNLine([&](auto& f) { program::WriteMaterialFailure(f, unknown.item()); }));
+  }
+  if (std::string_view("RTCD").find(in.type()) == std::string_view::npos) {
+    throw InputError(RisuMNLine([](auto& f) { program::WriteUnknownTypeFailure(f); }));
+  }
+  return in;
+}
+
+std::string ReadTableText(const fs::path& path) {
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (!fs::exists(status)) {
+    throw InputError("quilex-combos: cannot read " + path.string() + ": no such file\n");
+  }
+  if (fs::is_directory(status)) {
+    throw InputError("quilex-combos: cannot read " + path.string() + ": it is a folder\n");
+  }
+  // Read in one piece: a table of a million rows is some 35 MB.
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw InputError("quilex-combos: cannot read " + path.string() + "\n");
+  std::string text;
+  const std::uintmax_t size = fs::is_regular_file(status) ? fs::file_size(path, error) : 0;
+  if (fs::is_regular_file(status) && !error) {
+    text.resize(static_cast<std::size_t>(size));
+    in.read(text.data(), static_cast<std::streamsize>(size));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+  } else {  // a pipe (/dev/stdin) or another stream
+    std::ostringstream stream;
+    stream << in.rdbuf();
+    text = stream.str();
+  }
+  if (in.bad()) throw InputError("quilex-combos: cannot read " + path.string() + "\n");
+  return text;
+}
+
+// The combination that governs a check: the first with no resistance to compare with, else
+// the first with the largest ratio.
+struct Governing {
+  bool found = false;
+  std::size_t row = 0;
+  std::optional<double> ratio;
+  std::string failure;
+
+  void Offer(std::size_t r, const std::optional<double>& offered_ratio,
+             const std::string& offered_failure) {
+    const bool governs =
+        !found || (!offered_ratio && ratio) || (offered_ratio && ratio && *offered_ratio > *ratio);
+    if (!governs) return;
+    found = true;
+    row = r;
+    ratio = offered_ratio;
+    failure = offered_failure;
+  }
+};
+
+struct Tally {
+  std::size_t not_verified = 0;
+  Governing bending;
+  Governing shear;
+
+  void Add(std::size_t row, const Verdict& verdict) {
+    if (!verdict.verified) ++not_verified;
+    bending.Offer(row, verdict.rho_M, verdict.bending);
+    shear.Offer(row, verdict.rho_V, verdict.shear);
+  }
+  // The tally of the rows that follow.
+  void Add(const Tally& later) {
+    not_verified += later.not_verified;
+    if (later.bending.found) {
+      bending.Offer(later.bending.row, later.bending.ratio, later.bending.failure);
+    }
+    if (later.shear.found) shear.Offer(later.shear.row, later.shear.ratio, later.shear.failure);
+  }
+};
+
+struct Block {
+  std::string rows;
+  std::string log;
+  Tally tally;
+};
+
+// What --log writes for every combination besides its own searches: the echo of the section
+// (when parm.txt asks for it) and the log of the interaction domain, which does not depend
+// on the actions and is traced once.
+struct LogParts {
+  bool echo = false;
+  std::string section_echo;
+  std::string domain;
+};
+
+template <class Section>
+std::string DomainLog(const Section& section, const MaterialSet& m) {
+  textio::OutputFile risu(20);
+  program::RisuLog log(risu);
+  unchecked::InteractionDomain(section, m, kSettings, &log);
+  return risu.text();
+}
+
+// The log of a verification of an R, T or C section, as quilex writes risu.txt for it.
+template <class Section>
+Verification VerifyWithLog(const Section& section, const MaterialSet& m, const Actions& actions,
+                           const LogParts& parts, std::string& log) {
+  textio::OutputFile risu(20);
+  if (parts.echo) {
+    risu.Write(parts.section_echo);
+    program::WriteActionsEcho(risu, actions);
+  }
+  program::VerificationLog verification_log(risu);
+  const Verification v = unchecked::Verify(section, m, actions, kSettings, &verification_log);
+  verification_log.Finish();
+  // quilex ends the run after a strut angle out of range, before the domain.
+  if (v.shear != ShearOutcome::StrutAngleOutOfRange) risu.Write(parts.domain);
+  log += risu.text();
+  return v;
+}
+
+BiaxialVerification VerifyWithLog(const RectangleWithBars& section, const MaterialSet& m,
+                                  const BiaxialActions& actions, const LogParts& parts,
+                                  std::string& log) {
+  textio::OutputFile risu(20);
+  if (parts.echo) {
+    risu.Write(parts.section_echo);
+    program::WriteActionsEcho(risu, actions);
+  }
+  program::RisuLog shear_log(risu);
+  const BiaxialVerification v = unchecked::Verify(section, m, actions, kSettings, &shear_log);
+  log += risu.text();
+  return v;
+}
+
+const std::vector<Actions>& RowsOf(const ActionsTable& table, const Actions*) {
+  return table.uniaxial;
+}
+const std::vector<BiaxialActions>& RowsOf(const ActionsTable& table, const BiaxialActions*) {
+  return table.biaxial;
+}
+
+template <class Section, class RowActions>
+void VerifyRows(const Section& section, const MaterialSet& m, const ActionsTable& table,
+                const LogParts* parts, std::size_t first, std::size_t end, Block& block) {
+  const std::vector<RowActions>& rows = RowsOf(table, static_cast<const RowActions*>(nullptr));
+  for (std::size_t row = first; row < end; ++row) {
+    const RowActions& actions = rows[row];
+    const auto v = parts == nullptr ? unchecked::Verify(section, m, actions, kSettings, nullptr)
+                                    : VerifyWithLog(section, m, actions, *parts, block.log);
+    const Verdict verdict = VerdictOf(v);
+    AppendRow(block.rows, table.Name(row), actions, v, verdict);
+    block.tally.Add(row, verdict);
+  }
+}
+
+struct Outputs {
+  ReplacedFile& results;
+  ReplacedFile* log;
+};
+
+template <class RowActions, class Section>
+Tally VerifyAll(const Section& section, const Inputs& in, const ActionsTable& table, unsigned jobs,
+                Outputs outputs) {
+  LogParts parts;
+  if (outputs.log != nullptr) {
+    parts.echo = in.echo_flag == 1;
+    if (parts.echo) {
+      textio::OutputFile risu(20);
+      program::WriteSectionEcho(risu, in.section, in.names);
+      parts.section_echo = risu.text();
+    }
+    if constexpr (!std::is_same_v<Section, RectangleWithBars>) {
+      parts.domain = DomainLog(section, in.materials);
+    }
+  }
+  const LogParts* log_parts = outputs.log != nullptr ? &parts : nullptr;
+  Tally tally;
+  ProcessInOrder<Block>(
+      table.size(), outputs.log != nullptr ? kLogBlockRows : kBlockRows, jobs,
+      [&](std::size_t first, std::size_t end, Block& block) {
+        VerifyRows<Section, RowActions>(section, in.materials, table, log_parts, first, end, block);
+      },
+      [&](Block& block) {
+        outputs.results.Write(block.rows);
+        if (outputs.log != nullptr) outputs.log->Write(block.log);
+        tally.Add(block.tally);
+      });
+  return tally;
+}
+
+void PrintGoverning(std::ostream& out, const char* check, const char* ratio_name,
+                    const Governing& governing, const ActionsTable& table) {
+  out << "governing for " << check << ": " << CsvField(table.Name(governing.row)) << ", ";
+  if (governing.ratio) {
+    out << ratio_name << " = " << TwoDecimals(*governing.ratio) << '\n';
+  } else {
+    out << governing.failure << '\n';
+  }
+}
+
+void PrintSummary(std::ostream& out, const Tally& tally, const ActionsTable& table,
+                  const fs::path& output) {
+  out << table.size() << (table.size() == 1 ? " combination, " : " combinations, ")
+      << tally.not_verified << " not verified: " << output.string() << '\n';
+  PrintGoverning(out, "bending", "rho_M", tally.bending, table);
+  PrintGoverning(out, "shear", "rho_V", tally.shear, table);
+}
+
+int Run(const Options& options, std::ostream& out) {
+  const Inputs in = ReadInputs(options);
+  const char type = in.type();
+  const fs::path table_path = options.ActionsPath();
+  const ActionsTable table =
+      ReadActionsTable(ReadTableText(table_path), table_path.string(),
+                       type == 'D' ? ActionKind::Biaxial : ActionKind::Uniaxial, options.units);
+
+  const fs::path output_path = options.OutputPath();
+  ReplacedFile results(output_path);
+  std::optional<ReplacedFile> log;
+  if (options.log) log.emplace(options.LogPath());
+  results.Write(HeaderRecord(type == 'D' ? ActionKind::Biaxial : ActionKind::Uniaxial));
+
+  const unsigned jobs =
+      options.jobs != 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
+  const Outputs outputs{results, log ? &*log : nullptr};
+  Tally tally;
+  switch (type) {
+    case 'R':
+      tally = VerifyAll<Actions>(in.section.R, in, table, jobs, outputs);
+      break;
+    case 'T':
+      tally = VerifyAll<Actions>(in.section.T, in, table, jobs, outputs);
+      break;
+    case 'C':
+      tally = VerifyAll<Actions>(in.section.C, in, table, jobs, outputs);
+      break;
+    default:
+      tally = VerifyAll<BiaxialActions>(in.section.D, in, table, jobs, outputs);
+      break;
+  }
+  if (log) log->Commit();
+  results.Commit();
+  if (!options.quiet) PrintSummary(out, tally, table, output_path);
+  return tally.not_verified == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int RunCombinations(const Options& options, std::ostream& out, std::ostream& err) {
+  try {
+    return Run(options, out);
+  } catch (const InputError& error) {
+    err << error.what();
+  } catch (const textio::FileFailure& failure) {
+    err << failure.what();
+  } catch (const TableError& error) {
+    err << "quilex-combos: " << error.what() << '\n';
+  } catch (const WriteError& error) {
+    err << "quilex-combos: " << error.what() << '\n';
+  } catch (const std::bad_alloc&) {
+    err << "quilex-combos: not enough memory\n";
+  }
+  return 2;
+}
+
+}  // namespace quilex::combos

@@ -1,0 +1,160 @@
+#include "combos/ResultRows.hpp"
+
+#include <initializer_list>
+
+#include "program/RunRecords.hpp"
+#include "textio/RecordFormat.hpp"
+
+namespace quilex::combos {
+namespace {
+
+constexpr std::string_view kUniaxialHeader =
+    "name,Ned_kN,Med_kNm,Ved_kN,Mrd_kNm,rho_M,Vrd_kN,rho_V,epsilon,campo,verified,reason\r\n";
+constexpr std::string_view kBiaxialHeader =
+    "name,Ned_kN,Mx_kNm,My_kNm,Vx_kN,Vy_kN,Mrd_kNm,Mrdx_kNm,Mrdy_kNm,rho_M,MRx_kNm,MRy_kNm,"
+    "Vrdx_kN,Vrdy_kN,rho_V,epsilon,alpha,campo,verified,reason\r\n";
+
+// A field wide enough for every value up to 10^37; wider ones take the widest field a
+// double needs (309 integer digits, a sign, a point and two decimals).
+constexpr int kWideField = 40;
+constexpr int kWidestField = 320;
+
+void Join(std::string& reasons, std::string_view reason) {
+  if (!reasons.empty()) reasons += "; ";
+  reasons += reason;
+}
+
+// The reasons of a bending search that found no resisting moment.
+std::string_view Unresisted(BendingOutcome outcome) {
+  switch (outcome) {
+    case BendingOutcome::AxialForceOutsideDomain:
+      return "outside the M-N domain";
+    case BendingOutcome::NotConverged:
+      return "no convergence";
+    case BendingOutcome::SampleNotConverged:
+      return "sample direction did not converge";
+    case BendingOutcome::DirectionNotFound:
+      return "no bracketing direction";
+    case BendingOutcome::Resisted:
+      break;
+  }
+  return "no resisting moment";
+}
+
+constexpr std::string_view kCrushedStruts = "no shear resistance: mean compression reaches fcd";
+
+void AppendNumbers(std::string& out, std::initializer_list<double> values) {
+  for (const double value : values) {
+    out += ',';
+    out += TwoDecimals(value);
+  }
+}
+
+void AppendVerdict(std::string& out, int campo, const Verdict& verdict) {
+  out += ',';
+  out += std::to_string(campo);
+  out += verdict.verified ? ",yes," : ",no,";
+  out += CsvField(verdict.reason());
+  out += "\r\n";
+}
+
+}  // namespace
+
+std::string_view HeaderRecord(ActionKind kind) {
+  return kind == ActionKind::Uniaxial ? kUniaxialHeader : kBiaxialHeader;
+}
+
+std::string Verdict::reason() const {
+  std::string reasons = bending;
+  if (!shear.empty()) Join(reasons, shear);
+  return reasons;
+}
+
+Verdict VerdictOf(const Verification& v) {
+  Verdict verdict;
+  verdict.verified = v.verified();
+  if (v.bending != BendingOutcome::Resisted || v.Mrd == 0 || !v.rho_M) {
+    verdict.bending = Unresisted(v.bending);
+  } else if (!(*v.rho_M > 0 || (*v.rho_M == 0 && v.Mrd > 0))) {
+    // A zero Med counts as positive, as in the search.
+    verdict.bending = "resisting moment of the opposite sign";
+  } else {
+    verdict.rho_M = v.rho_M;
+    if (!(*v.rho_M <= 1)) verdict.bending = "bending ratio above 1";
+  }
+  if (v.shear == ShearOutcome::StrutAngleOutOfRange) {
+    verdict.shear = "strut angle out of range";
+  } else if (v.shear == ShearOutcome::CompressionOutOfRange) {
+    verdict.shear = kCrushedStruts;
+  } else if (v.Vrd == 0 || !v.rho_V) {
+    verdict.shear = "no shear resistance";
+  } else {
+    verdict.rho_V = v.rho_V;
+    if (!(*v.rho_V <= 1)) verdict.shear = "shear ratio above 1";
+  }
+  return verdict;
+}
+
+Verdict VerdictOf(const BiaxialVerification& v) {
+  Verdict verdict;
+  verdict.verified = v.verified();
+  if (v.bending != BendingOutcome::Resisted || !(v.Mrd > 0) || !v.rho_M) {
+    verdict.bending = Unresisted(v.bending);
+  } else {
+    verdict.rho_M = v.rho_M;
+    if (!(*v.rho_M <= 1)) verdict.bending = "bending ratio above 1";
+  }
+  if (v.shear_x == ShearOutcome::StrutAngleOutOfRange ||
+      v.shear_y == ShearOutcome::StrutAngleOutOfRange) {
+    verdict.shear = "strut angle out of range";
+  } else if (v.shear_x == ShearOutcome::CompressionOutOfRange ||
+             v.shear_y == ShearOutcome::CompressionOutOfRange) {
+    verdict.shear = kCrushedStruts;
+  } else if (v.Vrdx == 0 || v.Vrdy == 0 || !v.rho_V) {
+    if (v.Vrdx == 0) Join(verdict.shear, "no shear resistance along x");
+    if (v.Vrdy == 0) Join(verdict.shear, "no shear resistance along y");
+    if (verdict.shear.empty()) verdict.shear = "no shear resistance";
+  } else {
+    verdict.rho_V = v.rho_V;
+    if (!(*v.rho_V <= 1)) verdict.shear = "shear ratio above 1";
+  }
+  return verdict;
+}
+
+void AppendRow(std::string& out, std::string_view name, const Actions& actions,
+               const Verification& v, const Verdict& verdict) {
+  const program::PrintedActions a = program::AsPrinted(actions);
+  const program::PrintedResults r = program::AsPrinted(v);
+  out += CsvField(name);
+  AppendNumbers(out, {a.Ned, a.Med, a.Ved, r.Mrd, r.rho_M, r.Vrd, r.rho_V, r.epsilon});
+  AppendVerdict(out, r.campo, verdict);
+}
+
+void AppendRow(std::string& out, std::string_view name, const BiaxialActions& actions,
+               const BiaxialVerification& v, const Verdict& verdict) {
+  const program::PrintedBiaxialActions a = program::AsPrinted(actions);
+  const program::PrintedBiaxialResults r = program::AsPrinted(v);
+  out += CsvField(name);
+  AppendNumbers(out, {a.Ned, a.Mx, a.My, a.Vx, a.Vy, r.Mrd, r.Mrdx, r.Mrdy, r.rho_M, r.MRx, r.MRy,
+                      r.Vrdx, r.Vrdy, r.rho_V, r.epsilon, r.alpha});
+  AppendVerdict(out, r.campo, verdict);
+}
+
+std::string TwoDecimals(double value) {
+  std::string field = textio::FormatFixed(value, kWideField, 2);
+  if (field.front() == '*') field = textio::FormatFixed(value, kWidestField, 2);
+  return field.substr(field.find_first_not_of(' '));
+}
+
+std::string CsvField(std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+  std::string quoted = "\"";
+  for (const char ch : text) {
+    quoted += ch;
+    if (ch == '"') quoted += '"';
+  }
+  quoted += '"';
+  return quoted;
+}
+
+}  // namespace quilex::combos

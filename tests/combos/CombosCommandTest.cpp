@@ -1,0 +1,184 @@
+// quilex-combos as a whole beyond the golden runs: the bytes do not depend on the number of
+// threads, an output is replaced whole, and the command line.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "combos/CommandLine.hpp"
+#include "combos/ReplacedFile.hpp"
+
+namespace fs = std::filesystem;
+
+namespace quilex::combos {
+namespace {
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+class CombosCommand : public testing::Test {
+ protected:
+  void SetUp() override {
+    work_ =
+        fs::temp_directory_path() / ("quilex-combos-command-" + std::to_string(::getpid()) + "-" +
+                                     testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(work_);
+    fs::create_directories(work_);
+  }
+  void TearDown() override {
+    if (!HasFailure()) fs::remove_all(work_);
+  }
+
+  // Copies the section of a golden run of the program.
+  void UseSection(const char* case_name) {
+    const fs::path source = fs::path(QUILEX_CASES_DIR) / case_name;
+    fs::copy_file(source / "sezi.txt", work_ / "sezi.txt");
+    fs::copy_file(source / "mate.txt", work_ / "mate.txt");
+    WriteFile(work_ / "parm.txt", "1\n");
+  }
+
+  // A table of `rows` actions spread over the section's domain and beyond it.
+  void WriteTable(int rows) {
+    std::string table = "name,Ned,Med,Ved\n";
+    std::uint64_t state = 12345;
+    const auto next = [&](int range) {
+      state = state * 6364136223846793005u + 1442695040888963407u;
+      return static_cast<long>((state >> 33) % static_cast<std::uint64_t>(2 * range + 1)) - range;
+    };
+    for (int k = 0; k < rows; ++k) {
+      table += "c" + std::to_string(k) + "," + std::to_string(next(3000) * 1000 - 1000000) + "," +
+               std::to_string(next(300) * 1000000) + "," + std::to_string(next(150) * 1000) + "\n";
+    }
+    WriteFile(work_ / "combinations.csv", table);
+  }
+
+  // Runs the command in the folder; the output files are renamed after the run.
+  int Run(const std::string& arguments, const std::string& suffix) {
+    const std::string command = "cd '" + work_.string() + "' && " + QUILEX_COMBOS_BINARY + " " +
+                                arguments + " > stdout" + suffix + " 2> stderr" + suffix;
+    const int raw = std::system(command.c_str());
+    for (const char* output : {"risu-combinations.csv", "risu.txt"}) {
+      if (fs::exists(work_ / output)) fs::rename(work_ / output, work_ / (output + suffix));
+    }
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  }
+
+  fs::path work_;
+};
+
+TEST_F(CombosCommand, OneAndFourThreadsWriteTheSameBytes) {
+  UseSection("ref-R");
+  WriteTable(3000);
+  EXPECT_EQ(Run("-j 1", "-1"), 1);
+  EXPECT_EQ(Run("-j 4", "-4"), 1);
+  EXPECT_EQ(ReadFile(work_ / "risu-combinations.csv-1"),
+            ReadFile(work_ / "risu-combinations.csv-4"));
+  EXPECT_EQ(ReadFile(work_ / "stdout-1"), ReadFile(work_ / "stdout-4"));
+  EXPECT_EQ(ReadFile(work_ / "stderr-4"), "");
+}
+
+TEST_F(CombosCommand, OneAndFourThreadsWriteTheSameLog) {
+  UseSection("ref-C-odd");
+  WriteTable(40);
+  EXPECT_EQ(Run("--log -j1 --quiet", "-1"), 1);
+  EXPECT_EQ(Run("--log -j4 --quiet", "-4"), 1);
+  EXPECT_EQ(ReadFile(work_ / "risu-combinations.csv-1"),
+            ReadFile(work_ / "risu-combinations.csv-4"));
+  const std::string log = ReadFile(work_ / "risu.txt-1");
+  EXPECT_GT(log.size(), 40u * 10000u);
+  EXPECT_TRUE(log == ReadFile(work_ / "risu.txt-4"));
+}
+
+TEST_F(CombosCommand, AFileIsReplacedOnlyWhenComplete) {
+  const fs::path path = work_ / "results.csv";
+  WriteFile(path, "old\r\n");
+  {
+    ReplacedFile file(path);
+    file.Write("new, half");
+    EXPECT_EQ(ReadFile(path), "old\r\n");
+  }  // never committed: as if the run had failed
+  EXPECT_EQ(ReadFile(path), "old\r\n");
+  {
+    ReplacedFile file(path);
+    file.Write("new\r\n");
+    file.Commit();
+  }
+  EXPECT_EQ(ReadFile(path), "new\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(work_), fs::directory_iterator()), 1);
+}
+
+TEST_F(CombosCommand, ALinkIsReplacedAtItsTarget) {
+  fs::create_directories(work_ / "shared");
+  WriteFile(work_ / "shared" / "results.csv", "old\r\n");
+  fs::create_symlink("shared/results.csv", work_ / "link.csv");
+  ReplacedFile file(work_ / "link.csv");
+  file.Write("new\r\n");
+  file.Commit();
+  EXPECT_TRUE(fs::is_symlink(work_ / "link.csv"));
+  EXPECT_EQ(ReadFile(work_ / "shared" / "results.csv"), "new\r\n");
+}
+
+TEST_F(CombosCommand, AFolderCannotBeReplaced) {
+  fs::create_directories(work_ / "results.csv");
+  try {
+    ReplacedFile file(work_ / "results.csv");
+    ADD_FAILURE() << "a folder was opened for writing";
+  } catch (const WriteError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "cannot write " + (work_ / "results.csv").string() + ": Is a directory");
+  }
+}
+
+TEST(CommandLineTest, OptionsInTheirForms) {
+  const Options options = ParseCommandLine(
+      {"beam", "--units=kN", "--actions", "a.csv", "--output=o.csv", "-j3", "--log", "--quiet"});
+  EXPECT_EQ(options.request, Options::Request::Run);
+  EXPECT_EQ(options.folder, "beam");
+  EXPECT_EQ(options.units, ActionUnits::KiloNewton);
+  EXPECT_EQ(options.ActionsPath(), "a.csv");
+  EXPECT_EQ(options.OutputPath(), "o.csv");
+  EXPECT_EQ(options.LogPath(), "beam/risu.txt");
+  EXPECT_EQ(options.jobs, 3u);
+  EXPECT_TRUE(options.log && options.quiet);
+
+  const Options defaults = ParseCommandLine({});
+  EXPECT_EQ(defaults.ActionsPath(), "combinations.csv");
+  EXPECT_EQ(defaults.OutputPath(), "risu-combinations.csv");
+  EXPECT_EQ(defaults.jobs, 0u);
+  EXPECT_EQ(ParseCommandLine({"--jobs", "2", "--", "-odd-folder"}).folder, "-odd-folder");
+  EXPECT_EQ(ParseCommandLine({"-j", "2", "--help"}).request, Options::Request::Help);
+}
+
+TEST(CommandLineTest, UsageErrors) {
+  const auto error_of = [](const std::vector<std::string>& arguments) -> std::string {
+    try {
+      ParseCommandLine(arguments);
+    } catch (const UsageError& error) {
+      return error.what();
+    }
+    return "no error";
+  };
+  EXPECT_EQ(error_of({"a", "b"}), "more than one folder: 'b'");
+  EXPECT_EQ(error_of({"--units", "kn"}), "--units takes N or kN, not 'kn'");
+  EXPECT_EQ(error_of({"--actions"}), "option --actions needs a value");
+  EXPECT_EQ(error_of({"-j", "two"}), "-j needs a whole number of threads from 1, not 'two'");
+  EXPECT_EQ(error_of({"-j2x"}), "-j needs a whole number of threads from 1, not '2x'");
+  EXPECT_EQ(error_of({"--quiet=yes"}), "option --quiet takes no value");
+}
+
+}  // namespace
+}  // namespace quilex::combos

@@ -1,0 +1,92 @@
+// Work on several threads taken in row order (the threads preset runs these under
+// ThreadSanitizer): blocks arrive in order whatever finishes first, a failure stops the work
+// and comes back to the caller, and the whole command on four threads.
+#include "combos/OrderedBlocks.hpp"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "combos/CombinationsRun.hpp"
+
+namespace fs = std::filesystem;
+
+namespace quilex::combos {
+namespace {
+
+struct Rows {
+  std::size_t first = 0;
+  std::size_t end = 0;
+};
+
+TEST(Threads, BlocksAreTakenInRowOrder) {
+  std::vector<std::size_t> taken;
+  ProcessInOrder<Rows>(
+      1000, 7, 4,
+      [](std::size_t first, std::size_t end, Rows& rows) {
+        // Early blocks finish last.
+        std::this_thread::sleep_for(std::chrono::microseconds(first < 50 ? 2000 : 10));
+        rows = {first, end};
+      },
+      [&](Rows& rows) {
+        EXPECT_EQ(rows.first, taken.empty() ? 0 : taken.back());
+        taken.push_back(rows.end);
+      });
+  ASSERT_EQ(taken.size(), 143u);  // 142 blocks of 7 rows and one of 6
+  EXPECT_EQ(taken.back(), 1000u);
+}
+
+TEST(Threads, AFailureStopsTheWorkAndReachesTheCaller) {
+  std::atomic<int> worked{0};
+  EXPECT_THROW(ProcessInOrder<Rows>(
+                   100000, 10, 4,
+                   [&](std::size_t first, std::size_t, Rows&) {
+                     ++worked;
+                     if (first == 200) throw std::runtime_error("row 200");
+                   },
+                   [](Rows&) {}),
+               std::runtime_error);
+  EXPECT_LT(worked.load(), 10000);  // the threads stop within their window
+  int taken = 0;
+  EXPECT_THROW(ProcessInOrder<Rows>(
+                   1000, 10, 3, [](std::size_t, std::size_t, Rows&) {},
+                   [&](Rows&) {
+                     if (++taken == 5) throw std::runtime_error("disk full");
+                   }),
+               std::runtime_error);
+  EXPECT_EQ(taken, 5);
+}
+
+TEST(Threads, CombinationsOnFourThreads) {
+  const fs::path folder =
+      fs::temp_directory_path() / ("quilex-combos-threads-" + std::to_string(::getpid()));
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  std::ofstream(folder / "sezi.txt") << "R\n300 500 40 50.27 2 150\n628.32 942.48\n";
+  std::ofstream(folder / "mate.txt") << "IT\nB450C\n'C25/30'\n";
+  {
+    std::ofstream table(folder / "combinations.csv");
+    table << "Ned,Med,Ved\n";
+    for (int k = 0; k < 1200; ++k)
+      table << -2000000 + k * 2000 << ',' << (k % 50 - 25) * 10000000 << ",50000\n";
+  }
+  Options options;
+  options.folder = folder;
+  options.jobs = 4;
+  std::ostringstream out, err;
+  EXPECT_EQ(RunCombinations(options, out, err), 1);
+  EXPECT_EQ(err.str(), "");
+  EXPECT_TRUE(out.str().starts_with("1200 combinations, "));
+  fs::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace quilex::combos
