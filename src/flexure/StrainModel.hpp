@@ -12,27 +12,58 @@ namespace quilex::flexure {
 // Neutral-axis depth returned for the three uniform configurations (t = 0, 5, 10).
 constexpr double kNoNeutralAxis = 1.0e8;
 
-// Strain at depth y (from the top face) of configuration t, for a section of depth h with
-// its layers at c from each face. Outside [0, 10] the strain is 0.
-inline double StrainAtDepth(double h, double c, double y, double t, double eps_ud, double eps_cu,
-                            double eps_c2) {
+// The strain profile of configuration t, for a section of depth h with its layers at c
+// from each face: calls visit(strain) once with a callable strain(y) giving the strain at
+// depth y (from the top face). The interval of t is chosen here, once, so that a resultant
+// evaluating many depths of one configuration tests t once; each interval's expression is
+// evaluated exactly as written. Outside [0, 10] the strain is 0.
+template <class Visit>
+decltype(auto) VisitStrainProfile(double h, double c, double t, double eps_ud, double eps_cu,
+                                  double eps_c2, Visit&& visit) {
   const double d = h - c;
   const double yC = (eps_cu - eps_c2) * h / eps_cu;
-  if (t < 0) return 0;
-  if (t < 1) return eps_ud - t * eps_ud * (d - y) / d;
-  if (t < 2) return eps_ud - ((t - 1) * eps_cu + eps_ud) * (d - y) / d;
-  if (t < 3) return (y / d) * ((3 - t) * eps_ud + eps_cu) - eps_cu;
-  if (t < 4) return eps_cu * ((4 - t) * y / d - 1 + (t - 3) * y / h);
-  if (t < 5) return (5 - t) * eps_c2 * (y - yC) / (h - yC) - eps_c2;
-  if (t < 6) return -(6 - t) * eps_c2 - (t - 5) * eps_cu * y / h;
-  if (t < 7) return -eps_cu * ((h - y) * (7 - t) * c / (h * (h - c)) + (y - c) / (h - c));
-  if (t < 8) return (t - 7) * eps_ud * (h - y) / (h - c) - (y - c) * eps_cu / (h - c);
-  if (t < 9) {
-    const double a = (9 - t) * eps_cu;
-    return (eps_ud + a) * (h - y) / (h - c) - a;
+  const auto none = [](double) { return 0.0; };
+  if (t < 0) return visit(none);
+  if (t < 1) return visit([=](double y) { return eps_ud - t * eps_ud * (d - y) / d; });
+  if (t < 2) {
+    return visit([=](double y) { return eps_ud - ((t - 1) * eps_cu + eps_ud) * (d - y) / d; });
   }
-  if (t <= 10) return (10 - t) * eps_ud * (h - y) / (h - c) + (t - 9) * eps_ud;
-  return 0;
+  if (t < 3) return visit([=](double y) { return (y / d) * ((3 - t) * eps_ud + eps_cu) - eps_cu; });
+  if (t < 4) {
+    return visit([=](double y) { return eps_cu * ((4 - t) * y / d - 1 + (t - 3) * y / h); });
+  }
+  if (t < 5) {
+    return visit([=](double y) { return (5 - t) * eps_c2 * (y - yC) / (h - yC) - eps_c2; });
+  }
+  if (t < 6) return visit([=](double y) { return -(6 - t) * eps_c2 - (t - 5) * eps_cu * y / h; });
+  if (t < 7) {
+    return visit([=](double y) {
+      return -eps_cu * ((h - y) * (7 - t) * c / (h * (h - c)) + (y - c) / (h - c));
+    });
+  }
+  if (t < 8) {
+    return visit([=](double y) {
+      return (t - 7) * eps_ud * (h - y) / (h - c) - (y - c) * eps_cu / (h - c);
+    });
+  }
+  if (t < 9) {
+    return visit([=](double y) {
+      const double a = (9 - t) * eps_cu;
+      return (eps_ud + a) * (h - y) / (h - c) - a;
+    });
+  }
+  if (t <= 10) {
+    return visit(
+        [=](double y) { return (10 - t) * eps_ud * (h - y) / (h - c) + (t - 9) * eps_ud; });
+  }
+  return visit(none);
+}
+
+// Strain at depth y (from the top face) of configuration t; see VisitStrainProfile.
+inline double StrainAtDepth(double h, double c, double y, double t, double eps_ud, double eps_cu,
+                            double eps_c2) {
+  return VisitStrainProfile(h, c, t, eps_ud, eps_cu, eps_c2,
+                            [y](const auto& strain) { return strain(y); });
 }
 
 // Depth of zero strain below the top face; signed and not clipped to the section.
