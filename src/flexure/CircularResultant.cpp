@@ -38,20 +38,25 @@ CircularGeometry CircularGeometryOf(const CircularSection& s, int n) {
 }
 
 SectionForces CircularForces(const CircularSection& s, const CircularGeometry& g,
-                             const MaterialSet& m, double t) {
-  return VisitStrainProfile(s.D, s.c, t, m.eps_ud, m.eps_cu, m.eps_c2, [&](const auto& strain) {
-    double N = 0;
-    double M = 0;
-    AddStripForces(g.strips, strain, m.fcd, m.eps_c2, N, M);
-    const std::size_t bars = g.bar_depth.size();
-    for (std::size_t k = 0; k < bars; ++k) {
-      const double F =
-          SteelStress(strain(g.bar_depth[k]), m.fyd, m.Es) * kPi * g.bar_diameter_squared / 4;
-      N += F;
-      M += F * g.bar_arm[k];
-    }
-    return SectionForces{N, M};
-  });
+                             const MaterialSet& m, double t, LanePath path) {
+  return OnLanes(
+      path, [&]<class Lanes>() __attribute__((always_inline)) {
+        return VisitStrainProfile(
+            s.D, s.c, t, m.eps_ud, m.eps_cu,
+            m.eps_c2, [&](const auto& strain) __attribute__((always_inline)) {
+              double N = 0;
+              double M = 0;
+              AddStripForces<Lanes>(g.strips, strain, m.fcd, m.eps_c2, N, M);
+              const std::size_t bars = g.bar_depth.size();
+              for (std::size_t k = 0; k < bars; ++k) {
+                const double F = SteelStress(strain(g.bar_depth[k]), m.fyd, m.Es) * kPi *
+                                 g.bar_diameter_squared / 4;
+                N += F;
+                M += F * g.bar_arm[k];
+              }
+              return SectionForces{N, M};
+            });
+      });
 }
 
 SectionForces CircularForces(const CircularSection& s, const MaterialSet& m, int n, double t) {

@@ -31,7 +31,7 @@ struct CircularGeometry {
 CircularGeometry CircularGeometryOf(const CircularSection& s, int n);
 
 SectionForces CircularForces(const CircularSection& s, const CircularGeometry& g,
-                             const MaterialSet& m, double t);
+                             const MaterialSet& m, double t, LanePath path = BestLanePath());
 
 // The same, with the geometry made for this one call.
 SectionForces CircularForces(const CircularSection& s, const MaterialSet& m, int n, double t);

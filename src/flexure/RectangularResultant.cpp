@@ -19,16 +19,22 @@ ConcreteStrips RectangularStrips(const RectangularSection& s, int n) {
 }
 
 SectionForces RectangularForces(const RectangularSection& s, const ConcreteStrips& strips,
-                                const MaterialSet& m, double t) {
+                                const MaterialSet& m, double t, LanePath path) {
   const double h = s.H, c = s.c;
-  return VisitStrainProfile(h, c, t, m.eps_ud, m.eps_cu, m.eps_c2, [&](const auto& strain) {
-    double N_c = 0;
-    double M_c = 0;
-    AddStripForces(strips, strain, m.fcd, m.eps_c2, N_c, M_c);
-    const double F_1 = SteelStress(strain(c), m.fyd, m.Es) * s.As_top;
-    const double F_2 = SteelStress(strain(h - c), m.fyd, m.Es) * s.As_bottom;
-    return SectionForces{F_2 + N_c + F_1, F_2 * ((h - c) - h / 2) + (c - h / 2) * F_1 + M_c};
-  });
+  return OnLanes(
+      path, [&]<class Lanes>() __attribute__((always_inline)) {
+        return VisitStrainProfile(
+            h, c, t, m.eps_ud, m.eps_cu,
+            m.eps_c2, [&](const auto& strain) __attribute__((always_inline)) {
+              double N_c = 0;
+              double M_c = 0;
+              AddStripForces<Lanes>(strips, strain, m.fcd, m.eps_c2, N_c, M_c);
+              const double F_1 = SteelStress(strain(c), m.fyd, m.Es) * s.As_top;
+              const double F_2 = SteelStress(strain(h - c), m.fyd, m.Es) * s.As_bottom;
+              return SectionForces{F_2 + N_c + F_1,
+                                   F_2 * ((h - c) - h / 2) + (c - h / 2) * F_1 + M_c};
+            });
+      });
 }
 
 SectionForces RectangularForces(const RectangularSection& s, const MaterialSet& m, int n,

@@ -14,7 +14,7 @@ namespace quilex::flexure {
 ConcreteStrips RectangularStrips(const RectangularSection& s, int n);
 
 SectionForces RectangularForces(const RectangularSection& s, const ConcreteStrips& strips,
-                                const MaterialSet& m, double t);
+                                const MaterialSet& m, double t, LanePath path = BestLanePath());
 
 // The same, with the strips made for this one call.
 SectionForces RectangularForces(const RectangularSection& s, const MaterialSet& m, int n, double t);

@@ -34,24 +34,29 @@ TSectionStrips TSectionStripsOf(const TSection& s, int n) {
 }
 
 SectionForces TSectionForces(const TSection& s, const TSectionStrips& strips, const MaterialSet& m,
-                             double t) {
+                             double t, LanePath path) {
   const double H = s.HiNf + s.HsUp;
   const double yG = strips.centroid;
   const double c = s.c;
-  return VisitStrainProfile(H, c, t, m.eps_ud, m.eps_cu, m.eps_c2, [&](const auto& strain) {
-    const auto steel = [&](double y) { return SteelStress(strain(y), m.fyd, m.Es); };
-    double N = 0;
-    double M = 0;
-    AddStripForces(strips.flange, strain, m.fcd, m.eps_c2, N, M);
-    AddStripForces(strips.web, strain, m.fcd, m.eps_c2, N, M);
-    const double F_1 = steel(c) * s.As_top;
-    N += F_1;
-    M += F_1 * (c - yG);
-    const double F_2 = steel(H - c) * s.As_bottom;
-    N += F_2;
-    M += F_2 * (H - c - yG);
-    return SectionForces{N, M};
-  });
+  return OnLanes(
+      path, [&]<class Lanes>() __attribute__((always_inline)) {
+        return VisitStrainProfile(
+            H, c, t, m.eps_ud, m.eps_cu,
+            m.eps_c2, [&](const auto& strain) __attribute__((always_inline)) {
+              const auto steel = [&](double y) { return SteelStress(strain(y), m.fyd, m.Es); };
+              double N = 0;
+              double M = 0;
+              AddStripForces<Lanes>(strips.flange, strain, m.fcd, m.eps_c2, N, M);
+              AddStripForces<Lanes>(strips.web, strain, m.fcd, m.eps_c2, N, M);
+              const double F_1 = steel(c) * s.As_top;
+              N += F_1;
+              M += F_1 * (c - yG);
+              const double F_2 = steel(H - c) * s.As_bottom;
+              N += F_2;
+              M += F_2 * (H - c - yG);
+              return SectionForces{N, M};
+            });
+      });
 }
 
 SectionForces TSectionForces(const TSection& s, const MaterialSet& m, int n, double t) {

@@ -23,7 +23,7 @@ struct TSectionStrips {
 TSectionStrips TSectionStripsOf(const TSection& s, int n);
 
 SectionForces TSectionForces(const TSection& s, const TSectionStrips& strips, const MaterialSet& m,
-                             double t);
+                             double t, LanePath path = BestLanePath());
 
 // The same, with the strips made for this one call.
 SectionForces TSectionForces(const TSection& s, const MaterialSet& m, int n, double t);
