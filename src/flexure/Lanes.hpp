@@ -14,7 +14,6 @@
 // on lanes compile with -Wno-psabi (CMakeLists.txt).
 #pragma once
 
-#include <bit>
 #include <cstring>
 
 #include "flexure/StrainModel.hpp"
@@ -61,12 +60,14 @@ struct LaneTypes {
 
 struct BaselineLanes : LaneTypes<Doubles2> {
   // Bit k set when lane k of m is set.
-  static unsigned Bits(M m) { return static_cast<unsigned>(_mm_movemask_pd(std::bit_cast<V>(m))); }
+  static unsigned Bits(M m) {
+    return static_cast<unsigned>(_mm_movemask_pd(reinterpret_cast<V>(m)));
+  }
 };
 
 struct Avx2Lanes : LaneTypes<Doubles4> {
   [[gnu::target("avx2")]] static unsigned Bits(M m) {
-    return static_cast<unsigned>(_mm256_movemask_pd(std::bit_cast<V>(m)));
+    return static_cast<unsigned>(_mm256_movemask_pd(reinterpret_cast<V>(m)));
   }
 };
 

@@ -5,7 +5,6 @@
 // The biaxial routines use the two laws too.
 #pragma once
 
-#include <bit>
 #include <cmath>
 #include <type_traits>
 
@@ -77,7 +76,7 @@ template <class Strain>
     return std::fabs(eps);
   } else {
     using Bits = decltype(eps < eps);  // the integer vector of the same lanes
-    return std::bit_cast<Strain>(std::bit_cast<Bits>(eps) & 0x7fffffffffffffffLL);
+    return reinterpret_cast<Strain>(reinterpret_cast<Bits>(eps) & 0x7fffffffffffffffLL);
   }
 }
 
