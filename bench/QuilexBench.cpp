@@ -1,13 +1,16 @@
 // Speed of whole runs of the program (in a scratch folder, as it runs), of the library's
-// verifications and interaction domain from values without a log, and of the most written
-// record. Run: build/default/bench/quilex_bench
+// verifications and interaction domain from values without a log, of the most written
+// record and of the type-D concrete grid on each processor path.
+// Run: build/default/bench/quilex_bench
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <filesystem>
 #include <sstream>
 #include <string>
 
+#include "biaxial/ConcreteGrid.hpp"
 #include "program/ProgramRun.hpp"
 #include "quilex/quilex.hpp"
 #include "textio/RecordFormat.hpp"
@@ -61,6 +64,30 @@ void Verification(benchmark::State& state, const Section& section, const Actions
   }
 }
 
+// The 60 x 60 concrete grid of the ref-D section under one plane (the neutral axis
+// inclined, a third of the section compressed), on each processor path.
+void ConcreteGrid(benchmark::State& state, quilex::flexure::LanePath path) {
+  if (path == quilex::flexure::LanePath::Avx2 && !quilex::flexure::Avx2Available()) {
+    state.SkipWithError("no AVX2 on this processor");
+    return;
+  }
+  const double theta = 1.0, k = std::cos(theta), s = std::sin(theta);
+  const double a = 300.0 / 2 * std::fabs(k) + 500.0 / 2 * std::fabs(s);
+  const double x = 2 * a / 3;
+  const quilex::biaxial::GridPlane plane{.B = 300,
+                                         .H = 500,
+                                         .a = a,
+                                         .k = k,
+                                         .s = s,
+                                         .x = x,
+                                         .kappa = kMaterials.eps_cu / x,
+                                         .fcd = kMaterials.fcd,
+                                         .eps_c2 = kMaterials.eps_c2};
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(quilex::biaxial::ConcreteGridForces(plane, path));
+  }
+}
+
 void RectangleDomain(benchmark::State& state) {
   for (auto _ : state) {
     benchmark::DoNotOptimize(quilex::InteractionDomain(kRectangle, kMaterials));
@@ -110,3 +137,7 @@ BENCHMARK_CAPTURE(Verification, D, kBars, quilex::BiaxialActions{-500e3, 100e6, 
 BENCHMARK(RectangleDomain)->Unit(benchmark::kMicrosecond);
 BENCHMARK(SolverStepRecord);
 BENCHMARK(SolverStepRecordParsedEachTime);
+BENCHMARK_CAPTURE(ConcreteGrid, Baseline, quilex::flexure::LanePath::Baseline)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ConcreteGrid, Avx2, quilex::flexure::LanePath::Avx2)
+    ->Unit(benchmark::kMicrosecond);

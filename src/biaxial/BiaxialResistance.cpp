@@ -1,15 +1,14 @@
 #include "biaxial/BiaxialResistance.hpp"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
+#include "biaxial/ConcreteGrid.hpp"
 #include "flexure/StrainModel.hpp"
 
 namespace quilex::biaxial {
 namespace {
 
-constexpr int kCells = 60;                 // per side of the concrete grid
 constexpr double kDepthBound = 0.9999999;  // of the depth parameter
 constexpr double kNoCurvatureLimit = 1e30;
 constexpr int kAngleHalvings = 60;
@@ -59,30 +58,16 @@ BiaxialState BiaxialResultants(const RectangleWithBars& section, const MaterialS
   st.eps_c = -x * kappa;
   st.eps_s = (st.dmax - x) * kappa;
 
-  const double dx = B / kCells;
-  const double dy = H / kCells;
-  const double dA = dy * dx;
-  // Column terms are the same in every row; computing them once changes no bit.
-  std::array<double, kCells> xc{};
-  std::array<double, kCells> xc_k{};
-  for (int j = 1; j <= kCells; ++j) {
-    xc[j - 1] = (j - 0.5) * dx - B / 2;
-    xc_k[j - 1] = xc[j - 1] * k;
-  }
-  double N = 0, Mx = 0, My = 0;
-  for (int i = 1; i <= kCells; ++i) {
-    const double yc = (i - 0.5) * dy - H / 2;
-    const double yc_s = yc * s;
-    for (int j = 0; j < kCells; ++j) {
-      const double u = a - (xc_k[j] + yc_s);
-      const double sigma = flexure::ConcreteStress((u - x) * kappa, m.fcd, m.eps_c2);
-      // A cell without stress adds exact zeros: skipping it leaves every sum as it is.
-      if (sigma == 0) continue;
-      N += sigma * dA;
-      Mx -= yc * sigma * dA;
-      My -= xc[j] * sigma * dA;
-    }
-  }
+  const GridForces grid = ConcreteGridForces({.B = B,
+                                              .H = H,
+                                              .a = a,
+                                              .k = k,
+                                              .s = s,
+                                              .x = x,
+                                              .kappa = kappa,
+                                              .fcd = m.fcd,
+                                              .eps_c2 = m.eps_c2});
+  double N = grid.N, Mx = grid.Mx, My = grid.My;
   for (const Bar& bar : section.bars) {
     const double u = depth(bar.x, bar.y);
     const double sigma = flexure::SteelStress((u - x) * kappa, m.fyd, m.Es);

@@ -3,12 +3,20 @@
 // each layer lumped at its axis, moments about mid-depth.
 #pragma once
 
+#include "flexure/ConcreteStrips.hpp"
 #include "flexure/ConfigurationSearch.hpp"
 #include "quilex/materials.hpp"
 #include "quilex/sections.hpp"
 
 namespace quilex::flexure {
 
+// The strips of the section, n of them over its depth.
+ConcreteStrips RectangularStrips(const RectangularSection& s, int n);
+
+SectionForces RectangularForces(const RectangularSection& s, const ConcreteStrips& strips,
+                                const MaterialSet& m, double t, LanePath path = BestLanePath());
+
+// The same, with the strips made for this one call.
 SectionForces RectangularForces(const RectangularSection& s, const MaterialSet& m, int n, double t);
 
 }  // namespace quilex::flexure

@@ -3,6 +3,7 @@
 // the centroid of the gross concrete section.
 #pragma once
 
+#include "flexure/ConcreteStrips.hpp"
 #include "flexure/ConfigurationSearch.hpp"
 #include "quilex/materials.hpp"
 #include "quilex/sections.hpp"
@@ -12,6 +13,19 @@ namespace quilex::flexure {
 // Depth of the centroid of the gross concrete section below the top face.
 double TCentroidDepth(const TSection& s);
 
+// The strips of the two blocks, n in each, and the centroid depth (TCentroidDepth).
+struct TSectionStrips {
+  ConcreteStrips flange;
+  ConcreteStrips web;
+  double centroid = 0;
+};
+
+TSectionStrips TSectionStripsOf(const TSection& s, int n);
+
+SectionForces TSectionForces(const TSection& s, const TSectionStrips& strips, const MaterialSet& m,
+                             double t, LanePath path = BestLanePath());
+
+// The same, with the strips made for this one call.
 SectionForces TSectionForces(const TSection& s, const MaterialSet& m, int n, double t);
 
 }  // namespace quilex::flexure

@@ -1,6 +1,8 @@
 // What the verification and the interaction domain need of an R, T or C section: its
 // resultant, its depth and the distance of its layers from the faces, and whether its
-// uniform states carry a moment (a circle's are taken as 0, as symmetry gives them).
+// uniform states carry a moment (a circle's are taken as 0, as symmetry gives them). A shape
+// computes the strips (and a circle's chords and bars) once, when it is made, for every
+// configuration its searches evaluate.
 #pragma once
 
 #include "flexure/CircularResultant.hpp"
@@ -13,37 +15,46 @@
 namespace quilex::verification {
 
 struct RectangularShape {
+  RectangularShape(const RectangularSection& s, const MaterialSet& materials, int strips)
+      : section(s), m(materials), geometry(flexure::RectangularStrips(s, strips)) {}
+
   const RectangularSection& section;
   const MaterialSet& m;
-  int strips;
+  flexure::ConcreteStrips geometry;
   static constexpr bool kUniformMoments = true;
 
   flexure::SectionForces operator()(double t) const {
-    return flexure::RectangularForces(section, m, strips, t);
+    return flexure::RectangularForces(section, geometry, m, t);
   }
   double depth() const { return section.H; }
 };
 
 struct TShape {
+  TShape(const TSection& s, const MaterialSet& materials, int strips)
+      : section(s), m(materials), geometry(flexure::TSectionStripsOf(s, strips)) {}
+
   const TSection& section;
   const MaterialSet& m;
-  int strips;
+  flexure::TSectionStrips geometry;
   static constexpr bool kUniformMoments = true;
 
   flexure::SectionForces operator()(double t) const {
-    return flexure::TSectionForces(section, m, strips, t);
+    return flexure::TSectionForces(section, geometry, m, t);
   }
   double depth() const { return section.HiNf + section.HsUp; }
 };
 
 struct CircularShape {
+  CircularShape(const CircularSection& s, const MaterialSet& materials, int strips)
+      : section(s), m(materials), geometry(flexure::CircularGeometryOf(s, strips)) {}
+
   const CircularSection& section;
   const MaterialSet& m;
-  int strips;
+  flexure::CircularGeometry geometry;
   static constexpr bool kUniformMoments = false;
 
   flexure::SectionForces operator()(double t) const {
-    return flexure::CircularForces(section, m, strips, t);
+    return flexure::CircularForces(section, geometry, m, t);
   }
   double depth() const { return section.D; }
 };
