@@ -52,10 +52,13 @@ struct BiaxialActions {
   double Vy = 0;   // shear force along y, N
 };
 
+// The most strips Settings may ask for.
+inline constexpr int kMaxStrips = 100000;
+
 // How a verification computes. The defaults are the program's; other values give other
 // (finer or coarser) results.
 struct Settings {
-  int strips = 100;           // concrete strips of the R, T and C integration
+  int strips = 100;           // concrete strips of the R, T and C integration, 1 to kMaxStrips
   double tolerance = 0.001;   // on the axial-force residual of every search, N
   int max_iterations = 1000;  // steps of a search
   double strut_angle = 45.0;  // inclination of the shear struts, degrees: cot 1 to 2.5

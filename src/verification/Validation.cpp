@@ -145,7 +145,10 @@ std::vector<InvalidValue> Validate(const BiaxialActions& actions) {
 
 std::vector<InvalidValue> Validate(const Settings& settings) {
   Problems p;
-  if (settings.strips < 1) p.Add("settings.strips", "strips must be at least 1");
+  // A section's strips are held in memory: a bound keeps a mistyped count from taking it all.
+  if (settings.strips < 1 || settings.strips > kMaxStrips) {
+    p.Add("settings.strips", "strips must be from 1 to " + std::to_string(kMaxStrips));
+  }
   p.NotNegative("settings.tolerance", "tolerance", settings.tolerance);
   if (settings.max_iterations < 1) {
     p.Add("settings.max_iterations", "max_iterations must be at least 1");

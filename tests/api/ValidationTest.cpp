@@ -139,7 +139,11 @@ TEST(Validation, MaterialsActionsAndSettings) {
   EXPECT_PROBLEM((BiaxialActions{0, 0, 0, 0, -kInf}), "Vy", "Vy must be a finite number");
   Settings s;
   s.strips = 0;
-  EXPECT_PROBLEM(s, "settings.strips", "strips must be at least 1");
+  EXPECT_PROBLEM(s, "settings.strips", "strips must be from 1 to 100000");
+  s.strips = 100001;
+  EXPECT_PROBLEM(s, "settings.strips", "strips must be from 1 to 100000");
+  s.strips = 100000;
+  EXPECT_TRUE(Validate(s).empty());
 }
 
 TEST(Validation, EntryPointsThrowWithEveryProblem) {
