@@ -160,15 +160,14 @@ bool IsRealText(std::string_view text) {
   return true;
 }
 
-[[noreturn]] void Fail(const InputFile& unit, const std::source_location& where,
-                       const std::string& cause) {
-  throw FileFailure("At line " + std::to_string(where.line()) + " of file " + where.file_name() +
+[[noreturn]] void Fail(const InputFile& unit, SourcePosition where, const std::string& cause) {
+  throw FileFailure("At line " + std::to_string(where.line) + " of file " + where.file +
                     " (unit = " + std::to_string(unit.number()) + ", file = '" + unit.name() +
                     "')\nError: " + cause + "\n");
 }
 
 void Assign(const ReadItem& item, const Token& token, int number, const InputFile& unit,
-            const std::source_location& where) {
+            SourcePosition where) {
   const std::string item_number = std::to_string(number);
   switch (item.kind()) {
     case ReadItem::Kind::Integer: {
@@ -207,7 +206,7 @@ void Assign(const ReadItem& item, const Token& token, int number, const InputFil
 
 }  // namespace
 
-void ReadList(InputFile& unit, std::initializer_list<ReadItem> items, std::source_location where) {
+void ReadList(InputFile& unit, std::initializer_list<ReadItem> items, SourcePosition where) {
   Scanner scanner(unit);
   Token token;
   long left = 0;  // values still to hand out from the current token (r*value)

@@ -75,7 +75,7 @@ TEST(FreeFormReadTest, RepeatCountsSlashesAndNullValues) {
 
 // The console message of a read of `content` into `items`, or "" when the read succeeds.
 std::string Failure(const char* content, std::initializer_list<ReadItem> items,
-                    std::source_location where = std::source_location::current()) {
+                    SourcePosition where = SourcePosition::Here()) {
   InputFile unit(11, "sezi.txt", content);
   try {
     ReadList(unit, items, where);
