@@ -1,9 +1,14 @@
 #include "program/ProgramRun.hpp"
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "program/InputFiles.hpp"
 #include "program/RunLog.hpp"
 #include "program/RunRecords.hpp"
 #include "quilex/materials.hpp"
+#include "quilex/validation.hpp"
 #include "textio/FloatingPointStatus.hpp"
 #include "textio/NumberedFiles.hpp"
 #include "verification/Unchecked.hpp"
@@ -67,6 +72,30 @@ void VerifyBiaxial(bool echo, const RectangleWithBars& section, const MaterialSe
   if (v.bending == BendingOutcome::Resisted) WritePoints(files.domplot, v.contour);
 }
 
+// The message of the first problem of the section's data, or nothing (for an unknown type
+// too: it is reported after the actions).
+std::optional<std::string> FirstSectionProblem(const SectionInput& section) {
+  std::vector<InvalidValue> problems;
+  switch (section.SectionType[0]) {
+    case 'R':
+      problems = Validate(section.R);
+      break;
+    case 'T':
+      problems = Validate(section.T);
+      break;
+    case 'C':
+      problems = Validate(section.C);
+      break;
+    case 'D':
+      problems = Validate(section.D);
+      break;
+    default:
+      break;
+  }
+  if (problems.empty()) return std::nullopt;
+  return problems.front().message;
+}
+
 // The run up to its closing step. Returns early, with everything written so far, on an
 // input-data error.
 void RunSequence(RunFiles& files) {
@@ -74,6 +103,10 @@ void RunSequence(RunFiles& files) {
   SectionInput section;
   if (!ReadSection(files.sezi, section)) {
     WriteBarCountFailure(files.risu_mn);
+    return;
+  }
+  if (const std::optional<std::string> problem = FirstSectionProblem(section)) {
+    WriteSectionDataFailure(files.risu_mn, *problem);
     return;
   }
   const MaterialNames names = ReadMaterialNames(files.mate);
@@ -105,6 +138,9 @@ void RunSequence(RunFiles& files) {
       VerifyAndTraceDomain(section.C, m, actions, files);
       break;
     default:
+      // After the echo, so that no earlier results stay in risu-MN.txt as if they were this
+      // run's.
+      WriteSectionTypeFailure(files.risu_mn);
       break;
   }
 }

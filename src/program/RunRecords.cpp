@@ -111,6 +111,14 @@ void WriteBarCountFailure(textio::OutputFile& risu_mn) {
   risu_mn.WriteFormatted("('ATTENTION --> number of bars must be from 1 to ',i4)", {kMaxBars});
 }
 
+void WriteSectionDataFailure(textio::OutputFile& risu_mn, std::string_view problem) {
+  risu_mn.WriteFormatted("('ATTENTION --> invalid section data: ',a)", {problem});
+}
+
+void WriteSectionTypeFailure(textio::OutputFile& risu_mn) {
+  risu_mn.WriteFormatted("('ATTENTION --> unknown section type (R, T, C or D expected)')");
+}
+
 void WritePoints(textio::OutputFile& domplot, const std::vector<DomainPoint>& points) {
   for (const DomainPoint& p : points)
     domplot.WriteFormatted(kPointFormat, {-p.N * 0.001, p.M * 1e-6});

@@ -5,6 +5,7 @@
 // zero resistance, 0 for the rest).
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "program/InputFiles.hpp"
@@ -27,6 +28,13 @@ void WriteMaterialFailure(textio::OutputFile& risu_mn, MaterialItem item);
 
 // The line for a bar count outside 1 to kMaxBars.
 void WriteBarCountFailure(textio::OutputFile& risu_mn);
+
+// The line for section data that cannot describe a real section: `problem` is the message
+// of the first problem quilex::Validate() finds.
+void WriteSectionDataFailure(textio::OutputFile& risu_mn, std::string_view problem);
+
+// The line for a section type other than R, T, C and D.
+void WriteSectionTypeFailure(textio::OutputFile& risu_mn);
 
 // The results block and its ATTENTION lines.
 void WriteResults(textio::OutputFile& risu_mn, const Verification& v);
