@@ -1,9 +1,12 @@
 #include "textio/NumberedFiles.hpp"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
 namespace quilex::textio {
@@ -15,6 +18,23 @@ std::string OpenFailure(int number, const std::filesystem::path& path, const cha
   return "Cannot open file '" + path.filename().string() + "' (unit = " + std::to_string(number) +
          "): " + cause + "\n";
 }
+
+std::string ReadFailure(int number, const std::filesystem::path& path, const char* cause) {
+  return "Cannot read file '" + path.filename().string() + "' (unit = " + std::to_string(number) +
+         "): " + cause + "\n";
+}
+
+// Closes a file descriptor when it goes out of scope.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() { ::close(fd_); }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+ private:
+  int fd_;
+};
 
 void CreateWhenMissing(int number, const std::filesystem::path& path) {
   std::error_code error;
@@ -29,28 +49,51 @@ void CreateWhenMissing(int number, const std::filesystem::path& path) {
 InputFile::InputFile(int number, const std::filesystem::path& path)
     : number_(number), name_(path.filename().string()) {
   CreateWhenMissing(number, path);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw FileFailure(OpenFailure(number, path, "cannot be read"));
-  std::ostringstream content;
-  content << in.rdbuf();
-  Split(content.str());
+  // Not blocking on the open: a named pipe without a writer reads as an empty file.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) throw FileFailure(OpenFailure(number, path, std::strerror(errno)));
+  const FileDescriptor open_file(fd);
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) throw FileFailure(ReadFailure(number, path, std::strerror(errno)));
+  if (S_ISDIR(info.st_mode)) throw FileFailure(ReadFailure(number, path, "it is a folder"));
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
+    throw FileFailure(ReadFailure(number, path, std::strerror(errno)));
+  }
+  // At most one byte more than an input may hold, whatever the file claims to be.
+  char buffer[1 << 16];
+  for (;;) {
+    const std::size_t wanted = std::min(sizeof buffer, kMaxSize + 1 - content_.size());
+    const ssize_t got = ::read(fd, buffer, wanted);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw FileFailure(ReadFailure(number, path, std::strerror(errno)));
+    if (got == 0) break;
+    content_.append(buffer, static_cast<std::size_t>(got));
+    if (content_.size() > kMaxSize) {
+      throw FileFailure(ReadFailure(number, path, "it is larger than 1 MiB"));
+    }
+  }
+  Split();
 }
 
-InputFile::InputFile(int number, std::string name, std::string_view content)
-    : number_(number), name_(std::move(name)) {
-  Split(content);
+InputFile::InputFile(int number, std::string name, std::string content)
+    : number_(number), name_(std::move(name)), content_(std::move(content)) {
+  Split();
 }
 
-void InputFile::Split(std::string_view content) {
+// A record ends at LF, at CR LF and at a CR followed by anything else.
+void InputFile::Split() {
+  const std::size_t size = content_.size();
   std::size_t start = 0;
-  while (start < content.size()) {
-    std::size_t end = content.find('\n', start);
-    const bool last = end == std::string_view::npos;
-    if (last) end = content.size();
-    std::string_view record = content.substr(start, end - start);
-    if (!record.empty() && record.back() == '\r') record.remove_suffix(1);
-    records_.emplace_back(record);
-    start = last ? content.size() : end + 1;
+  while (start < size) {
+    const std::size_t end = content_.find_first_of("\r\n", start);
+    if (end == std::string::npos) {
+      records_.push_back({start, size - start});
+      break;
+    }
+    records_.push_back({start, end - start});
+    start = end + 1;
+    if (content_[end] == '\r' && start < size && content_[start] == '\n') ++start;
   }
 }
 

@@ -1,7 +1,8 @@
 // The program's numbered files: each file of a run is known by its number (10 to 13 for
 // the inputs, 20 to 22 for the outputs), which its console messages name. Input files hold
-// their records in memory (they are a few lines long); output files start writing from the
-// beginning at their first record and stay untouched when a run writes nothing to them.
+// their records in memory (they are a few lines long, and at most kMaxSize); output files start
+// writing from the beginning at their first record and stay untouched when a run writes nothing to
+// them.
 #pragma once
 
 #include <cstdio>
@@ -25,24 +26,38 @@ class FileFailure : public std::runtime_error {
 
 class InputFile {
  public:
-  // Opens `path`, creating it empty when it does not exist.
+  // The most bytes an input file may hold: the largest real input (200 bars) is about 10 KB,
+  // and a larger file (a log saved over an input, an endless device) is refused unread.
+  static constexpr std::size_t kMaxSize = std::size_t{1} << 20;
+
+  // Opens `path`, creating it empty when it does not exist, and reads it whole. A folder, a
+  // file that cannot be read or one larger than kMaxSize is a FileFailure.
   InputFile(int number, const std::filesystem::path& path);
   // An input held in memory, read as if it were the file `name`.
-  InputFile(int number, std::string name, std::string_view content);
+  InputFile(int number, std::string name, std::string content);
 
   int number() const { return number_; }
   const std::string& name() const { return name_; }
 
-  // Records, without their line ends; the reader keeps its place in `next_record`.
-  const std::vector<std::string>& records() const { return records_; }
+  // Records, without their line ends (LF, CR LF or a lone CR); the reader keeps its place in
+  // `next_record`.
+  std::size_t record_count() const { return records_.size(); }
+  std::string_view record(std::size_t k) const {
+    return std::string_view(content_).substr(records_[k].start, records_[k].length);
+  }
   std::size_t next_record = 0;
 
  private:
-  void Split(std::string_view content);
+  struct Extent {
+    std::size_t start;
+    std::size_t length;
+  };
+  void Split();
 
   int number_;
   std::string name_;
-  std::vector<std::string> records_;
+  std::string content_;
+  std::vector<Extent> records_;  // into content_
 };
 
 class OutputFile {
