@@ -1,8 +1,8 @@
 // The program's numbered files: each file of a run is known by its number (10 to 13 for
 // the inputs, 20 to 22 for the outputs), which its console messages name. Input files hold
-// their records in memory (they are a few lines long, and at most kMaxSize); output files start
-// writing from the beginning at their first record and stay untouched when a run writes nothing to
-// them.
+// their records in memory (a few lines, at most kMaxSize bytes); output files start again from
+// the beginning at their first record, replace their old content only when the run closes
+// them, and stay untouched when a run writes nothing to them.
 #pragma once
 
 #include <cstdio>
@@ -60,12 +60,17 @@ class InputFile {
   std::vector<Extent> records_;  // into content_
 };
 
+// An output is replaced whole or not at all: its records go to a temporary file beside it
+// (".risu.txt.XXXXXX"), which Close() renames over it. A run killed before that leaves the
+// file as it was, and the temporary file behind. The file a symbolic link names is replaced
+// and the link stays; a device or a pipe is written to directly.
 class OutputFile {
  public:
   // A file that is created empty when missing and rewritten from its first record.
   OutputFile(int number, std::filesystem::path path);
   // Records kept in memory only (tests, benchmarks).
   explicit OutputFile(int number);
+  // Without Close() nothing is replaced.
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
@@ -80,16 +85,20 @@ class OutputFile {
   // Everything written in this run (files in memory only; real files flush as they go).
   const std::string& text() const { return pending_; }
 
-  // Flushes and closes; a file that could not be written is a FileFailure.
+  // Flushes, closes and replaces the file; a file that could not be written (or replaced)
+  // is a FileFailure and keeps its old content.
   void Close();
 
  private:
+  void Open();
   void Flush();
   void FlushWhenFull();
   bool in_memory() const { return path_.empty(); }
 
   int number_;
-  std::filesystem::path path_;
+  std::filesystem::path path_;       // as the run names it
+  std::filesystem::path target_;     // the file replaced (a link resolved)
+  std::filesystem::path temporary_;  // beside target_, until Close(); empty when written directly
   std::FILE* file_ = nullptr;
   bool failed_ = false;
   bool closed_ = false;
