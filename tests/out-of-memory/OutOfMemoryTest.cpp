@@ -47,8 +47,8 @@ TEST(OutOfMemory, EveryAllocationOfARunMayFail) {
   ASSERT_EQ(whole.status, 0);
   ASSERT_EQ(whole.risu_mn.substr(0, 20), "Mrd     =   237.89\r\n");
   ASSERT_GT(allocations, 100);
-  // Every one of the first allocations, then a few hundred spread over the run.
-  const long stride = allocations / 300 + 1;
+  // Every one of the first hundred allocations, then two hundred spread over the run.
+  const long stride = allocations / 200 + 1;
   for (long failing = 0; failing < allocations; failing += failing < 100 ? 1 : stride) {
     const Outcome cut = RunFailingAt(failing);
     EXPECT_EQ(cut.status, 2) << "allocation " << failing;
@@ -87,7 +87,7 @@ TEST(OutOfMemory, EveryAllocationOfARunInAFolderMayFail) {
   };
   ASSERT_EQ(run(-1).first, 0);
   const long allocations = g_allocations_made;
-  const long stride = allocations / 200 + 1;
+  const long stride = allocations / 100 + 1;
   for (long failing = 0; failing < allocations; failing += stride) {
     const auto [status, console] = run(failing);
     EXPECT_EQ(status, 2) << "allocation " << failing;
