@@ -1,5 +1,6 @@
 #include "program/RunLog.hpp"
 
+#include <bit>
 #include <span>
 
 namespace quilex::program {
@@ -8,8 +9,18 @@ void RisuLog::SearchStarted() {
   Write("('Iter',4x,'Scar',12x,'Mrd')", {});
 }
 
+// The record "(i4,1x,e15.6,1x,e15.6)" of a step, in two parts: the iteration, then the
+// fields "(1x,e15.6,1x,e15.6)" that the steps of a stalled search share.
 void RisuLog::SearchStep(int iteration, double residual, double moment) {
-  Write("(i4,1x,e15.6,1x,e15.6)", {iteration, residual, moment});
+  const std::uint64_t residual_bits = std::bit_cast<std::uint64_t>(residual);
+  const std::uint64_t moment_bits = std::bit_cast<std::uint64_t>(moment);
+  if (step_fields_.empty() || residual_bits != step_residual_bits_ ||
+      moment_bits != step_moment_bits_) {
+    step_fields_ = textio::Formatted("(1x,e15.6,1x,e15.6)", {residual, moment});
+    step_residual_bits_ = residual_bits;
+    step_moment_bits_ = moment_bits;
+  }
+  WriteRecords(textio::FormatInteger(iteration, 4) + step_fields_);
 }
 
 void RisuLog::AxialForceOutsideDomain(double Ned, double Nc_rd, double Ns_rd) {
@@ -36,6 +47,10 @@ void RisuLog::Write(std::string_view format, std::initializer_list<textio::Forma
 
 void RisuLog::WriteFreeForm(std::string_view text) {
   risu_.WriteFreeForm(text);
+}
+
+void RisuLog::WriteRecords(std::string_view records) {
+  risu_.Write(records);
 }
 
 void VerificationLog::StrutAngleOutOfRange() {
@@ -71,6 +86,14 @@ void VerificationLog::WriteFreeForm(std::string_view text) {
     return;
   }
   search_ += textio::FreeFormRecord(text);
+}
+
+void VerificationLog::WriteRecords(std::string_view records) {
+  if (finished_) {
+    RisuLog::WriteRecords(records);
+    return;
+  }
+  search_ += records;
 }
 
 }  // namespace quilex::program

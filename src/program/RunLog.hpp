@@ -2,6 +2,7 @@
 // records.
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -27,8 +28,16 @@ class RisuLog : public IterationLog {
   // Where the records go; a derived log may hold them back.
   virtual void Write(std::string_view format, std::initializer_list<textio::FormatValue> values);
   virtual void WriteFreeForm(std::string_view text);
+  virtual void WriteRecords(std::string_view records);
 
   textio::OutputFile& risu_;
+
+ private:
+  // The residual and moment fields of the last step: a search whose bracket no longer
+  // narrows repeats them, step after step, and they are formatted once.
+  std::uint64_t step_residual_bits_ = 0;
+  std::uint64_t step_moment_bits_ = 0;
+  std::string step_fields_;
 };
 
 // The log of a verification of an R, T or C section. risu.txt shows its search four
@@ -48,6 +57,7 @@ class VerificationLog final : public RisuLog {
  private:
   void Write(std::string_view format, std::initializer_list<textio::FormatValue> values) override;
   void WriteFreeForm(std::string_view text) override;
+  void WriteRecords(std::string_view records) override;
 
   std::string search_;
   bool finished_ = false;
