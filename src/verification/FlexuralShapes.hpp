@@ -37,13 +37,17 @@ struct TShape {
 };
 
 struct CircularShape {
+  CircularShape(const CircularSection& section, const MaterialSet& m, int strips)
+      : section(section), m(m), strips(strips), layout(section, strips) {}
+
   const CircularSection& section;
   const MaterialSet& m;
   int strips;
+  flexure::CircularLayout layout;
   static constexpr bool kUniformMoments = false;
 
   flexure::SectionForces operator()(double t) const {
-    return flexure::CircularForces(section, m, strips, t);
+    return flexure::CircularForces(section, layout, m, t);
   }
   double depth() const { return section.D; }
 };
