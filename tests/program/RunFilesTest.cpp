@@ -42,10 +42,7 @@ class ScratchRun : public ::testing::Test {
     WriteFile(folder_ / "mate.txt", "IT\nB450C\n'C25/30'\n");
     WriteFile(folder_ / "slu-max.txt", "-500000 150000000 100000\n");
   }
-  void TearDown() override {
-    fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(folder_);
-  }
+  void TearDown() override { fs::remove_all(folder_); }
 
   int Run() {
     std::ostringstream console;
