@@ -96,7 +96,11 @@ DepthSearch SolveNeutralAxisDepth(const RectangleWithBars& section, const Materi
     if (search.converged) break;
     count = count + 1;
     if (count >= maxit) break;
-    (r > 0 ? lo : hi) = t;
+    double& end = r > 0 ? lo : hi;
+    // Once the bracket no longer narrows, every later step evaluates this same t again: the
+    // result of the remaining steps is this one.
+    if (end == t) break;
+    end = t;
   }
   return search;
 }

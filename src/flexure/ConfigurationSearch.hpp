@@ -57,9 +57,15 @@ ConfigurationSearch SearchConfiguration(const Resultant& forces, const UniformSt
   const bool top = face == CompressedFace::Top;
   double lo = top ? 0.0 : 5.0;
   double hi = top ? 5.0 : 10.0;
+  SectionForces trial{};
+  double trial_t = 0;
   for (int i = 1;; ++i) {
     const double t = (hi + lo) * 0.5;
-    const SectionForces trial = forces(t);
+    // Once the bracket no longer narrows, t repeats: its forces are those at hand.
+    if (i == 1 || t != trial_t) {
+      trial = forces(t);
+      trial_t = t;
+    }
     const double r = trial.N - Ned;
     if (top) {
       (r > 0 ? lo : hi) = t;

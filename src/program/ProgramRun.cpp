@@ -1,9 +1,15 @@
 #include "program/ProgramRun.hpp"
 
+#include <new>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "program/InputFiles.hpp"
 #include "program/RunLog.hpp"
 #include "program/RunRecords.hpp"
 #include "quilex/materials.hpp"
+#include "quilex/validation.hpp"
 #include "textio/FloatingPointStatus.hpp"
 #include "textio/NumberedFiles.hpp"
 #include "verification/Unchecked.hpp"
@@ -11,31 +17,27 @@
 namespace quilex::program {
 namespace {
 
-// The seven files, opened in the order of their numbers.
-struct RunFiles {
-  explicit RunFiles(const std::filesystem::path& folder)
-      : parm(10, folder / "parm.txt"),
-        sezi(11, folder / "sezi.txt"),
-        mate(12, folder / "mate.txt"),
-        slu(13, folder / "slu-max.txt"),
-        risu(20, folder / "risu.txt"),
-        risu_mn(21, folder / "risu-MN.txt"),
-        domplot(22, folder / "domplot.txt") {}
+// The seven files of `folder`, opened in the order of their numbers.
+RunFiles OpenRunFiles(const std::filesystem::path& folder) {
+  return RunFiles{
+      textio::InputFile(10, folder / "parm.txt"),    textio::InputFile(11, folder / "sezi.txt"),
+      textio::InputFile(12, folder / "mate.txt"),    textio::InputFile(13, folder / "slu-max.txt"),
+      textio::OutputFile(20, folder / "risu.txt"),   textio::OutputFile(21, folder / "risu-MN.txt"),
+      textio::OutputFile(22, folder / "domplot.txt")};
+}
 
-  void Close() {
-    risu.Close();
-    risu_mn.Close();
-    domplot.Close();
+// Closes the outputs; the message names every one that cannot be written, a line each.
+std::string CloseOutputs(RunFiles& files) {
+  std::string failures;
+  for (textio::OutputFile* output : {&files.risu, &files.risu_mn, &files.domplot}) {
+    try {
+      output->Close();
+    } catch (const textio::FileFailure& failure) {
+      failures += failure.what();
+    }
   }
-
-  textio::InputFile parm;
-  textio::InputFile sezi;
-  textio::InputFile mate;
-  textio::InputFile slu;
-  textio::OutputFile risu;
-  textio::OutputFile risu_mn;
-  textio::OutputFile domplot;
-};
+  return failures;
+}
 
 // The program computes with the library's default settings.
 const Settings kSettings{};
@@ -67,6 +69,30 @@ void VerifyBiaxial(bool echo, const RectangleWithBars& section, const MaterialSe
   if (v.bending == BendingOutcome::Resisted) WritePoints(files.domplot, v.contour);
 }
 
+// The message of the first problem of the section's data, or nothing (for an unknown type
+// too: it is reported after the actions).
+std::optional<std::string> FirstSectionProblem(const SectionInput& section) {
+  std::vector<InvalidValue> problems;
+  switch (section.SectionType[0]) {
+    case 'R':
+      problems = Validate(section.R);
+      break;
+    case 'T':
+      problems = Validate(section.T);
+      break;
+    case 'C':
+      problems = Validate(section.C);
+      break;
+    case 'D':
+      problems = Validate(section.D);
+      break;
+    default:
+      break;
+  }
+  if (problems.empty()) return std::nullopt;
+  return problems.front().message;
+}
+
 // The run up to its closing step. Returns early, with everything written so far, on an
 // input-data error.
 void RunSequence(RunFiles& files) {
@@ -74,6 +100,10 @@ void RunSequence(RunFiles& files) {
   SectionInput section;
   if (!ReadSection(files.sezi, section)) {
     WriteBarCountFailure(files.risu_mn);
+    return;
+  }
+  if (const std::optional<std::string> problem = FirstSectionProblem(section)) {
+    WriteInvalidSectionFailure(files.risu_mn, *problem);
     return;
   }
   const MaterialNames names = ReadMaterialNames(files.mate);
@@ -105,6 +135,9 @@ void RunSequence(RunFiles& files) {
       VerifyAndTraceDomain(section.C, m, actions, files);
       break;
     default:
+      // After the echo, so that no earlier results stay in risu-MN.txt as if they were this
+      // run's.
+      WriteUnknownTypeFailure(files.risu_mn);
       break;
   }
 }
@@ -131,20 +164,39 @@ void WriteFloatingPointNote(unsigned raised_flags, std::ostream& console) {
   console << '\n';
 }
 
-int RunQuilex(const std::filesystem::path& folder, std::ostream& console) {
+int RunQuilex(RunFiles& files, std::ostream& console) {
   textio::ClearFloatingPointFlags();
+  std::string failure;
   try {
-    RunFiles files(folder);
     RunSequence(files);
-    files.Close();
-  } catch (const textio::FileFailure& failure) {
-    console << failure.what();
+  } catch (const textio::FileFailure& read_failure) {
+    failure = read_failure.what();
+  } catch (const std::bad_alloc&) {
+    failure = kOutOfMemoryMessage;
+  }
+  // What the run wrote before a failure stays, as the records of a run that stopped there.
+  failure += CloseOutputs(files);
+  if (!failure.empty()) {
+    console << failure;
     console.flush();
     return 2;
   }
   WriteFloatingPointNote(textio::RaisedFloatingPointFlags(), console);
   console.flush();
   return 0;
+}
+
+int RunQuilex(const std::filesystem::path& folder, std::ostream& console) {
+  try {
+    RunFiles files = OpenRunFiles(folder);
+    return RunQuilex(files, console);
+  } catch (const textio::FileFailure& open_failure) {
+    console << open_failure.what();
+  } catch (const std::bad_alloc&) {
+    console << kOutOfMemoryMessage;
+  }
+  console.flush();
+  return 2;
 }
 
 }  // namespace quilex::program

@@ -30,9 +30,11 @@ double AxialStressFactor(double sigma, double fcd, IterationLog* log) {
 ShearResistance StirrupsOrStruts(double z, double b, double alpha_cw, double Asw, int nb, double st,
                                  double cot_theta, const MaterialSet& m) {
   const double fyd = m.fyd, fcd = m.fcd, nu = m.nu;
-  const double VRd_s = nb * z * Asw / st * fyd * cot_theta;
+  // Stirrups without area or without legs resist nothing, whatever their spacing (at a
+  // positive spacing the formula gives this same 0; at none it would give 0/0).
+  const bool no_stirrups = Asw == 0 || nb == 0;
+  const double VRd_s = no_stirrups ? 0.0 : nb * z * Asw / st * fyd * cot_theta;
   const double VRd_max = z * b * alpha_cw * (nu * fcd) * cot_theta / (cot_theta * cot_theta + 1);
-  // 0/0 (no stirrup area at zero spacing) must not hide the struts' resistance.
   const double Vrd = std::fmin(VRd_s, VRd_max);
   if (Vrd != 0) return {ShearOutcome::Resisted, Vrd};
   return {alpha_cw == 0 ? ShearOutcome::CompressionOutOfRange : ShearOutcome::NoStirrups, Vrd};

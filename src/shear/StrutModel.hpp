@@ -29,6 +29,7 @@ std::optional<double> StrutCotangent(double theta, IterationLog* log);
 double AxialStressFactor(double sigma, double fcd, IterationLog* log);
 
 // The smaller of the stirrups' and the struts' resistance for lever arm z and web width b.
+// Without stirrups (Asw or nb 0) the result is exactly 0, whatever st.
 ShearResistance StirrupsOrStruts(double z, double b, double alpha_cw, double Asw, int nb, double st,
                                  double cot_theta, const MaterialSet& m);
 

@@ -40,11 +40,11 @@ class Scanner {
     // Blanks and ends of record separate values; one comma may stand among them, and a
     // second comma (or a comma first of all) marks a null value.
     for (;;) {
-      if (record_ >= unit_.records().size()) {
+      if (record_ >= unit_.record_count()) {
         token.kind = Token::Kind::EndOfFile;
         return token;
       }
-      const std::string& text = unit_.records()[record_];
+      const std::string_view text = unit_.record(record_);
       while (column_ < text.size() && IsBlank(text[column_]))
         ++column_;
       if (column_ >= text.size()) {
@@ -64,7 +64,7 @@ class Scanner {
       }
       break;
     }
-    const std::string& text = unit_.records()[record_];
+    const std::string_view text = unit_.record(record_);
     if (text[column_] == '/') {
       ++column_;
       token.kind = Token::Kind::Slash;
@@ -77,7 +77,8 @@ class Scanner {
     while (digits_end < text.size() && IsDigit(text[digits_end]))
       ++digits_end;
     if (digits_end > column_ && digits_end < text.size() && text[digits_end] == '*') {
-      token.repeat = std::strtol(text.substr(column_, digits_end - column_).c_str(), nullptr, 10);
+      token.repeat =
+          std::strtol(std::string(text.substr(column_, digits_end - column_)).c_str(), nullptr, 10);
       column_ = digits_end + 1;
       if (column_ >= text.size() || EndsUnquotedValue(text[column_])) {
         token.kind = Token::Kind::Null;
@@ -160,15 +161,14 @@ bool IsRealText(std::string_view text) {
   return true;
 }
 
-[[noreturn]] void Fail(const InputFile& unit, const std::source_location& where,
-                       const std::string& cause) {
-  throw FileFailure("At line " + std::to_string(where.line()) + " of file " + where.file_name() +
+[[noreturn]] void Fail(const InputFile& unit, SourcePosition where, const std::string& cause) {
+  throw FileFailure("At line " + std::to_string(where.line) + " of file " + where.file +
                     " (unit = " + std::to_string(unit.number()) + ", file = '" + unit.name() +
                     "')\nError: " + cause + "\n");
 }
 
 void Assign(const ReadItem& item, const Token& token, int number, const InputFile& unit,
-            const std::source_location& where) {
+            SourcePosition where) {
   const std::string item_number = std::to_string(number);
   switch (item.kind()) {
     case ReadItem::Kind::Integer: {
@@ -214,7 +214,7 @@ RealValue ParseReal(std::string_view text) {
   return {RealValue::Status::Valid, value};
 }
 
-void ReadList(InputFile& unit, std::initializer_list<ReadItem> items, std::source_location where) {
+void ReadList(InputFile& unit, std::initializer_list<ReadItem> items, SourcePosition where) {
   Scanner scanner(unit);
   Token token;
   long left = 0;  // values still to hand out from the current token (r*value)

@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <initializer_list>
-#include <source_location>
 #include <string>
 #include <string_view>
 
@@ -50,9 +49,22 @@ struct RealValue {
 };
 RealValue ParseReal(std::string_view text);
 
+// The place of a read statement in the source, which the message of a failed read names.
+// Here() taken as a default argument is the place of the caller. (Not std::source_location:
+// not every compiler the tree builds with has it; both builtins are common to GCC and Clang,
+// and -fmacro-prefix-map makes the file relative to the project root in both.)
+struct SourcePosition {
+  static constexpr SourcePosition Here(const char* file = __builtin_FILE(),
+                                       unsigned line = __builtin_LINE()) {
+    return {file, line};
+  }
+  const char* file;
+  unsigned line;
+};
+
 // One read statement. A null value (two adjacent commas) or a slash leaves its items as
 // they were.
 void ReadList(InputFile& unit, std::initializer_list<ReadItem> items,
-              std::source_location where = std::source_location::current());
+              SourcePosition where = SourcePosition::Here());
 
 }  // namespace quilex::textio

@@ -1,9 +1,12 @@
 #include "textio/NumberedFiles.hpp"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
 namespace quilex::textio {
@@ -15,6 +18,23 @@ std::string OpenFailure(int number, const std::filesystem::path& path, const cha
   return "Cannot open file '" + path.filename().string() + "' (unit = " + std::to_string(number) +
          "): " + cause + "\n";
 }
+
+std::string ReadFailure(int number, const std::filesystem::path& path, const char* cause) {
+  return "Cannot read file '" + path.filename().string() + "' (unit = " + std::to_string(number) +
+         "): " + cause + "\n";
+}
+
+// Closes a file descriptor when it goes out of scope.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() { ::close(fd_); }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+ private:
+  int fd_;
+};
 
 void CreateWhenMissing(int number, const std::filesystem::path& path) {
   std::error_code error;
@@ -29,46 +49,70 @@ void CreateWhenMissing(int number, const std::filesystem::path& path) {
 InputFile::InputFile(int number, const std::filesystem::path& path)
     : number_(number), name_(path.filename().string()) {
   CreateWhenMissing(number, path);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw FileFailure(OpenFailure(number, path, "cannot be read"));
-  std::ostringstream content;
-  content << in.rdbuf();
-  Split(content.str());
+  // Not blocking on the open: a named pipe without a writer reads as an empty file.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) throw FileFailure(OpenFailure(number, path, std::strerror(errno)));
+  const FileDescriptor open_file(fd);
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) throw FileFailure(ReadFailure(number, path, std::strerror(errno)));
+  if (S_ISDIR(info.st_mode)) throw FileFailure(ReadFailure(number, path, "it is a folder"));
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
+    throw FileFailure(ReadFailure(number, path, std::strerror(errno)));
+  }
+  // At most one byte more than an input may hold, whatever the file claims to be.
+  char buffer[1 << 16];
+  for (;;) {
+    const std::size_t wanted = std::min(sizeof buffer, kMaxSize + 1 - content_.size());
+    const ssize_t got = ::read(fd, buffer, wanted);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw FileFailure(ReadFailure(number, path, std::strerror(errno)));
+    if (got == 0) break;
+    content_.append(buffer, static_cast<std::size_t>(got));
+    if (content_.size() > kMaxSize) {
+      throw FileFailure(ReadFailure(number, path, "it is larger than 1 MiB"));
+    }
+  }
+  Split();
 }
 
-InputFile::InputFile(int number, std::string name, std::string_view content)
-    : number_(number), name_(std::move(name)) {
-  Split(content);
+InputFile::InputFile(int number, std::string name, std::string content)
+    : number_(number), name_(std::move(name)), content_(std::move(content)) {
+  Split();
 }
 
-void InputFile::Split(std::string_view content) {
+// A record ends at LF, at CR LF and at a CR followed by anything else.
+void InputFile::Split() {
+  const std::size_t size = content_.size();
   std::size_t start = 0;
-  while (start < content.size()) {
-    std::size_t end = content.find('\n', start);
-    const bool last = end == std::string_view::npos;
-    if (last) end = content.size();
-    std::string_view record = content.substr(start, end - start);
-    if (!record.empty() && record.back() == '\r') record.remove_suffix(1);
-    records_.emplace_back(record);
-    start = last ? content.size() : end + 1;
+  while (start < size) {
+    const std::size_t end = content_.find_first_of("\r\n", start);
+    if (end == std::string::npos) {
+      records_.push_back({start, size - start});
+      break;
+    }
+    records_.push_back({start, end - start});
+    start = end + 1;
+    if (content_[end] == '\r' && start < size && content_[start] == '\n') ++start;
   }
 }
 
 OutputFile::OutputFile(int number, std::filesystem::path path)
     : number_(number), path_(std::move(path)) {
   CreateWhenMissing(number, path_);
+  // The records replace the file a symbolic link names, and the link stays.
+  std::error_code error;
+  target_ = std::filesystem::canonical(path_, error);
+  if (error) target_ = path_;
 }
 
 OutputFile::OutputFile(int number) : number_(number) {}
 
+// Without Close() (a run that ends by an exception that is not its own) the file stays as it
+// was: what was written so far goes with the temporary file.
 OutputFile::~OutputFile() {
-  if (!closed_) {
-    try {
-      Close();
-    } catch (const FileFailure&) {
-      // A destructor cannot report; Close() is called explicitly on every orderly end.
-    }
-  }
+  if (file_ != nullptr) std::fclose(file_);
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
 }
 
 void OutputFile::Write(std::string_view records) {
@@ -96,7 +140,7 @@ void OutputFile::Flush() {
   if (in_memory() || pending_.empty() || failed_) return;
   if (file_ == nullptr) {
     // The first record of the run: the file starts again from its beginning.
-    file_ = std::fopen(path_.c_str(), "wb");
+    Open();
     if (file_ == nullptr) {
       failed_ = true;
       return;
@@ -106,12 +150,55 @@ void OutputFile::Flush() {
   pending_.clear();
 }
 
+void OutputFile::Open() {
+  struct stat info {};
+  const bool exists = ::stat(target_.c_str(), &info) == 0;
+  // A device or a pipe (a link to /dev/null, say) cannot be replaced: it is written to.
+  if (exists && !S_ISREG(info.st_mode)) {
+    file_ = std::fopen(target_.c_str(), "wb");
+    return;
+  }
+  // A file that may not be written is not replaced either.
+  if (exists && ::access(target_.c_str(), W_OK) != 0) return;
+  std::string name =
+      (target_.parent_path() / ("." + target_.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+  if (fd < 0) return;
+  // Moved, not copied: an allocation failing now would leave the new file behind.
+  temporary_ = std::move(name);
+  // The replacement keeps the file's permissions and, where allowed, its owner.
+  if (exists) {
+    ::fchmod(fd, info.st_mode & 07777);
+    if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
+      // Not allowed: the new file belongs to whoever runs the program.
+    }
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+  }
+  file_ = ::fdopen(fd, "wb");
+  if (file_ == nullptr) ::close(fd);
+}
+
 void OutputFile::Close() {
   if (closed_) return;
   Flush();
   closed_ = true;
-  if (file_ != nullptr && std::fclose(file_) != 0) failed_ = true;
-  file_ = nullptr;
+  if (file_ != nullptr) {
+    // Not forced to disk before the rename: a killed run leaves no cut file without it, and a
+    // disk flush per file would double the time of a small run.
+    if (std::fflush(file_) != 0) failed_ = true;
+    if (std::fclose(file_) != 0) failed_ = true;
+    file_ = nullptr;
+  }
+  if (!temporary_.empty()) {
+    if (failed_ || std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+      failed_ = true;
+      ::unlink(temporary_.c_str());
+    }
+    temporary_.clear();
+  }
   if (failed_) {
     throw FileFailure("Cannot write file '" + path_.filename().string() +
                       "' (unit = " + std::to_string(number_) + ")\n");

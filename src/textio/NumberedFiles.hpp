@@ -1,7 +1,8 @@
 // The program's numbered files: each file of a run is known by its number (10 to 13 for
 // the inputs, 20 to 22 for the outputs), which its console messages name. Input files hold
-// their records in memory (they are a few lines long); output files start writing from the
-// beginning at their first record and stay untouched when a run writes nothing to them.
+// their records in memory (a few lines, at most kMaxSize bytes); output files start again from
+// the beginning at their first record, replace their old content only when the run closes
+// them, and stay untouched when a run writes nothing to them.
 #pragma once
 
 #include <cstdio>
@@ -25,32 +26,51 @@ class FileFailure : public std::runtime_error {
 
 class InputFile {
  public:
-  // Opens `path`, creating it empty when it does not exist.
+  // The most bytes an input file may hold: the largest real input (200 bars) is about 10 KB,
+  // and a larger file (a log saved over an input, an endless device) is refused unread.
+  static constexpr std::size_t kMaxSize = std::size_t{1} << 20;
+
+  // Opens `path`, creating it empty when it does not exist, and reads it whole. A folder, a
+  // file that cannot be read or one larger than kMaxSize is a FileFailure.
   InputFile(int number, const std::filesystem::path& path);
   // An input held in memory, read as if it were the file `name`.
-  InputFile(int number, std::string name, std::string_view content);
+  InputFile(int number, std::string name, std::string content);
 
   int number() const { return number_; }
   const std::string& name() const { return name_; }
 
-  // Records, without their line ends; the reader keeps its place in `next_record`.
-  const std::vector<std::string>& records() const { return records_; }
+  // Records, without their line ends (LF, CR LF or a lone CR); the reader keeps its place in
+  // `next_record`.
+  std::size_t record_count() const { return records_.size(); }
+  std::string_view record(std::size_t k) const {
+    return std::string_view(content_).substr(records_[k].start, records_[k].length);
+  }
   std::size_t next_record = 0;
 
  private:
-  void Split(std::string_view content);
+  struct Extent {
+    std::size_t start;
+    std::size_t length;
+  };
+  void Split();
 
   int number_;
   std::string name_;
-  std::vector<std::string> records_;
+  std::string content_;
+  std::vector<Extent> records_;  // into content_
 };
 
+// An output is replaced whole or not at all: its records go to a temporary file beside it
+// (".risu.txt.XXXXXX"), which Close() renames over it. A run killed before that leaves the
+// file as it was, and the temporary file behind. The file a symbolic link names is replaced
+// and the link stays; a device or a pipe is written to directly.
 class OutputFile {
  public:
   // A file that is created empty when missing and rewritten from its first record.
   OutputFile(int number, std::filesystem::path path);
   // Records kept in memory only (tests, benchmarks).
   explicit OutputFile(int number);
+  // Without Close() nothing is replaced.
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
@@ -66,16 +86,22 @@ class OutputFile {
   // Everything written in this run (files in memory only; real files flush as they go).
   const std::string& text() const { return pending_; }
 
-  // Flushes and closes; a file that could not be written is a FileFailure.
+  // Flushes, closes and replaces the file; a file that could not be written (or replaced)
+  // is a FileFailure and keeps its old content.
   void Close();
 
  private:
+  void Open();
   void Flush();
   void FlushWhenFull();
   bool in_memory() const { return path_.empty(); }
 
   int number_;
-  std::filesystem::path path_;
+  std::filesystem::path path_;    // as the run names it
+  std::filesystem::path target_;  // the file replaced (a link resolved)
+  // Beside target_, until Close(); empty when written directly. A string, not a path: taking
+  // the name once the file exists must not allocate.
+  std::string temporary_;
   std::FILE* file_ = nullptr;
   bool failed_ = false;
   bool closed_ = false;

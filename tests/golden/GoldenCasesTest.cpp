@@ -1,8 +1,8 @@
 // Whole runs of the built program. Each folder under tests/cases is one run: the input
-// files it holds (a missing one stays missing), files named before-<name> placed as <name>
-// beforehand (outputs of an earlier run), and the expectations: expected-<name> for every
-// file compared byte for byte afterwards, expected-status, and expected-stderr (without it
-// the console must stay silent).
+// files it holds (a missing one stays missing; a folder is copied as a folder), files or
+// folders named before-<name> placed as <name> beforehand (outputs of an earlier run), and the
+// expectations: expected-<name> for every file compared byte for byte afterwards, expected-status,
+// and expected-stderr (without it the console must stay silent).
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -23,6 +23,9 @@ std::string ReadFile(const fs::path& path) {
   content << in.rdbuf();
   return content.str();
 }
+
+// An input or an earlier output may be a folder (a file saved under the wrong name).
+constexpr fs::copy_options kCopyFolders = fs::copy_options::recursive;
 
 std::vector<std::string> CaseNames() {
   std::vector<std::string> names;
@@ -56,11 +59,11 @@ TEST_P(GoldenCase, RunLeavesTheExpectedFiles) {
   const fs::path source = fs::path(QUILEX_CASES_DIR) / GetParam();
   const std::vector<std::string> inputs = {"parm.txt", "sezi.txt", "mate.txt", "slu-max.txt"};
   for (const std::string& input : inputs) {
-    if (fs::exists(source / input)) fs::copy_file(source / input, work_ / input);
+    if (fs::exists(source / input)) fs::copy(source / input, work_ / input, kCopyFolders);
   }
   for (const fs::directory_entry& entry : fs::directory_iterator(source)) {
     const std::string name = entry.path().filename().string();
-    if (StartsWith(name, "before-")) fs::copy_file(entry.path(), work_ / name.substr(7));
+    if (StartsWith(name, "before-")) fs::copy(entry.path(), work_ / name.substr(7), kCopyFolders);
   }
 
   const std::string command =

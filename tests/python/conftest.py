@@ -94,10 +94,10 @@ def verified_case_names():
     block written by the run itself (not left from an earlier one)."""
     names = []
     for folder in sorted(CASES.iterdir()):
-        sezi = folder / "sezi.txt"
-        if not sezi.exists() or sezi.read_text()[:1] not in "RTCD":
-            continue
         if (folder / "expected-status").read_text().strip() != "0":
+            continue
+        sezi = folder / "sezi.txt"
+        if not sezi.is_file() or sezi.read_text()[:1] not in "RTCD":
             continue
         if (folder / "before-risu-MN.txt").exists():
             continue

@@ -69,14 +69,36 @@ TEST(ShearCheckRTTest, LeverArmAndAxialStressOfTheWeb) {
   EXPECT_EQ(log.text(), "");
 }
 
-TEST(ShearCheckRTTest, NoStirrupsAndFullCompression) {
+TEST(ShearCheckRTTest, FullCompression) {
   TextLog log;
-  EXPECT_EQ(ShearCheckRT(log, 300, 500, 40, 0, 2, 200, 45, 0), 0);
-  EXPECT_EQ(log.text(), "");
-  // No stirrup area at no spacing: the struts' resistance, not a NaN.
-  EXPECT_NEAR(ShearCheckRT(log, 300, 500, 40, 0, 2, 0, 45, 0), 414 * 300 * nu * fcd * 0.5, 1e-6);
   EXPECT_EQ(ShearCheckRT(log, 300, 500, 40, 50, 2, 200, 45, -fcd * 500 * 300), 0);
   EXPECT_EQ(log.text(), kCompressionMessage);
+}
+
+// Stirrups without area or without legs resist exactly +0 at every spacing, none included
+// (where the quotient would be 0/0), so the struts never stand in for missing stirrups. At a
+// positive spacing this is what the quotient itself gives: the results of sections without
+// stirrups and a spacing are the same as ever.
+TEST(StirrupsOrStrutsTest, NoStirrupsResistNothingWhateverTheSpacing) {
+  struct Legs {
+    double Asw;
+    int nb;
+  };
+  for (const Legs legs : {Legs{0, 2}, Legs{50, 0}, Legs{0, 0}}) {
+    for (const double st : {0.0, 1e-300, 150.0, 1e300}) {
+      const ShearResistance r = StirrupsOrStruts(414, 300, 1.25, legs.Asw, legs.nb, st, 1, kMat);
+      EXPECT_EQ(r.outcome, ShearOutcome::NoStirrups) << legs.Asw << " " << legs.nb << " " << st;
+      EXPECT_EQ(r.Vrd, 0) << legs.Asw << " " << legs.nb << " " << st;
+      EXPECT_FALSE(std::signbit(r.Vrd));
+    }
+  }
+  // Full compression still names the struts.
+  EXPECT_EQ(StirrupsOrStruts(414, 300, 0, 0, 2, 0, 1, kMat).outcome,
+            ShearOutcome::CompressionOutOfRange);
+  TextLog log;
+  EXPECT_EQ(ShearCheckRT(log, 300, 500, 40, 0, 2, 0, 45, 0), 0);
+  EXPECT_EQ(ShearCheckC(log, 400, 40, 50, 0, 0, 45, 0), 0);
+  EXPECT_EQ(log.text(), "");
 }
 
 TEST(ShearCheckCTest, EquivalentRectangleOfTheCircle) {

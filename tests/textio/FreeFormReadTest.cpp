@@ -33,6 +33,25 @@ TEST(FreeFormReadTest, BlanksTabsCommasEmptyRecordsAndCarriageReturns) {
   EXPECT_EQ(type, "T  ");  // the CR is no part of the value
 }
 
+TEST(FreeFormReadTest, LoneCarriageReturnsEndRecordsAsLineFeedsDo) {
+  // LF, CR LF and a lone CR each end one record; CR CR LF is an empty record between two.
+  InputFile unit(11, "sezi.txt", "R\r300 500\r\n40\n\r\r\n1 2\r3\r");
+  ASSERT_EQ(unit.record_count(), 7u);
+  const char* expected[] = {"R", "300 500", "40", "", "", "1 2", "3"};
+  for (std::size_t k = 0; k < 7; ++k)
+    EXPECT_EQ(unit.record(k), expected[k]) << k;
+  std::string type;
+  double v[3] = {};
+  int n[2] = {};
+  ReadList(unit, {{type, 1}});
+  ReadList(unit, {v[0], v[1], v[2]});
+  ReadList(unit, {n[0]});  // the rest of "1 2" is discarded with its record
+  ReadList(unit, {n[1]});
+  EXPECT_EQ(type, "R");
+  EXPECT_THAT(v, ElementsAre(300.0, 500.0, 40.0));
+  EXPECT_THAT(n, ElementsAre(1, 3));
+}
+
 TEST(FreeFormReadTest, RealForms) {
   InputFile unit(13, "slu-max.txt", "30 30. 3.0e1 3.0d1 3.0E+1 300D-1 -0.5 +2\n50.27 0.1\n");
   double v[10] = {};
@@ -75,7 +94,7 @@ TEST(FreeFormReadTest, RepeatCountsSlashesAndNullValues) {
 
 // The console message of a read of `content` into `items`, or "" when the read succeeds.
 std::string Failure(const char* content, std::initializer_list<ReadItem> items,
-                    std::source_location where = std::source_location::current()) {
+                    SourcePosition where = SourcePosition::Here()) {
   InputFile unit(11, "sezi.txt", content);
   try {
     ReadList(unit, items, where);
