@@ -3,7 +3,7 @@
 namespace quilex::flexure {
 
 bool Avx2Available() {
-#if defined(__x86_64__)
+#if defined(QUILEX_LANES_AVX2)
   // GCC's check includes the operating system's support of the AVX registers. The
   // initialisation makes the check safe from static constructors too.
   __builtin_cpu_init();

@@ -23,7 +23,7 @@ namespace {
 using flexure::LanePath;
 
 // The grid as a plain loop: every cell in turn, rows from the bottom, cells from the left.
-[[gnu::noipa]] GridForces PlainGrid(const GridPlane& p) {
+[[gnu::noinline]] GridForces PlainGrid(const GridPlane& p) {
   const double dx = p.B / kGridCells, dy = p.H / kGridCells, dA = dy * dx;
   double N = 0, Mx = 0, My = 0;
   for (int i = 1; i <= kGridCells; ++i) {

@@ -21,8 +21,8 @@
 namespace quilex::flexure {
 namespace {
 
-[[gnu::noipa]] SectionForces PlainRectangle(const RectangularSection& s, const MaterialSet& m,
-                                            int n, double t) {
+[[gnu::noinline]] SectionForces PlainRectangle(const RectangularSection& s, const MaterialSet& m,
+                                               int n, double t) {
   const double b = s.B, h = s.H, c = s.c;
   const auto strain = [&](double y) {
     return StrainAtDepth(h, c, y, t, m.eps_ud, m.eps_cu, m.eps_c2);
@@ -39,7 +39,7 @@ namespace {
   return {F_2 + N_c + F_1, F_2 * ((h - c) - h / 2) + (c - h / 2) * F_1 + M_c};
 }
 
-[[gnu::noipa]] SectionForces PlainTee(const TSection& s, const MaterialSet& m, int n, double t) {
+[[gnu::noinline]] SectionForces PlainTee(const TSection& s, const MaterialSet& m, int n, double t) {
   const double H = s.HiNf + s.HsUp, yG = TCentroidDepth(s), c = s.c;
   const auto strain = [&](double y) {
     return StrainAtDepth(H, c, y, t, m.eps_ud, m.eps_cu, m.eps_c2);
@@ -66,8 +66,8 @@ namespace {
   return {N, M};
 }
 
-[[gnu::noipa]] SectionForces PlainCircle(const CircularSection& s, const MaterialSet& m, int n,
-                                         double t) {
+[[gnu::noinline]] SectionForces PlainCircle(const CircularSection& s, const MaterialSet& m, int n,
+                                            double t) {
   const double D = s.D, c = s.c;
   const auto strain = [&](double y) {
     return StrainAtDepth(D, c, y, t, m.eps_ud, m.eps_cu, m.eps_c2);
