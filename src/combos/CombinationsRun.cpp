@@ -11,8 +11,8 @@
 #include <type_traits>
 
 #include "combos/ActionsTable.hpp"
+#include "combos/CommandOutput.hpp"
 #include "combos/OrderedBlocks.hpp"
-#include "combos/ReplacedFile.hpp"
 #include "combos/ResultRows.hpp"
 #include "program/InputFiles.hpp"
 #include "program/RunLog.hpp"
@@ -270,8 +270,8 @@ void VerifyRows(const Section& section, const MaterialSet& m, const ActionsTable
 }
 
 struct Outputs {
-  ReplacedFile& results;
-  ReplacedFile* log;
+  CommandOutput& results;
+  CommandOutput* log;
 };
 
 template <class RowActions, class Section>
@@ -331,8 +331,8 @@ int Run(const Options& options, std::ostream& out) {
                        type == 'D' ? ActionKind::Biaxial : ActionKind::Uniaxial, options.units);
 
   const fs::path output_path = options.OutputPath();
-  ReplacedFile results(output_path);
-  std::optional<ReplacedFile> log;
+  CommandOutput results(output_path);
+  std::optional<CommandOutput> log;
   if (options.log) log.emplace(options.LogPath());
   results.Write(HeaderRecord(type == 'D' ? ActionKind::Biaxial : ActionKind::Uniaxial));
 

@@ -1,5 +1,6 @@
 // quilex-combos as a whole beyond the golden runs: the bytes do not depend on the number of
-// threads, an output is replaced whole, and the command line.
+// threads, an output that cannot be written stops it before any work, and the command line.
+// (Outputs replaced whole: ReplacedFileTest.)
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -7,7 +8,7 @@
 #include <string>
 
 #include "combos/CommandLine.hpp"
-#include "combos/ReplacedFile.hpp"
+#include "combos/CommandOutput.hpp"
 #include "support/Commands.hpp"
 #include "support/Files.hpp"
 
@@ -81,39 +82,10 @@ TEST_F(CombosCommand, OneAndFourThreadsWriteTheSameLog) {
   EXPECT_TRUE(log == ReadFile(work_ / "risu.txt-4"));
 }
 
-TEST_F(CombosCommand, AFileIsReplacedOnlyWhenComplete) {
-  const fs::path path = work_ / "results.csv";
-  WriteFile(path, "old\r\n");
-  {
-    ReplacedFile file(path);
-    file.Write("new, half");
-    EXPECT_EQ(ReadFile(path), "old\r\n");
-  }  // never committed: as if the run had failed
-  EXPECT_EQ(ReadFile(path), "old\r\n");
-  {
-    ReplacedFile file(path);
-    file.Write("new\r\n");
-    file.Commit();
-  }
-  EXPECT_EQ(ReadFile(path), "new\r\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(work_.path()), fs::directory_iterator()), 1);
-}
-
-TEST_F(CombosCommand, ALinkIsReplacedAtItsTarget) {
-  fs::create_directories(work_ / "shared");
-  WriteFile(work_ / "shared" / "results.csv", "old\r\n");
-  fs::create_symlink("shared/results.csv", work_ / "link.csv");
-  ReplacedFile file(work_ / "link.csv");
-  file.Write("new\r\n");
-  file.Commit();
-  EXPECT_TRUE(fs::is_symlink(work_ / "link.csv"));
-  EXPECT_EQ(ReadFile(work_ / "shared" / "results.csv"), "new\r\n");
-}
-
 TEST_F(CombosCommand, AFolderCannotBeReplaced) {
   fs::create_directories(work_ / "results.csv");
   try {
-    ReplacedFile file(work_ / "results.csv");
+    CommandOutput file(work_ / "results.csv");
     ADD_FAILURE() << "a folder was opened for writing";
   } catch (const WriteError& error) {
     EXPECT_EQ(std::string(error.what()),
