@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <sstream>
 
 #include "plot/PictureChecks.hpp"
@@ -261,6 +262,25 @@ TEST(Options, OutputGoesToTheNamedFileOrTheStandardOutput) {
   const Outcome piped = RunCommand({"--output", "-", folder.path().string()});
   EXPECT_EQ(piped.status, 0);
   EXPECT_EQ(piped.out, picture);
+}
+
+TEST(Options, APictureThatCannotBeWrittenIsReported) {
+  ScratchFolder folder("plot-unwritable");
+  CopyRun("ref-R", folder.path());
+  // A folder where the picture should be refuses it, with the cause.
+  fs::create_directories(folder / "domplot.svg");
+  const Outcome refused = RunCommand({folder.path().string()});
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_EQ(refused.err, "quilex-plot: " + (folder / "domplot.svg").string() +
+                             ": cannot be written (Is a directory)\n");
+  // No folder for it at all.
+  const fs::path nowhere = folder / "missing" / "picture.svg";
+  const Outcome missing = RunCommand({"--output", nowhere.string(), folder.path().string()});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.err, "quilex-plot: " + nowhere.string() + ": cannot be written\n");
+  // Nothing left behind: the run's five files and the folder in the picture's place.
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 6);
+  EXPECT_TRUE(fs::is_empty(folder / "domplot.svg"));
 }
 
 TEST(Options, EveryGoodFolderIsDrawnWhenAnotherFails) {
