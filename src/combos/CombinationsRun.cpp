@@ -15,10 +15,10 @@
 #include "combos/OrderedBlocks.hpp"
 #include "combos/ResultRows.hpp"
 #include "program/InputFiles.hpp"
+#include "program/ProgramRun.hpp"
 #include "program/RunLog.hpp"
 #include "program/RunRecords.hpp"
 #include "quilex/materials.hpp"
-#include "quilex/validation.hpp"
 #include "textio/NumberedFiles.hpp"
 #include "verification/Unchecked.hpp"
 
@@ -63,13 +63,6 @@ std::string RisuMNLine(const Write& write) {
   return line;
 }
 
-template <class Section>
-std::optional<std::string> FirstProblem(const Section& section) {
-  const std::vector<InvalidValue> problems = Validate(section);
-  if (problems.empty()) return std::nullopt;
-  return problems.front().message;
-}
-
 struct Inputs {
   program::SectionInput section;
   program::MaterialNames names;
@@ -90,24 +83,7 @@ Inputs ReadInputs(const Options& options) {
   if (!program::ReadSection(sezi, in.section)) {
     throw InputError(RisuMNLine([](auto& f) { program::WriteBarCountFailure(f); }));
   }
-  std::optional<std::string> problem;
-  switch (in.type()) {
-    case 'R':
-      problem = FirstProblem(in.section.R);
-      break;
-    case 'T':
-      problem = FirstProblem(in.section.T);
-      break;
-    case 'C':
-      problem = FirstProblem(in.section.C);
-      break;
-    case 'D':
-      problem = FirstProblem(in.section.D);
-      break;
-    default:
-      break;
-  }
-  if (problem) {
+  if (const std::optional<std::string> problem = program::FirstSectionProblem(in.section)) {
     throw InputError(
         RisuMNLine([&](auto& f) { program::WriteInvalidSectionFailure(f, *problem); }));
   }
