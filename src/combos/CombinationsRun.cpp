@@ -192,15 +192,21 @@ std::string DomainLog(const Section& section, const MaterialSet& m) {
   return risu.text();
 }
 
+// What quilex writes to risu.txt before its searches: the echo of the section and the
+// actions, when parm.txt asks for it.
+template <class RowActions>
+void WriteEcho(textio::OutputFile& risu, const LogParts& parts, const RowActions& actions) {
+  if (!parts.echo) return;
+  risu.Write(parts.section_echo);
+  program::WriteActionsEcho(risu, actions);
+}
+
 // The log of a verification of an R, T or C section, as quilex writes risu.txt for it.
 template <class Section>
 Verification VerifyWithLog(const Section& section, const MaterialSet& m, const Actions& actions,
                            const LogParts& parts, std::string& log) {
   textio::OutputFile risu(20);
-  if (parts.echo) {
-    risu.Write(parts.section_echo);
-    program::WriteActionsEcho(risu, actions);
-  }
+  WriteEcho(risu, parts, actions);
   program::VerificationLog verification_log(risu);
   const Verification v = unchecked::Verify(section, m, actions, kSettings, &verification_log);
   verification_log.Finish();
@@ -214,10 +220,7 @@ BiaxialVerification VerifyWithLog(const RectangleWithBars& section, const Materi
                                   const BiaxialActions& actions, const LogParts& parts,
                                   std::string& log) {
   textio::OutputFile risu(20);
-  if (parts.echo) {
-    risu.Write(parts.section_echo);
-    program::WriteActionsEcho(risu, actions);
-  }
+  WriteEcho(risu, parts, actions);
   program::RisuLog shear_log(risu);
   const BiaxialVerification v = unchecked::Verify(section, m, actions, kSettings, &shear_log);
   log += risu.text();
