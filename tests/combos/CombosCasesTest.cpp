@@ -21,10 +21,6 @@ namespace {
 
 using namespace quilex::testing_support;
 
-bool StartsWith(const std::string& text, const std::string& prefix) {
-  return text.rfind(prefix, 0) == 0;
-}
-
 class CombosCase : public testing::TestWithParam<std::string> {
  protected:
   ScratchFolder work_{"combos-case-" + GetParam()};
@@ -39,10 +35,10 @@ TEST_P(CombosCase, RunLeavesTheExpectedFiles) {
     if (entry.is_directory()) {
       fs::create_directories(work_ / relative);
       allowed.insert(relative);
-    } else if (StartsWith(name, "before-")) {
+    } else if (name.starts_with("before-")) {
       fs::copy_file(entry.path(), work_ / name.substr(7));
       allowed.insert(name.substr(7));
-    } else if (StartsWith(name, "expected-")) {
+    } else if (name.starts_with("expected-")) {
       allowed.insert(name.substr(9));
     } else if (name != "arguments") {
       fs::copy_file(entry.path(), work_ / relative);
@@ -72,7 +68,7 @@ TEST_P(CombosCase, RunLeavesTheExpectedFiles) {
   int compared = 0;
   for (const fs::directory_entry& entry : fs::directory_iterator(source)) {
     const std::string name = entry.path().filename().string();
-    if (!StartsWith(name, "expected-") || name == "expected-status" || name == "expected-stdout" ||
+    if (!name.starts_with("expected-") || name == "expected-status" || name == "expected-stdout" ||
         name == "expected-stderr") {
       continue;
     }

@@ -22,10 +22,6 @@ using namespace quilex::testing_support;
 // An input or an earlier output may be a folder (a file saved under the wrong name).
 constexpr fs::copy_options kCopyFolders = fs::copy_options::recursive;
 
-bool StartsWith(const std::string& text, const std::string& prefix) {
-  return text.rfind(prefix, 0) == 0;
-}
-
 class GoldenCase : public testing::TestWithParam<std::string> {
  protected:
   ScratchFolder work_{"golden-" + GetParam()};
@@ -39,7 +35,7 @@ TEST_P(GoldenCase, RunLeavesTheExpectedFiles) {
   }
   for (const fs::directory_entry& entry : fs::directory_iterator(source)) {
     const std::string name = entry.path().filename().string();
-    if (StartsWith(name, "before-")) fs::copy(entry.path(), work_ / name.substr(7), kCopyFolders);
+    if (name.starts_with("before-")) fs::copy(entry.path(), work_ / name.substr(7), kCopyFolders);
   }
 
   const CommandResult run = RunIn(work_.path(), ShellQuoted(QUILEX_BINARY));
@@ -55,7 +51,7 @@ TEST_P(GoldenCase, RunLeavesTheExpectedFiles) {
   int compared = 0;
   for (const fs::directory_entry& entry : fs::directory_iterator(source)) {
     const std::string name = entry.path().filename().string();
-    if (!StartsWith(name, "expected-") || name == "expected-status" || name == "expected-stderr") {
+    if (!name.starts_with("expected-") || name == "expected-status" || name == "expected-stderr") {
       continue;
     }
     const fs::path produced = work_ / name.substr(9);

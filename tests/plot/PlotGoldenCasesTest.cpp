@@ -19,10 +19,6 @@ using testing_support::CommandResult;
 using testing_support::RunIn;
 using testing_support::ShellQuoted;
 
-bool IsExpectation(const std::string& name) {
-  return name.rfind("expected-", 0) == 0;
-}
-
 class PlotGoldenCase : public testing::TestWithParam<std::string> {};
 
 TEST_P(PlotGoldenCase, LeavesTheExpectedPicture) {
@@ -30,7 +26,7 @@ TEST_P(PlotGoldenCase, LeavesTheExpectedPicture) {
   ScratchFolder work("plot-golden-" + GetParam());
   for (const fs::directory_entry& entry : fs::directory_iterator(source)) {
     const std::string name = entry.path().filename().string();
-    if (!IsExpectation(name)) fs::copy_file(entry.path(), work.path() / name);
+    if (!name.starts_with("expected-")) fs::copy_file(entry.path(), work.path() / name);
   }
   const CommandResult run = RunIn(work.path(), ShellQuoted(QUILEX_PLOT_BINARY));
   ASSERT_TRUE(run.exited);
