@@ -11,14 +11,14 @@
 #include <type_traits>
 
 #include "combos/ActionsTable.hpp"
+#include "combos/CommandOutput.hpp"
 #include "combos/OrderedBlocks.hpp"
-#include "combos/ReplacedFile.hpp"
 #include "combos/ResultRows.hpp"
 #include "program/InputFiles.hpp"
+#include "program/ProgramRun.hpp"
 #include "program/RunLog.hpp"
 #include "program/RunRecords.hpp"
 #include "quilex/materials.hpp"
-#include "quilex/validation.hpp"
 #include "textio/NumberedFiles.hpp"
 #include "verification/Unchecked.hpp"
 
@@ -63,13 +63,6 @@ std::string RisuMNLine(const Write& write) {
   return line;
 }
 
-template <class Section>
-std::optional<std::string> FirstProblem(const Section& section) {
-  const std::vector<InvalidValue> problems = Validate(section);
-  if (problems.empty()) return std::nullopt;
-  return problems.front().message;
-}
-
 struct Inputs {
   program::SectionInput section;
   program::MaterialNames names;
@@ -90,24 +83,7 @@ Inputs ReadInputs(const Options& options) {
   if (!program::ReadSection(sezi, in.section)) {
     throw InputError(RisuMNLine([](auto& f) { program::WriteBarCountFailure(f); }));
   }
-  std::optional<std::string> problem;
-  switch (in.type()) {
-    case 'R':
-      problem = FirstProblem(in.section.R);
-      break;
-    case 'T':
-      problem = FirstProblem(in.section.T);
-      break;
-    case 'C':
-      problem = FirstProblem(in.section.C);
-      break;
-    case 'D':
-      problem = FirstProblem(in.section.D);
-      break;
-    default:
-      break;
-  }
-  if (problem) {
+  if (const std::optional<std::string> problem = program::FirstSectionProblem(in.section)) {
     throw InputError(
         RisuMNLine([&](auto& f) { program::WriteInvalidSectionFailure(f, *problem); }));
   }
@@ -216,15 +192,21 @@ std::string DomainLog(const Section& section, const MaterialSet& m) {
   return risu.text();
 }
 
+// What quilex writes to risu.txt before its searches: the echo of the section and the
+// actions, when parm.txt asks for it.
+template <class RowActions>
+void WriteEcho(textio::OutputFile& risu, const LogParts& parts, const RowActions& actions) {
+  if (!parts.echo) return;
+  risu.Write(parts.section_echo);
+  program::WriteActionsEcho(risu, actions);
+}
+
 // The log of a verification of an R, T or C section, as quilex writes risu.txt for it.
 template <class Section>
 Verification VerifyWithLog(const Section& section, const MaterialSet& m, const Actions& actions,
                            const LogParts& parts, std::string& log) {
   textio::OutputFile risu(20);
-  if (parts.echo) {
-    risu.Write(parts.section_echo);
-    program::WriteActionsEcho(risu, actions);
-  }
+  WriteEcho(risu, parts, actions);
   program::VerificationLog verification_log(risu);
   const Verification v = unchecked::Verify(section, m, actions, kSettings, &verification_log);
   verification_log.Finish();
@@ -238,10 +220,7 @@ BiaxialVerification VerifyWithLog(const RectangleWithBars& section, const Materi
                                   const BiaxialActions& actions, const LogParts& parts,
                                   std::string& log) {
   textio::OutputFile risu(20);
-  if (parts.echo) {
-    risu.Write(parts.section_echo);
-    program::WriteActionsEcho(risu, actions);
-  }
+  WriteEcho(risu, parts, actions);
   program::RisuLog shear_log(risu);
   const BiaxialVerification v = unchecked::Verify(section, m, actions, kSettings, &shear_log);
   log += risu.text();
@@ -270,8 +249,8 @@ void VerifyRows(const Section& section, const MaterialSet& m, const ActionsTable
 }
 
 struct Outputs {
-  ReplacedFile& results;
-  ReplacedFile* log;
+  CommandOutput& results;
+  CommandOutput* log;
 };
 
 template <class RowActions, class Section>
@@ -331,8 +310,8 @@ int Run(const Options& options, std::ostream& out) {
                        type == 'D' ? ActionKind::Biaxial : ActionKind::Uniaxial, options.units);
 
   const fs::path output_path = options.OutputPath();
-  ReplacedFile results(output_path);
-  std::optional<ReplacedFile> log;
+  CommandOutput results(output_path);
+  std::optional<CommandOutput> log;
   if (options.log) log.emplace(options.LogPath());
   results.Write(HeaderRecord(type == 'D' ? ActionKind::Biaxial : ActionKind::Uniaxial));
 

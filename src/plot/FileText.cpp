@@ -1,9 +1,10 @@
 #include "plot/FileText.hpp"
 
-#include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+
+#include "textio/FreeFormRead.hpp"
 
 namespace quilex::plot {
 
@@ -51,40 +52,10 @@ std::string_view Trim(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-namespace {
-bool IsDigit(char ch) {
-  return ch >= '0' && ch <= '9';
-}
-}  // namespace
-
 std::optional<double> ParseNumber(std::string_view text) {
-  std::size_t at = 0;
-  if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
-  const std::size_t body = at;
-  std::size_t digits = 0;
-  while (at < text.size() && IsDigit(text[at]))
-    ++at, ++digits;
-  if (at < text.size() && text[at] == '.') {
-    ++at;
-    while (at < text.size() && IsDigit(text[at]))
-      ++at, ++digits;
-  }
-  if (digits == 0) return std::nullopt;
-  if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
-    ++at;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
-    std::size_t exponent_digits = 0;
-    while (at < text.size() && IsDigit(text[at]))
-      ++at, ++exponent_digits;
-    if (exponent_digits == 0) return std::nullopt;
-  }
-  if (at != text.size()) return std::nullopt;
-  double value = 0;
-  const char* first = text.data() + body;
-  const char* last = text.data() + text.size();
-  const std::from_chars_result result = std::from_chars(first, last, value);
-  if (result.ec != std::errc() || result.ptr != last) return std::nullopt;
-  return text[0] == '-' ? -value : value;
+  const textio::RealValue real = textio::ParseReal(text);
+  if (real.status != textio::RealValue::Status::Valid) return std::nullopt;
+  return real.value;
 }
 
 bool IsOverflowField(std::string_view text) {

@@ -36,8 +36,10 @@ std::vector<std::string> SplitLines(std::string_view text);
 
 std::string_view Trim(std::string_view text);
 
-// A decimal number as the result files write it: an optional sign, digits with at most one
-// point, an optional exponent. Nothing else (no blanks, no inf or nan).
+// A number of the run's files, read by the rule quilex reads its inputs by
+// (textio::ParseReal): an optional sign, digits with at most one point, an optional exponent
+// with e or d, to the nearest double. Nothing else (no blanks, no inf or nan, nothing beyond
+// the largest double).
 std::optional<double> ParseNumber(std::string_view text);
 
 // Values beyond this size (kN, kN·m) are refused: no picture could show them beside any

@@ -1,9 +1,7 @@
 #include "plot/PlotCommand.hpp"
 
-#include <unistd.h>
-
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <system_error>
 #include <vector>
@@ -12,6 +10,7 @@
 #include "plot/FileText.hpp"
 #include "plot/RunFolder.hpp"
 #include "quilex/version.hpp"
+#include "textio/ReplacedFile.hpp"
 
 namespace quilex::plot {
 namespace fs = std::filesystem;
@@ -41,30 +40,15 @@ constexpr const char* kUsage =
     "drawn (the message names the file and line; no picture is written for that folder,\n"
     "an earlier one stays as it was) or the command line is wrong.\n";
 
-// Writes `content` to `target` through a temporary file in the same folder, renamed over
-// the target only once it is complete.
-std::optional<std::string> WriteThroughTemporary(const fs::path& target,
-                                                 const std::string& content) {
-  const fs::path temporary = target.parent_path() / ("." + target.filename().string() + ".tmp-" +
-                                                     std::to_string(::getpid()));
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (out) out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      return Shown(target) + ": cannot be written";
-    }
-  }
-  std::error_code error;
-  fs::rename(temporary, target, error);
-  if (error) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    return Shown(target) + ": cannot be written (" + error.message() + ")";
-  }
-  return std::nullopt;
+// Writes `picture` over `target`, replaced only once it is complete; otherwise the message.
+std::optional<std::string> WritePicture(const fs::path& target, const std::string& picture) {
+  textio::ReplacedFile file(target);
+  if (file.Write(picture) && file.Commit()) return std::nullopt;
+  std::string message = Shown(target) + ": cannot be written";
+  // The cause is named when the target itself refuses (a folder, say); a picture that could
+  // not be written beside it is reported without one.
+  if (file.failed_at_target()) message += " (" + std::string(std::strerror(file.error())) + ")";
+  return message;
 }
 
 }  // namespace
@@ -128,7 +112,7 @@ int RunPlotCommand(std::span<const std::string> arguments, std::ostream& out, st
       continue;
     }
     const fs::path target = output ? fs::path(*output) : folder / "domplot.svg";
-    if (const std::optional<std::string> failure = WriteThroughTemporary(target, picture)) {
+    if (const std::optional<std::string> failure = WritePicture(target, picture)) {
       err << "quilex-plot: " << *failure << "\n";
       status = kNotAllWritten;
     }

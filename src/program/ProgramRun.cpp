@@ -69,30 +69,6 @@ void VerifyBiaxial(bool echo, const RectangleWithBars& section, const MaterialSe
   if (v.bending == BendingOutcome::Resisted) WritePoints(files.domplot, v.contour);
 }
 
-// The message of the first problem of the section's data, or nothing (for an unknown type
-// too: it is reported after the actions).
-std::optional<std::string> FirstSectionProblem(const SectionInput& section) {
-  std::vector<InvalidValue> problems;
-  switch (section.SectionType[0]) {
-    case 'R':
-      problems = Validate(section.R);
-      break;
-    case 'T':
-      problems = Validate(section.T);
-      break;
-    case 'C':
-      problems = Validate(section.C);
-      break;
-    case 'D':
-      problems = Validate(section.D);
-      break;
-    default:
-      break;
-  }
-  if (problems.empty()) return std::nullopt;
-  return problems.front().message;
-}
-
 // The run up to its closing step. Returns early, with everything written so far, on an
 // input-data error.
 void RunSequence(RunFiles& files) {
@@ -143,6 +119,28 @@ void RunSequence(RunFiles& files) {
 }
 
 }  // namespace
+
+std::optional<std::string> FirstSectionProblem(const SectionInput& section) {
+  std::vector<InvalidValue> problems;
+  switch (section.SectionType[0]) {
+    case 'R':
+      problems = Validate(section.R);
+      break;
+    case 'T':
+      problems = Validate(section.T);
+      break;
+    case 'C':
+      problems = Validate(section.C);
+      break;
+    case 'D':
+      problems = Validate(section.D);
+      break;
+    default:
+      break;
+  }
+  if (problems.empty()) return std::nullopt;
+  return problems.front().message;
+}
 
 void WriteFloatingPointNote(unsigned raised_flags, std::ostream& console) {
   if (raised_flags == 0) return;

@@ -4,9 +4,12 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
+#include <string>
 #include <string_view>
 
+#include "program/InputFiles.hpp"
 #include "textio/NumberedFiles.hpp"
 
 namespace quilex::program {
@@ -33,6 +36,10 @@ int RunQuilex(const std::filesystem::path& folder, std::ostream& console);
 // The same run on files already open, such as files held in memory (tests, fuzzing): the
 // run sequence, then the closing of the outputs, also after a failed read.
 int RunQuilex(RunFiles& files, std::ostream& console);
+
+// The message of the first problem of the section's data (quilex::Validate() for its type),
+// or nothing: also for an unknown type, which a run reports after the actions.
+std::optional<std::string> FirstSectionProblem(const SectionInput& section);
 
 // The note on the raised floating-point flags, or nothing when none is raised.
 void WriteFloatingPointNote(unsigned raised_flags, std::ostream& console);

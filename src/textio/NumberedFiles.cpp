@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <system_error>
 
@@ -100,20 +101,14 @@ void InputFile::Split() {
 OutputFile::OutputFile(int number, std::filesystem::path path)
     : number_(number), path_(std::move(path)) {
   CreateWhenMissing(number, path_);
-  // The records replace the file a symbolic link names, and the link stays.
-  std::error_code error;
-  target_ = std::filesystem::canonical(path_, error);
-  if (error) target_ = path_;
+  file_.emplace(path_);
 }
 
 OutputFile::OutputFile(int number) : number_(number) {}
 
 // Without Close() (a run that ends by an exception that is not its own) the file stays as it
 // was: what was written so far goes with the temporary file.
-OutputFile::~OutputFile() {
-  if (file_ != nullptr) std::fclose(file_);
-  if (!temporary_.empty()) ::unlink(temporary_.c_str());
-}
+OutputFile::~OutputFile() = default;
 
 void OutputFile::Write(std::string_view records) {
   if (closed_) return;
@@ -138,67 +133,17 @@ void OutputFile::FlushWhenFull() {
 
 void OutputFile::Flush() {
   if (in_memory() || pending_.empty() || failed_) return;
-  if (file_ == nullptr) {
-    // The first record of the run: the file starts again from its beginning.
-    Open();
-    if (file_ == nullptr) {
-      failed_ = true;
-      return;
-    }
-  }
-  if (std::fwrite(pending_.data(), 1, pending_.size(), file_) != pending_.size()) failed_ = true;
+  // The first record of the run starts the file again from its beginning.
+  if (!file_->Write(pending_)) failed_ = true;
   pending_.clear();
-}
-
-void OutputFile::Open() {
-  struct stat info {};
-  const bool exists = ::stat(target_.c_str(), &info) == 0;
-  // A device or a pipe (a link to /dev/null, say) cannot be replaced: it is written to.
-  if (exists && !S_ISREG(info.st_mode)) {
-    file_ = std::fopen(target_.c_str(), "wb");
-    return;
-  }
-  // A file that may not be written is not replaced either.
-  if (exists && ::access(target_.c_str(), W_OK) != 0) return;
-  std::string name =
-      (target_.parent_path() / ("." + target_.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-  if (fd < 0) return;
-  // Moved, not copied: an allocation failing now would leave the new file behind.
-  temporary_ = std::move(name);
-  // The replacement keeps the file's permissions and, where allowed, its owner.
-  if (exists) {
-    ::fchmod(fd, info.st_mode & 07777);
-    if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
-      // Not allowed: the new file belongs to whoever runs the program.
-    }
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-  }
-  file_ = ::fdopen(fd, "wb");
-  if (file_ == nullptr) ::close(fd);
 }
 
 void OutputFile::Close() {
   if (closed_) return;
   Flush();
   closed_ = true;
-  if (file_ != nullptr) {
-    // Not forced to disk before the rename: a killed run leaves no cut file without it, and a
-    // disk flush per file would double the time of a small run.
-    if (std::fflush(file_) != 0) failed_ = true;
-    if (std::fclose(file_) != 0) failed_ = true;
-    file_ = nullptr;
-  }
-  if (!temporary_.empty()) {
-    if (failed_ || std::rename(temporary_.c_str(), target_.c_str()) != 0) {
-      failed_ = true;
-      ::unlink(temporary_.c_str());
-    }
-    temporary_.clear();
-  }
+  // A file the run wrote nothing to keeps its content.
+  if (!in_memory() && file_->is_open() && !file_->Commit()) failed_ = true;
   if (failed_) {
     throw FileFailure("Cannot write file '" + path_.filename().string() +
                       "' (unit = " + std::to_string(number_) + ")\n");

@@ -5,15 +5,16 @@
 // them, and stay untouched when a run writes nothing to them.
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
 #include <initializer_list>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "textio/RecordFormat.hpp"
+#include "textio/ReplacedFile.hpp"
 
 namespace quilex::textio {
 
@@ -60,10 +61,9 @@ class InputFile {
   std::vector<Extent> records_;  // into content_
 };
 
-// An output is replaced whole or not at all: its records go to a temporary file beside it
-// (".risu.txt.XXXXXX"), which Close() renames over it. A run killed before that leaves the
-// file as it was, and the temporary file behind. The file a symbolic link names is replaced
-// and the link stays; a device or a pipe is written to directly.
+// An output is replaced whole or not at all (a ReplacedFile): its records go to a temporary
+// file beside it, which Close() renames over it. A run killed before that leaves the file as
+// it was, and the temporary file behind.
 class OutputFile {
  public:
   // A file that is created empty when missing and rewritten from its first record.
@@ -91,18 +91,13 @@ class OutputFile {
   void Close();
 
  private:
-  void Open();
   void Flush();
   void FlushWhenFull();
   bool in_memory() const { return path_.empty(); }
 
   int number_;
-  std::filesystem::path path_;    // as the run names it
-  std::filesystem::path target_;  // the file replaced (a link resolved)
-  // Beside target_, until Close(); empty when written directly. A string, not a path: taking
-  // the name once the file exists must not allocate.
-  std::string temporary_;
-  std::FILE* file_ = nullptr;
+  std::filesystem::path path_;        // as the run names it
+  std::optional<ReplacedFile> file_;  // none in memory
   bool failed_ = false;
   bool closed_ = false;
   std::string pending_;

@@ -3,24 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <variant>
 
 #include "program/RunRecords.hpp"
 #include "quilex/quilex.hpp"
+#include "support/Files.hpp"
 #include "support/TextLog.hpp"
 
 namespace quilex {
 namespace {
 
 std::string Expected(const std::string& case_name, const std::string& file) {
-  std::ifstream in(std::filesystem::path(QUILEX_CASES_DIR) / case_name / ("expected-" + file),
-                   std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
+  return testing_support::ReadFile(std::filesystem::path(QUILEX_CASES_DIR) / case_name /
+                                   ("expected-" + file));
 }
 
 template <class Result>

@@ -5,85 +5,25 @@
 // expected-stdout and expected-stderr (without them the stream must stay empty). After the
 // run the folder may hold nothing else: no temporary file is left behind.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
-#include <vector>
+
+#include "support/Cases.hpp"
+#include "support/Commands.hpp"
+#include "support/Files.hpp"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-bool StartsWith(const std::string& text, const std::string& prefix) {
-  return text.rfind(prefix, 0) == 0;
-}
-
-std::vector<std::string> CaseNames() {
-  std::vector<std::string> names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(QUILEX_COMBOS_CASES_DIR)) {
-    if (entry.is_directory()) names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::string ShellQuoted(const std::string& text) {
-  std::string quoted = "'";
-  for (const char ch : text) {
-    if (ch == '\'') {
-      quoted += "'\\''";
-    } else {
-      quoted += ch;
-    }
-  }
-  return quoted + "'";
-}
-
-std::string FirstDifference(const std::string& name, const std::string& want,
-                            const std::string& got) {
-  std::istringstream want_lines(want), got_lines(got);
-  std::string want_line, got_line;
-  for (int line = 1;; ++line) {
-    const bool more_want = static_cast<bool>(std::getline(want_lines, want_line));
-    const bool more_got = static_cast<bool>(std::getline(got_lines, got_line));
-    if (!more_want && !more_got) break;
-    if (more_want != more_got || want_line != got_line) {
-      return name + " differs first at line " + std::to_string(line) +
-             ":\n  want: " + (more_want ? want_line : "<end>") +
-             "\n  got:  " + (more_got ? got_line : "<end>");
-    }
-  }
-  return name + " differs in its bytes (" + std::to_string(want.size()) + " wanted, " +
-         std::to_string(got.size()) + " written)";
-}
+using namespace quilex::testing_support;
 
 class CombosCase : public testing::TestWithParam<std::string> {
  protected:
-  void SetUp() override {
-    work_ = fs::temp_directory_path() /
-            ("quilex-combos-case-" + GetParam() + "-" + std::to_string(::getpid()));
-    fs::remove_all(work_);
-    fs::create_directories(work_);
-  }
-  void TearDown() override {
-    if (!HasFailure()) fs::remove_all(work_);
-  }
-
-  fs::path work_;
+  ScratchFolder work_{"combos-case-" + GetParam()};
 };
 
 TEST_P(CombosCase, RunLeavesTheExpectedFiles) {
@@ -95,10 +35,10 @@ TEST_P(CombosCase, RunLeavesTheExpectedFiles) {
     if (entry.is_directory()) {
       fs::create_directories(work_ / relative);
       allowed.insert(relative);
-    } else if (StartsWith(name, "before-")) {
+    } else if (name.starts_with("before-")) {
       fs::copy_file(entry.path(), work_ / name.substr(7));
       allowed.insert(name.substr(7));
-    } else if (StartsWith(name, "expected-")) {
+    } else if (name.starts_with("expected-")) {
       allowed.insert(name.substr(9));
     } else if (name != "arguments") {
       fs::copy_file(entry.path(), work_ / relative);
@@ -106,30 +46,29 @@ TEST_P(CombosCase, RunLeavesTheExpectedFiles) {
     }
   }
 
-  std::string command = "cd " + ShellQuoted(work_.string()) + " && " + QUILEX_COMBOS_BINARY;
+  std::string command = QUILEX_COMBOS_BINARY;
   if (fs::exists(source / "arguments")) {
     std::istringstream arguments(ReadFile(source / "arguments"));
     std::string argument;
     while (std::getline(arguments, argument))
       command += " " + ShellQuoted(argument);
   }
-  command += " > stdout.out 2> stderr.out";
-  const int raw = std::system(command.c_str());
-  ASSERT_TRUE(WIFEXITED(raw)) << "quilex-combos did not exit normally";
+  const CommandResult run = RunIn(work_.path(), command);
+  ASSERT_TRUE(run.exited) << "quilex-combos did not exit normally";
 
-  EXPECT_EQ(std::to_string(WEXITSTATUS(raw)) + "\n", ReadFile(source / "expected-status"))
+  EXPECT_EQ(std::to_string(run.status) + "\n", ReadFile(source / "expected-status"))
       << "exit status";
-  for (const char* stream : {"stdout", "stderr"}) {
-    const fs::path expected = source / ("expected-" + std::string(stream));
-    EXPECT_EQ(ReadFile(work_ / (std::string(stream) + ".out")),
-              fs::exists(expected) ? ReadFile(expected) : "")
-        << stream;
-  }
+  const auto expected_stream = [&](const std::string& name) {
+    const fs::path expected = source / ("expected-" + name);
+    return fs::exists(expected) ? ReadFile(expected) : "";
+  };
+  EXPECT_EQ(run.out, expected_stream("stdout")) << "stdout";
+  EXPECT_EQ(run.err, expected_stream("stderr")) << "stderr";
 
   int compared = 0;
   for (const fs::directory_entry& entry : fs::directory_iterator(source)) {
     const std::string name = entry.path().filename().string();
-    if (!StartsWith(name, "expected-") || name == "expected-status" || name == "expected-stdout" ||
+    if (!name.starts_with("expected-") || name == "expected-status" || name == "expected-stdout" ||
         name == "expected-stderr") {
       continue;
     }
@@ -145,19 +84,13 @@ TEST_P(CombosCase, RunLeavesTheExpectedFiles) {
             0)
       << "the case checks nothing";
 
-  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(work_)) {
-    const std::string relative = fs::relative(entry.path(), work_).string();
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(work_.path())) {
+    const std::string relative = fs::relative(entry.path(), work_.path()).string();
     EXPECT_TRUE(allowed.count(relative) == 1) << "unexpected file left: " << relative;
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CombosCase, testing::ValuesIn(CaseNames()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                           std::string name = info.param;
-                           for (char& ch : name) {
-                             if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                           }
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, CombosCase, testing::ValuesIn(CaseNames(QUILEX_COMBOS_CASES_DIR)),
+                         CaseTestName());
 
 }  // namespace

@@ -4,23 +4,22 @@
 #include "combos/OrderedBlocks.hpp"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
 
 #include "combos/CombinationsRun.hpp"
-
-namespace fs = std::filesystem;
+#include "support/Files.hpp"
 
 namespace quilex::combos {
 namespace {
+
+using testing_support::ScratchFolder;
+using testing_support::WriteFile;
 
 struct Rows {
   std::size_t first = 0;
@@ -66,26 +65,22 @@ TEST(Threads, AFailureStopsTheWorkAndReachesTheCaller) {
 }
 
 TEST(Threads, CombinationsOnFourThreads) {
-  const fs::path folder =
-      fs::temp_directory_path() / ("quilex-combos-threads-" + std::to_string(::getpid()));
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  std::ofstream(folder / "sezi.txt") << "R\n300 500 40 50.27 2 150\n628.32 942.48\n";
-  std::ofstream(folder / "mate.txt") << "IT\nB450C\n'C25/30'\n";
-  {
-    std::ofstream table(folder / "combinations.csv");
-    table << "Ned,Med,Ved\n";
-    for (int k = 0; k < 1200; ++k)
-      table << -2000000 + k * 2000 << ',' << (k % 50 - 25) * 10000000 << ",50000\n";
+  const ScratchFolder folder("combos-threads");
+  WriteFile(folder / "sezi.txt", "R\n300 500 40 50.27 2 150\n628.32 942.48\n");
+  WriteFile(folder / "mate.txt", "IT\nB450C\n'C25/30'\n");
+  std::string table = "Ned,Med,Ved\n";
+  for (int k = 0; k < 1200; ++k) {
+    table += std::to_string(-2000000 + k * 2000) + ',' + std::to_string((k % 50 - 25) * 10000000) +
+             ",50000\n";
   }
+  WriteFile(folder / "combinations.csv", table);
   Options options;
-  options.folder = folder;
+  options.folder = folder.path();
   options.jobs = 4;
   std::ostringstream out, err;
   EXPECT_EQ(RunCombinations(options, out, err), 1);
   EXPECT_EQ(err.str(), "");
   EXPECT_TRUE(out.str().starts_with("1200 combinations, "));
-  fs::remove_all(folder);
 }
 
 }  // namespace

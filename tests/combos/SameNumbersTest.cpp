@@ -6,31 +6,22 @@
 // actions: in the echo of risu.txt), the verdict must agree with the ATTENTION lines, and
 // the log of quilex-combos must be the runs' risu.txt files one after the other.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/Cases.hpp"
+#include "support/Commands.hpp"
+#include "support/Files.hpp"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+using namespace quilex::testing_support;
 
 std::vector<std::string> Records(const std::string& text) {
   std::vector<std::string> records;
@@ -64,12 +55,6 @@ std::map<std::string, std::string> Labelled(const std::string& text) {
   return values;
 }
 
-int RunIn(const fs::path& folder, const std::string& command) {
-  const std::string line = "cd '" + folder.string() + "' && " + command + " > stdout.out 2>&1";
-  const int raw = std::system(line.c_str());
-  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-}
-
 struct Scenario {
   const char* section_case;          // a folder of tests/cases holding sezi.txt and mate.txt
   std::vector<std::string> actions;  // rows of N and N·mm, as slu-max.txt holds them
@@ -81,16 +66,6 @@ void PrintTo(const Scenario& scenario, std::ostream* out) {
 
 class SameNumbers : public testing::TestWithParam<Scenario> {
  protected:
-  void SetUp() override {
-    work_ = fs::temp_directory_path() /
-            ("quilex-same-numbers-" + std::to_string(::getpid()) + "-" + GetParam().section_case);
-    fs::remove_all(work_);
-    fs::create_directories(work_);
-  }
-  void TearDown() override {
-    if (!HasFailure()) fs::remove_all(work_);
-  }
-
   // A folder with the section of the scenario, echo on.
   fs::path Folder(const std::string& name) {
     const fs::path folder = work_ / name;
@@ -102,7 +77,7 @@ class SameNumbers : public testing::TestWithParam<Scenario> {
     return folder;
   }
 
-  fs::path work_;
+  ScratchFolder work_{"same-numbers-" + std::string(GetParam().section_case)};
 };
 
 TEST_P(SameNumbers, EveryRowIsTheProgramsRun) {
@@ -116,8 +91,10 @@ TEST_P(SameNumbers, EveryRowIsTheProgramsRun) {
     if (ch == ' ') ch = ',';
   }
   WriteFile(table_folder / "combinations.csv", table);
-  const int status = RunIn(table_folder, std::string(QUILEX_COMBOS_BINARY) + " --log --quiet -j 2");
-  ASSERT_TRUE(status == 0 || status == 1) << ReadFile(table_folder / "stdout.out");
+  const CommandResult combos =
+      RunIn(table_folder, std::string(QUILEX_COMBOS_BINARY) + " --log --quiet -j 2");
+  const int status = combos.status;
+  ASSERT_TRUE(status == 0 || status == 1) << combos.out << combos.err;
   const std::vector<std::string> rows = Records(ReadFile(table_folder / "risu-combinations.csv"));
   ASSERT_EQ(rows.size(), scenario.actions.size() + 1);
 
@@ -128,7 +105,7 @@ TEST_P(SameNumbers, EveryRowIsTheProgramsRun) {
     SCOPED_TRACE("combination " + std::to_string(k + 1) + ": " + scenario.actions[k]);
     const fs::path run = Folder("run-" + std::to_string(k + 1));
     WriteFile(run / "slu-max.txt", scenario.actions[k] + "\n");
-    ASSERT_EQ(RunIn(run, QUILEX_BINARY), 0);
+    ASSERT_EQ(RunIn(run, QUILEX_BINARY).status, 0);
     const std::string risu = ReadFile(run / "risu.txt");
     const std::string risu_mn = ReadFile(run / "risu-MN.txt");
     logs += risu;
@@ -203,11 +180,7 @@ const Scenario kScenarios[] = {
 
 INSTANTIATE_TEST_SUITE_P(Sections, SameNumbers, testing::ValuesIn(kScenarios),
                          [](const testing::TestParamInfo<Scenario>& info) {
-                           std::string name = info.param.section_case;
-                           for (char& ch : name) {
-                             if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                           }
-                           return name;
+                           return TestNameOf(info.param.section_case);
                          });
 
 }  // namespace

@@ -4,12 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "FuzzInputs.hpp"
+#include "support/Files.hpp"
 
 namespace quilex::fuzz {
 namespace {
@@ -23,11 +22,8 @@ std::vector<std::pair<std::string, std::string>> SavedInputs(const std::string& 
     const fs::path folder = fs::path(QUILEX_FUZZ_DIR) / kind / target;
     if (!fs::exists(folder)) continue;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-      std::ifstream in(entry.path(), std::ios::binary);
-      std::ostringstream content;
-      content << in.rdbuf();
       inputs.emplace_back(std::string(kind) + "/" + entry.path().filename().string(),
-                          content.str());
+                          testing_support::ReadFile(entry.path()));
     }
   }
   return inputs;

@@ -1,36 +1,20 @@
 #include "plot/PictureChecks.hpp"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <sstream>
+
+#include "plot/PlotCommand.hpp"
 
 namespace quilex::plot::test {
 
-std::string ReadText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-void WriteText(const fs::path& file, const std::string& content) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out << content;
-}
-
-ScratchFolder::ScratchFolder(const std::string& name)
-    : path_(fs::temp_directory_path() /
-            ("quilex-plot-" + name + "-" + std::to_string(::getpid()))) {
-  fs::remove_all(path_);
-  fs::create_directories(path_);
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  fs::remove_all(path_, ignored);
+Outcome RunCommand(const std::vector<std::string>& arguments) {
+  std::ostringstream out, err;
+  Outcome outcome;
+  outcome.status = RunPlotCommand(arguments, out, err);
+  outcome.out = out.str();
+  outcome.err = err.str();
+  return outcome;
 }
 
 void CopyRun(const std::string& name, const fs::path& folder) {
@@ -45,7 +29,7 @@ void CopyRun(const std::string& name, const fs::path& folder) {
 }
 
 std::vector<std::pair<double, double>> DomplotValues(const fs::path& file) {
-  std::istringstream lines(ReadText(file));
+  std::istringstream lines(ReadFile(file));
   std::vector<std::pair<double, double>> values;
   std::string line;
   while (std::getline(lines, line)) {

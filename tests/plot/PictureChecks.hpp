@@ -1,6 +1,6 @@
-// Checks shared by the tests of quilex-plot: scratch run folders made from the golden runs of
-// quilex, and the structural checks of a picture (well-formed, self-contained, its boundary
-// the folder's points in order under one linear map per axis).
+// Checks shared by the tests of quilex-plot: the command run in this process, run folders made
+// from the golden runs of quilex, and the structural checks of a picture (well-formed,
+// self-contained, its boundary the folder's points in order under one linear map per axis).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,26 +11,23 @@
 #include <vector>
 
 #include "plot/XmlDocument.hpp"
+#include "support/Files.hpp"
 
 namespace quilex::plot::test {
 
 namespace fs = std::filesystem;
 
-std::string ReadText(const fs::path& file);
-void WriteText(const fs::path& file, const std::string& content);
+using testing_support::ReadFile;
+using testing_support::ScratchFolder;
+using testing_support::WriteFile;
 
-// A folder of its own under the temporary directory, removed at the end.
-class ScratchFolder {
- public:
-  explicit ScratchFolder(const std::string& name);
-  ~ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
+// What the command printed and the status it returned, run in this process.
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
 };
+Outcome RunCommand(const std::vector<std::string>& arguments);
 
 // Puts into `folder` what a run of the golden case `name` (tests/cases) leaves: its inputs,
 // risu-MN.txt and domplot.txt.

@@ -5,29 +5,16 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <sstream>
 
 #include "plot/PictureChecks.hpp"
 #include "plot/PlotCommand.hpp"
 #include "quilex/version.hpp"
+#include "support/Cases.hpp"
 
 namespace quilex::plot::test {
 namespace {
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunCommand(const std::vector<std::string>& arguments) {
-  std::ostringstream out, err;
-  Outcome outcome;
-  outcome.status = RunPlotCommand(arguments, out, err);
-  outcome.out = out.str();
-  outcome.err = err.str();
-  return outcome;
-}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -47,9 +34,9 @@ std::string Joined(const std::vector<std::string>& lines) {
 
 // Rewrites one file of the folder line by line.
 void EditLines(const fs::path& file, const std::function<void(std::vector<std::string>&)>& edit) {
-  std::vector<std::string> lines = Lines(ReadText(file));
+  std::vector<std::string> lines = Lines(ReadFile(file));
   edit(lines);
-  WriteText(file, Joined(lines));
+  WriteFile(file, Joined(lines));
 }
 
 const char kSectionHeader[] =
@@ -66,9 +53,9 @@ class BadInput : public testing::TestWithParam<BadFolder> {};
 
 TEST_P(BadInput, NamesTheFileAndLineAndLeavesTheOldPicture) {
   const BadFolder& bad = GetParam();
-  ScratchFolder folder(std::string("bad-") + bad.name);
+  ScratchFolder folder(std::string("plot-bad-") + bad.name);
   CopyRun(bad.run, folder.path());
-  WriteText(folder.path() / "domplot.svg", "an earlier picture");
+  WriteFile(folder.path() / "domplot.svg", "an earlier picture");
   bad.spoil(folder.path());
 
   const auto listing = [&] {
@@ -87,7 +74,7 @@ TEST_P(BadInput, NamesTheFileAndLineAndLeavesTheOldPicture) {
       << outcome.err;
   for (const std::string& part : bad.message)
     EXPECT_NE(outcome.err.find(part), std::string::npos) << "'" << part << "' in " << outcome.err;
-  EXPECT_EQ(ReadText(folder.path() / "domplot.svg"), "an earlier picture");
+  EXPECT_EQ(ReadFile(folder.path() / "domplot.svg"), "an earlier picture");
   // Nothing created: no temporary file left, no missing input made up empty.
   EXPECT_EQ(listing(), before);
 }
@@ -129,7 +116,7 @@ const BadFolder kBadFolders[] = {
      {"domplot.txt:101: ", "not closed"}},
     {"domplot-empty",
      "ref-R",
-     [](const fs::path& f) { WriteText(f / "domplot.txt", ""); },
+     [](const fs::path& f) { WriteFile(f / "domplot.txt", ""); },
      {"domplot.txt: the file is empty"}},
     {"domplot-missing",
      "ref-R",
@@ -138,7 +125,7 @@ const BadFolder kBadFolders[] = {
     {"run-stopped",
      "ref-R",
      [](const fs::path& f) {
-       WriteText(f / "risu-MN.txt", "ATTENTION --> concrete not present within the database!\r\n");
+       WriteFile(f / "risu-MN.txt", "ATTENTION --> concrete not present within the database!\r\n");
      },
      {"risu-MN.txt:1: ", "without results", "concrete not present"}},
     {"results-of-another-type",
@@ -187,13 +174,13 @@ const BadFolder kBadFolders[] = {
     {"table-without-ratio",
      "ref-R",
      [](const fs::path& f) {
-       WriteText(f / "risu-combinations.csv", "name,Ned_kN,Med_kNm,verified\r\nA,0,10,yes\r\n");
+       WriteFile(f / "risu-combinations.csv", "name,Ned_kN,Med_kNm,verified\r\nA,0,10,yes\r\n");
      },
      {"risu-combinations.csv:1: ", "no column 'rho_M'"}},
     {"table-bad-number",
      "ref-R",
      [](const fs::path& f) {
-       WriteText(f / "risu-combinations.csv",
+       WriteFile(f / "risu-combinations.csv",
                  std::string(kSectionHeader) +
                      "A,-500.00,150.00,100.00,237.89,0.63,108.58,0.92,0.39,3,yes,\r\n"
                      "B,-500.00,1.5.0,100.00,237.89,0.63,108.58,0.92,0.39,3,yes,\r\n");
@@ -202,7 +189,7 @@ const BadFolder kBadFolders[] = {
     {"table-open-quote",
      "ref-R",
      [](const fs::path& f) {
-       WriteText(f / "risu-combinations.csv",
+       WriteFile(f / "risu-combinations.csv",
                  std::string(kSectionHeader) +
                      "\"A, then,-500.00,150.00,100.00,237.89,0.63,108.58,0.92,0.39,3,yes,\r\n");
      },
@@ -210,14 +197,14 @@ const BadFolder kBadFolders[] = {
     {"table-short-row",
      "ref-R",
      [](const fs::path& f) {
-       WriteText(f / "risu-combinations.csv",
+       WriteFile(f / "risu-combinations.csv",
                  std::string(kSectionHeader) + "A,-500.00,150.00,100.00\r\n");
      },
      {"risu-combinations.csv:2: ", "4 fields, the header names 12"}},
     {"table-verdict",
      "ref-R",
      [](const fs::path& f) {
-       WriteText(f / "risu-combinations.csv",
+       WriteFile(f / "risu-combinations.csv",
                  std::string(kSectionHeader) +
                      "A,-500.00,150.00,100.00,237.89,0.63,108.58,0.92,0.39,3,maybe,\r\n");
      },
@@ -225,11 +212,7 @@ const BadFolder kBadFolders[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Folders, BadInput, testing::ValuesIn(kBadFolders), [](const auto& info) {
-  std::string name = info.param.name;
-  for (char& ch : name) {
-    if (ch == '-') ch = '_';
-  }
-  return name;
+  return testing_support::TestNameOf(info.param.name);
 });
 
 TEST(Options, HelpAndVersionAnswerOnStandardOutput) {
@@ -244,7 +227,7 @@ TEST(Options, HelpAndVersionAnswerOnStandardOutput) {
 }
 
 TEST(Options, WrongCommandLinesWriteNothing) {
-  ScratchFolder one("options-one"), two("options-two");
+  ScratchFolder one("plot-options-one"), two("plot-options-two");
   CopyRun("ref-R", one.path());
   CopyRun("ref-C", two.path());
   const fs::path target = one.path() / "picture.svg";
@@ -265,15 +248,15 @@ TEST(Options, WrongCommandLinesWriteNothing) {
 }
 
 TEST(Options, OutputGoesToTheNamedFileOrTheStandardOutput) {
-  ScratchFolder folder("output");
+  ScratchFolder folder("plot-output");
   CopyRun("ref-T", folder.path());
   ASSERT_EQ(RunCommand({folder.path().string()}).status, 0);
-  const std::string picture = ReadText(folder.path() / "domplot.svg");
+  const std::string picture = ReadFile(folder.path() / "domplot.svg");
   fs::remove(folder.path() / "domplot.svg");
 
   const fs::path target = folder.path() / "report-figure.svg";
   EXPECT_EQ(RunCommand({"--output=" + target.string(), folder.path().string()}).status, 0);
-  EXPECT_EQ(ReadText(target), picture);
+  EXPECT_EQ(ReadFile(target), picture);
   EXPECT_FALSE(fs::exists(folder.path() / "domplot.svg"));
 
   const Outcome piped = RunCommand({"--output", "-", folder.path().string()});
@@ -281,8 +264,27 @@ TEST(Options, OutputGoesToTheNamedFileOrTheStandardOutput) {
   EXPECT_EQ(piped.out, picture);
 }
 
+TEST(Options, APictureThatCannotBeWrittenIsReported) {
+  ScratchFolder folder("plot-unwritable");
+  CopyRun("ref-R", folder.path());
+  // A folder where the picture should be refuses it, with the cause.
+  fs::create_directories(folder / "domplot.svg");
+  const Outcome refused = RunCommand({folder.path().string()});
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_EQ(refused.err, "quilex-plot: " + (folder / "domplot.svg").string() +
+                             ": cannot be written (Is a directory)\n");
+  // No folder for it at all.
+  const fs::path nowhere = folder / "missing" / "picture.svg";
+  const Outcome missing = RunCommand({"--output", nowhere.string(), folder.path().string()});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.err, "quilex-plot: " + nowhere.string() + ": cannot be written\n");
+  // Nothing left behind: the run's five files and the folder in the picture's place.
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 6);
+  EXPECT_TRUE(fs::is_empty(folder / "domplot.svg"));
+}
+
 TEST(Options, EveryGoodFolderIsDrawnWhenAnotherFails) {
-  ScratchFolder good("several-good"), bad("several-bad");
+  ScratchFolder good("plot-several-good"), bad("plot-several-bad");
   CopyRun("ref-C", good.path());
   CopyRun("ref-C", bad.path());
   fs::remove(bad.path() / "domplot.txt");
@@ -296,11 +298,11 @@ TEST(Options, EveryGoodFolderIsDrawnWhenAnotherFails) {
 }
 
 TEST(Combinations, EachIsAMarkerInItsVerdictsColourAndTheLargestRatioGoverns) {
-  ScratchFolder folder("combinations");
+  ScratchFolder folder("plot-combinations");
   CopyRun("ref-R", folder.path());
   // A quoted name with a comma and quotes; a name with markup characters and a byte that
   // is not UTF-8; two equal largest ratios, of which the first governs.
-  WriteText(folder.path() / "risu-combinations.csv",
+  WriteFile(folder.path() / "risu-combinations.csv",
             std::string(kSectionHeader) +
                 "SLU 1,-500.00,150.00,100.00,237.89,0.63,108.58,0.92,0.39,3,yes,\r\n"
                 "\"wind, \"\"W2\"\"\",-200.00,250.00,50.00,225.02,1.11,100.10,0.50,0.35,3,no,"
@@ -310,7 +312,7 @@ TEST(Combinations, EachIsAMarkerInItsVerdictsColourAndTheLargestRatioGoverns) {
   const Outcome outcome = RunCommand({folder.path().string()});
   ASSERT_EQ(outcome.status, 0) << outcome.err;
   XmlElement root;
-  ASSERT_TRUE(IsSelfContainedSvg(ReadText(folder.path() / "domplot.svg"), root));
+  ASSERT_TRUE(IsSelfContainedSvg(ReadFile(folder.path() / "domplot.svg"), root));
   PictureMap map;
   ASSERT_TRUE(BoundaryMapsValues(root, DomplotValues(folder.path() / "domplot.txt"), map));
 
@@ -337,7 +339,7 @@ TEST(Combinations, EachIsAMarkerInItsVerdictsColourAndTheLargestRatioGoverns) {
   EXPECT_NEAR(gx, map.x(200), kCoordinateTolerance);
   EXPECT_NEAR(gy, map.y(250), kCoordinateTolerance);
   EXPECT_EQ(FindById(root, "governing-label")->text, "wind, \"W2\" (rho_M = 1.11)");
-  const std::string legend = ReadText(folder.path() / "domplot.svg");
+  const std::string legend = ReadFile(folder.path() / "domplot.svg");
   EXPECT_NE(legend.find("4 combinations of risu-combinations.csv: 2 verified (green), 2 not "
                         "verified (red)"),
             std::string::npos);
@@ -345,9 +347,9 @@ TEST(Combinations, EachIsAMarkerInItsVerdictsColourAndTheLargestRatioGoverns) {
 }
 
 TEST(Combinations, BiaxialTableIsDrawnAtTheMomentsOfEachRow) {
-  ScratchFolder folder("combinations-biaxial");
+  ScratchFolder folder("plot-combinations-biaxial");
   CopyRun("ref-D", folder.path());
-  WriteText(folder.path() / "risu-combinations.csv",
+  WriteFile(folder.path() / "risu-combinations.csv",
             "name,Ned_kN,Mx_kNm,My_kNm,Vx_kN,Vy_kN,Mrd_kNm,Mrdx_kNm,Mrdy_kNm,rho_M,MRx_kNm,"
             "MRy_kNm,Vrdx_kN,Vrdy_kN,rho_V,epsilon,alpha,campo,verified,reason\r\n"
             "1,-500.00,100.00,50.00,30.00,40.00,144.39,129.15,64.57,0.77,198.04,110.77,46.03,"
@@ -357,7 +359,7 @@ TEST(Combinations, BiaxialTableIsDrawnAtTheMomentsOfEachRow) {
   const Outcome outcome = RunCommand({folder.path().string()});
   ASSERT_EQ(outcome.status, 0) << outcome.err;
   XmlElement root;
-  ASSERT_TRUE(IsSelfContainedSvg(ReadText(folder.path() / "domplot.svg"), root));
+  ASSERT_TRUE(IsSelfContainedSvg(ReadFile(folder.path() / "domplot.svg"), root));
   PictureMap map;
   ASSERT_TRUE(BoundaryMapsValues(root, DomplotValues(folder.path() / "domplot.txt"), map));
   const XmlElement* group = FindById(root, "combinations");

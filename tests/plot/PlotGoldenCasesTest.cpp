@@ -5,76 +5,57 @@
 // expected picture the folder's picture must stay as it was (or absent). Every expected
 // picture must also pass the structural checks, so it is never taken on trust.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cstdlib>
 
 #include "plot/PictureChecks.hpp"
+#include "support/Cases.hpp"
+#include "support/Commands.hpp"
 
 namespace quilex::plot::test {
 namespace {
 
-std::vector<std::string> CaseNames() {
-  std::vector<std::string> names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(QUILEX_PLOT_CASES_DIR)) {
-    if (entry.is_directory()) names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-bool IsExpectation(const std::string& name) {
-  return name.rfind("expected-", 0) == 0;
-}
+using testing_support::CaseNames;
+using testing_support::CaseTestName;
+using testing_support::CommandResult;
+using testing_support::RunIn;
+using testing_support::ShellQuoted;
 
 class PlotGoldenCase : public testing::TestWithParam<std::string> {};
 
 TEST_P(PlotGoldenCase, LeavesTheExpectedPicture) {
   const fs::path source = fs::path(QUILEX_PLOT_CASES_DIR) / GetParam();
-  ScratchFolder work("golden-" + GetParam());
+  ScratchFolder work("plot-golden-" + GetParam());
   for (const fs::directory_entry& entry : fs::directory_iterator(source)) {
     const std::string name = entry.path().filename().string();
-    if (!IsExpectation(name)) fs::copy_file(entry.path(), work.path() / name);
+    if (!name.starts_with("expected-")) fs::copy_file(entry.path(), work.path() / name);
   }
-  const std::string command = "cd '" + work.path().string() + "' && '" + QUILEX_PLOT_BINARY +
-                              "' > stdout.out 2> stderr.out";
-  const int raw = std::system(command.c_str());
-  ASSERT_TRUE(WIFEXITED(raw));
-  EXPECT_EQ(std::to_string(WEXITSTATUS(raw)) + "\n", ReadText(source / "expected-status"));
-  EXPECT_EQ(ReadText(work.path() / "stdout.out"), "");
+  const CommandResult run = RunIn(work.path(), ShellQuoted(QUILEX_PLOT_BINARY));
+  ASSERT_TRUE(run.exited);
+  EXPECT_EQ(std::to_string(run.status) + "\n", ReadFile(source / "expected-status"));
+  EXPECT_EQ(run.out, "");
   const fs::path expected_stderr = source / "expected-stderr";
-  EXPECT_EQ(ReadText(work.path() / "stderr.out"),
-            fs::exists(expected_stderr) ? ReadText(expected_stderr) : "");
+  EXPECT_EQ(run.err, fs::exists(expected_stderr) ? ReadFile(expected_stderr) : "");
 
   const fs::path expected = source / "expected-domplot.svg";
   const fs::path produced = work.path() / "domplot.svg";
   if (!fs::exists(expected)) {
     if (fs::exists(source / "domplot.svg")) {
-      EXPECT_EQ(ReadText(produced), ReadText(source / "domplot.svg")) << "the old picture changed";
+      EXPECT_EQ(ReadFile(produced), ReadFile(source / "domplot.svg")) << "the old picture changed";
     } else {
       EXPECT_FALSE(fs::exists(produced)) << "a picture was written";
     }
     return;
   }
   ASSERT_TRUE(fs::exists(produced));
-  const std::string want = ReadText(expected);
-  EXPECT_TRUE(want == ReadText(produced)) << "domplot.svg differs from expected-domplot.svg";
+  const std::string want = ReadFile(expected);
+  EXPECT_TRUE(want == ReadFile(produced)) << "domplot.svg differs from expected-domplot.svg";
   XmlElement root;
   ASSERT_TRUE(IsSelfContainedSvg(want, root));
   PictureMap map;
   EXPECT_TRUE(BoundaryMapsValues(root, DomplotValues(source / "domplot.txt"), map));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PlotGoldenCase, testing::ValuesIn(CaseNames()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                           std::string name = info.param;
-                           for (char& ch : name) {
-                             if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                           }
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, PlotGoldenCase, testing::ValuesIn(CaseNames(QUILEX_PLOT_CASES_DIR)),
+                         CaseTestName());
 
 }  // namespace
 }  // namespace quilex::plot::test

@@ -11,24 +11,10 @@
 #include "plot/PictureChecks.hpp"
 #include "plot/PlotCommand.hpp"
 #include "plot/PlotScale.hpp"
+#include "support/Cases.hpp"
 
 namespace quilex::plot::test {
 namespace {
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunCommand(const std::vector<std::string>& arguments) {
-  std::ostringstream out, err;
-  Outcome outcome;
-  outcome.status = RunPlotCommand(arguments, out, err);
-  outcome.out = out.str();
-  outcome.err = err.str();
-  return outcome;
-}
 
 // Runs the command on `folder` and parses its picture.
 XmlElement DrawAndParse(const fs::path& folder) {
@@ -36,7 +22,7 @@ XmlElement DrawAndParse(const fs::path& folder) {
   EXPECT_EQ(outcome.status, 0) << outcome.err;
   EXPECT_EQ(outcome.err, "");
   XmlElement root;
-  EXPECT_TRUE(IsSelfContainedSvg(ReadText(folder / "domplot.svg"), root));
+  EXPECT_TRUE(IsSelfContainedSvg(ReadFile(folder / "domplot.svg"), root));
   return root;
 }
 
@@ -69,12 +55,12 @@ std::string AllText(const XmlElement& element) {
 class BoundaryOfEachType : public testing::TestWithParam<const char*> {};
 
 TEST_P(BoundaryOfEachType, HoldsTheFolderPointsInOrderUnderOneMapPerAxis) {
-  ScratchFolder folder(std::string("boundary-") + GetParam());
+  ScratchFolder folder(std::string("plot-boundary-") + GetParam());
   CopyRun(GetParam(), folder.path());
   const XmlElement root = DrawAndParse(folder.path());
   const std::vector<std::pair<double, double>> values =
       DomplotValues(folder.path() / "domplot.txt");
-  const bool contour = ReadText(folder.path() / "sezi.txt")[0] == 'D';
+  const bool contour = ReadFile(folder.path() / "sezi.txt")[0] == 'D';
   ASSERT_EQ(values.size(), contour ? 73u : 101u);
   PictureMap map;
   ASSERT_TRUE(BoundaryMapsValues(root, values, map));
@@ -94,16 +80,10 @@ TEST_P(BoundaryOfEachType, HoldsTheFolderPointsInOrderUnderOneMapPerAxis) {
 INSTANTIATE_TEST_SUITE_P(Runs, BoundaryOfEachType,
                          testing::Values("ref-R", "ref-R-negative", "ref-T", "ref-T-inverted",
                                          "ref-C", "rtc-R-unreinforced", "ref-D", "ref-D-corner"),
-                         [](const auto& info) {
-                           std::string name = info.param;
-                           for (char& ch : name) {
-                             if (ch == '-') ch = '_';
-                           }
-                           return name;
-                         });
+                         testing_support::CaseTestName());
 
 TEST(DesignPoint, VerifiedSectionIsGreenBelowItsResistingPoint) {
-  ScratchFolder folder("verified");
+  ScratchFolder folder("plot-verified");
   CopyRun("ref-R", folder.path());  // Ned -500 kN, Med 150 kN·m, Mrd 237.89, rho_M 0.63
   const XmlElement root = DrawAndParse(folder.path());
   PictureMap map;
@@ -121,11 +101,11 @@ TEST(DesignPoint, VerifiedSectionIsGreenBelowItsResistingPoint) {
 }
 
 TEST(DesignPoint, RatioAboveOneIsRedBeyondItsResistingPoint) {
-  ScratchFolder folder("ratio-above-one");
+  ScratchFolder folder("plot-ratio-above-one");
   CopyRun("ref-R", folder.path());
   // The same section under 300 kN·m: rho_M = 300 / 237.89 = 1.26.
-  WriteText(folder.path() / "slu-max.txt", "-500000 300000000 100000\r\n");
-  WriteText(folder.path() / "risu-MN.txt",
+  WriteFile(folder.path() / "slu-max.txt", "-500000 300000000 100000\r\n");
+  WriteFile(folder.path() / "risu-MN.txt",
             "Mrd     =   237.89\r\nrho_M   =     1.26\r\nVrd     =   108.58\r\n"
             "rho_V   =     0.92\r\nepsilon =     0.39\r\ncampo   =  3\r\n");
   const XmlElement root = DrawAndParse(folder.path());
@@ -169,10 +149,10 @@ TEST(DesignPoint, ResistingMomentOfTheOtherSignIsRedAndOfTheSameSignGreen) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    ScratchFolder folder(std::string("side-") + c.name);
+    ScratchFolder folder(std::string("plot-side-") + c.name);
     CopyRun("ref-R", folder.path());
-    WriteText(folder.path() / "slu-max.txt", c.slu);
-    WriteText(folder.path() / "risu-MN.txt", c.risu);
+    WriteFile(folder.path() / "slu-max.txt", c.slu);
+    WriteFile(folder.path() / "risu-MN.txt", c.risu);
     const XmlElement root = DrawAndParse(folder.path());
     PictureMap map;
     ASSERT_TRUE(BoundaryMapsValues(root, DomplotValues(folder.path() / "domplot.txt"), map));
@@ -188,7 +168,7 @@ TEST(DesignPoint, ResistingMomentOfTheOtherSignIsRedAndOfTheSameSignGreen) {
 }
 
 TEST(DesignPoint, NoResistingMomentIsRedAndAlone) {
-  ScratchFolder folder("outside");
+  ScratchFolder folder("plot-outside");
   CopyRun("ref-R-outside", folder.path());  // Ned -5000 kN beyond the compressive capacity
   const XmlElement root = DrawAndParse(folder.path());
   PictureMap map;
@@ -202,7 +182,7 @@ TEST(DesignPoint, NoResistingMomentIsRedAndAlone) {
 }
 
 TEST(DesignPoint, BiaxialPointsAreTheActingAndResistingMomentVectors) {
-  ScratchFolder folder("biaxial");
+  ScratchFolder folder("plot-biaxial");
   CopyRun("ref-D", folder.path());  // Mx 100, My 50; Mrdx 129.15, Mrdy 64.57
   const XmlElement root = DrawAndParse(folder.path());
   PictureMap map;
@@ -215,7 +195,7 @@ TEST(DesignPoint, BiaxialPointsAreTheActingAndResistingMomentVectors) {
 }
 
 TEST(FlatDomain, DrawsWithRoundTicksAroundZero) {
-  ScratchFolder folder("flat");
+  ScratchFolder folder("plot-flat");
   CopyRun("ref-R", folder.path());
   // Every moment 0: a domain that is a segment of the N axis.
   std::string domplot;
@@ -228,9 +208,9 @@ TEST(FlatDomain, DrawsWithRoundTicksAroundZero) {
     add(2000 - 50 * k);
   for (int k = 49; k >= 0; --k)
     add(2000 - 50 * k);
-  WriteText(folder.path() / "domplot.txt", domplot);
-  WriteText(folder.path() / "slu-max.txt", "-500000 0 100000\r\n");
-  WriteText(folder.path() / "risu-MN.txt",
+  WriteFile(folder.path() / "domplot.txt", domplot);
+  WriteFile(folder.path() / "slu-max.txt", "-500000 0 100000\r\n");
+  WriteFile(folder.path() / "risu-MN.txt",
             "Mrd     =     0.00\r\nrho_M   =   999.99\r\nVrd     =   108.58\r\n"
             "rho_V   =     0.92\r\nepsilon =     0.00\r\ncampo   =  0\r\n"
             "ATTENTION --> Mrd = 0 (Ned outside the M-N domain or no convergence, see "

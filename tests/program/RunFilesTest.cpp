@@ -6,11 +6,11 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 
 #include "program/ProgramRun.hpp"
+#include "support/Files.hpp"
 #include "textio/NumberedFiles.hpp"
 
 namespace quilex::program {
@@ -18,40 +18,27 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
-}
+using testing_support::ReadFile;
+using testing_support::ScratchFolder;
+using testing_support::WriteFile;
 
 // A folder holding the inputs of the bundled rectangle (ref-R).
 class ScratchRun : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    folder_ = fs::temp_directory_path() / ("quilex-run-" + test + "-" + std::to_string(::getpid()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
     WriteFile(folder_ / "parm.txt", "1\n");
     WriteFile(folder_ / "sezi.txt", "R\n300 500 40 50.27 2 150\n628.32 942.48\n");
     WriteFile(folder_ / "mate.txt", "IT\nB450C\n'C25/30'\n");
     WriteFile(folder_ / "slu-max.txt", "-500000 150000000 100000\n");
   }
-  void TearDown() override { fs::remove_all(folder_); }
-
   int Run() {
     std::ostringstream console;
-    const int status = RunQuilex(folder_, console);
+    const int status = RunQuilex(folder_.path(), console);
     console_ = console.str();
     return status;
   }
 
-  fs::path folder_;
+  ScratchFolder folder_{"run-" + testing_support::CurrentTestName()};
   std::string console_;
 };
 

@@ -8,11 +8,10 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/Files.hpp"
 #include "textio/NumberedFiles.hpp"
 
 namespace quilex::textio {
@@ -20,16 +19,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
-}
+using testing_support::ReadFile;
+using testing_support::ScratchFolder;
+using testing_support::WriteFile;
 
 std::vector<std::string> Names(const fs::path& folder) {
   std::vector<std::string> names;
@@ -50,15 +42,7 @@ std::string ManyRecords() {
 
 class OutputReplace : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    folder_ = fs::temp_directory_path() / ("quilex-out-" + test + "-" + std::to_string(::getpid()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  fs::path folder_;
+  ScratchFolder folder_{"out-" + testing_support::CurrentTestName()};
 };
 
 TEST_F(OutputReplace, CloseReplacesTheWholeFileAndKeepsItsPermissions) {
@@ -73,7 +57,7 @@ TEST_F(OutputReplace, CloseReplacesTheWholeFileAndKeepsItsPermissions) {
   EXPECT_EQ(ReadFile(risu), "new\r\n");
   EXPECT_EQ(fs::status(risu).permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_EQ(Names(folder_), std::vector<std::string>{"risu.txt"});
+  EXPECT_EQ(Names(folder_.path()), std::vector<std::string>{"risu.txt"});
 }
 
 TEST_F(OutputReplace, UntilCloseTheOldContentStaysWhole) {
@@ -84,10 +68,10 @@ TEST_F(OutputReplace, UntilCloseTheOldContentStaysWhole) {
     OutputFile out(20, risu);
     out.Write(records);
     EXPECT_EQ(ReadFile(risu), "old\r\n");
-    EXPECT_EQ(Names(folder_).size(), 2u);  // the file and its replacement in the making
+    EXPECT_EQ(Names(folder_.path()).size(), 2u);  // the file and its replacement in the making
   }  // destroyed without Close(): nothing replaced, nothing left behind
   EXPECT_EQ(ReadFile(risu), "old\r\n");
-  EXPECT_EQ(Names(folder_), std::vector<std::string>{"risu.txt"});
+  EXPECT_EQ(Names(folder_.path()), std::vector<std::string>{"risu.txt"});
 
   OutputFile out(20, risu);
   out.Write(records);
@@ -109,7 +93,7 @@ TEST_F(OutputReplace, ARunKilledWhileWritingLeavesTheOldContentWhole) {
       ::testing::KilledBySignal(SIGKILL), "");
   EXPECT_EQ(ReadFile(risu), "old\r\n");
   // The killed run's temporary file stays beside it, hidden; the next run is not disturbed.
-  const std::vector<std::string> names = Names(folder_);
+  const std::vector<std::string> names = Names(folder_.path());
   ASSERT_EQ(names.size(), 2u);
   EXPECT_EQ(names[0].rfind(".risu.txt.", 0), 0u) << names[0];
   EXPECT_GT(fs::file_size(folder_ / names[0]), 0u);  // it was being written
@@ -169,7 +153,7 @@ TEST_F(OutputReplace, AFileThatCannotBeReplacedIsAFailureAndKeepsItsContent) {
     EXPECT_STREQ(failure.what(), "Cannot write file 'risu.txt' (unit = 20)\n");
   }
   EXPECT_TRUE(fs::is_directory(folder_ / "risu.txt"));
-  EXPECT_EQ(Names(folder_), std::vector<std::string>{"risu.txt"});
+  EXPECT_EQ(Names(folder_.path()), std::vector<std::string>{"risu.txt"});
 
   // A read-only file (the superuser may write it anyway).
   if (::geteuid() == 0) return;
