@@ -101,6 +101,13 @@ TEST(RectangularSearchTest, BendingWithoutAxialForce) {
   EXPECT_NEAR(top.state.t + 1, 3.7899, 5e-5);
   EXPECT_NEAR(top.state.tension_steel_strain, 0.01418, 5e-6);
   EXPECT_EQ(top.state.iterations, 31);
+  // The compressed face at eps_cu (field 3), where the concrete gives fcd; the strain is
+  // linear, so the curvature is the difference of the two strains over the 450 between.
+  EXPECT_EQ(top.state.compressed_face_strain, -0.0035);
+  EXPECT_EQ(top.state.compressed_face_stress, -14.17);
+  EXPECT_EQ(top.state.tension_steel_stress, 391.3);
+  EXPECT_NEAR(top.state.curvature,
+              (top.state.tension_steel_strain - top.state.compressed_face_strain) / 450, 1e-15);
   EXPECT_NEAR(Search(kRect, 0, CompressedFace::Bottom).search.M, -9.9480e7, 500);
 }
 
@@ -190,6 +197,17 @@ TEST(CircularSearchTest, AxialForceInsideAndOutsideTheCapacity) {
   ExpectSearch(pressed, 35);
   ExpectOutOfRange(Search(kCirc, -3000000), "Ned =  -3000.00  Nc_rd =  -2408.17",
                    "Ned =  -3000.00  Ns_rd =    629.40");
+}
+
+// N(t) = 1000 (2.5 - t) meets Ned = 0 exactly at the first midpoint: a residual of exactly 0
+// meets a tolerance of 0.
+TEST(SearchTest, AResidualOfExactlyZeroMeetsAToleranceOfZero) {
+  const auto forces = [](double t) { return SectionForces{1000 * (2.5 - t), 7}; };
+  const ConfigurationSearch search = SearchConfiguration(forces, UniformStatesOf(forces), 0.0,
+                                                         CompressedFace::Top, 0.0, 5, nullptr);
+  EXPECT_EQ(search.outcome, BendingOutcome::Resisted);
+  EXPECT_EQ(search.t, 2.5);
+  EXPECT_EQ(search.iterations, 1);
 }
 
 TEST(SearchTest, StepLimitEndsTheSearch) {

@@ -75,5 +75,12 @@ TEST_F(ScratchRun, AnEndlessInputIsRefusedAndAPipeWithoutWriterIsEmpty) {
       << console_;
 }
 
+TEST_F(ScratchRun, AFolderThatDoesNotExistCannotHoldTheInputs) {
+  std::ostringstream console;
+  EXPECT_EQ(RunQuilex(folder_ / "absent", console), 2);
+  EXPECT_EQ(console.str(), "Cannot open file 'parm.txt' (unit = 10): No such file or directory\n");
+  EXPECT_FALSE(fs::exists(folder_ / "absent"));
+}
+
 }  // namespace
 }  // namespace quilex::program

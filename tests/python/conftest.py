@@ -120,13 +120,15 @@ def italy():
 
 
 def f82(value):
-    """A value as the F8.2 item of the program's formats writes it: printf's rounding, and
-    a non-finite value as the longest word that fits."""
+    """A value as the F8.2 item of the program's formats writes it: printf's rounding,
+    asterisks for a number too wide for the field, and a non-finite value as the longest
+    word that fits."""
     if math.isnan(value):
         return f"{'NaN':>8}"
     if math.isinf(value):
         return f"{'Infinity' if value > 0 else '-Inf':>8}"
-    return f"{value:8.2f}"
+    text = f"{value:8.2f}"
+    return text if len(text) <= 8 else "*" * 8
 
 
 def results_block(v):

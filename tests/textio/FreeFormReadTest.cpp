@@ -1,11 +1,14 @@
-// Free-form reading of input records: separators, records, value forms, character
-// values, repeat counts, slashes, null values, and the console message of a failed read.
+// Free-form reading of input records: how statements share the records, and every rule of
+// the reader (separators, null values, repeat counts, slashes, quotes, character, integer and
+// real values, the end of the file) from both sides, with the console message of a refusal.
 #include "textio/FreeFormRead.hpp"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "textio/NumberedFiles.hpp"
 
@@ -14,23 +17,24 @@ namespace {
 
 using ::testing::ElementsAre;
 
-TEST(FreeFormReadTest, ValuesContinueOnNextRecordAndTheRestOfTheLastIsDiscarded) {
-  InputFile unit(13, "slu-max.txt", "10\n20,30 40\n50\n");
-  double v[4] = {};
-  ReadList(unit, {v[0], v[1], v[2]});
-  ReadList(unit, {v[3]});
-  EXPECT_THAT(v, ElementsAre(10.0, 20.0, 30.0, 50.0));
-}
-
-TEST(FreeFormReadTest, BlanksTabsCommasEmptyRecordsAndCarriageReturns) {
-  InputFile unit(11, "sezi.txt", "\r\n  \r\n1,2  3\t4 , 5\r\n\r\n\t6\r\nT\r\n7");
-  int v[7] = {};
+// Statements in a row: empty and blank records are skipped, a statement goes on over the
+// records it needs and the next one starts on the record after its last.
+TEST(FreeFormReadTest, EachStatementStartsOnTheRecordAfterTheLastOneItUsed) {
+  InputFile unit(11, "sezi.txt", "\r\n  \r\n1 2 / 5\n8,,9\n10*4 5 6 7\n20,\n30 40\nT\r\n7");
+  int v[3] = {-1, -1, -1}, w[12] = {};
   std::string type;
-  ReadList(unit, {v[0], v[1], v[2], v[3], v[4], v[5]});
+  ReadList(unit, {v[0], v[1], v[2]});
+  EXPECT_THAT(v, ElementsAre(1, 2, -1));
+  ReadList(unit, {v[0], v[1], v[2]});  // the 5 after the slash is discarded
+  EXPECT_THAT(v, ElementsAre(8, 2, 9));
+  ReadList(unit, {w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7], w[8], w[9], w[10], w[11]});
+  EXPECT_THAT(w, ElementsAre(4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 5, 6));  // a count of two digits
+  ReadList(unit, {v[0], v[1]});
+  EXPECT_THAT(v, ElementsAre(20, 30, 9));
   ReadList(unit, {{type, 3}});
-  ReadList(unit, {v[6]});  // a last record without a line end
-  EXPECT_THAT(v, ElementsAre(1, 2, 3, 4, 5, 6, 7));
   EXPECT_EQ(type, "T  ");  // the CR is no part of the value
+  ReadList(unit, {v[0]});  // a last record without a line end
+  EXPECT_EQ(v[0], 7);
 }
 
 TEST(FreeFormReadTest, LoneCarriageReturnsEndRecordsAsLineFeedsDo) {
@@ -52,74 +56,163 @@ TEST(FreeFormReadTest, LoneCarriageReturnsEndRecordsAsLineFeedsDo) {
   EXPECT_THAT(n, ElementsAre(1, 3));
 }
 
-TEST(FreeFormReadTest, RealForms) {
-  InputFile unit(13, "slu-max.txt", "30 30. 3.0e1 3.0d1 3.0E+1 300D-1 -0.5 +2\n50.27 0.1\n");
-  double v[10] = {};
-  ReadList(unit, {v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]});
-  ReadList(unit, {v[8], v[9]});  // the nearest doubles, as constants in the source would be
-  EXPECT_THAT(v, ElementsAre(30.0, 30.0, 30.0, 30.0, 30.0, 30.0, -0.5, 2.0, 50.27, 0.1));
+TEST(FreeFormReadTest, FailureNamesTheReadTheUnitAndTheFileAndTheCause) {
+  InputFile unit(11, "sezi.txt", "300\n");
+  double x = 0;
+  std::string message;
+  try {
+    ReadList(unit, {x, x});  // ends in the middle of the list
+  } catch (const FileFailure& failure) {
+    message = failure.what();
+  }
+  EXPECT_EQ(message, "At line " + std::to_string(__LINE__ - 4) +
+                         " of file tests/textio/FreeFormReadTest.cpp (unit = 11, file = "
+                         "'sezi.txt')\nError: End of file\n");
 }
 
-TEST(FreeFormReadTest, CharacterValuesArePaddedOrCut) {
-  InputFile unit(12, "mate.txt", "IT\nB450C\n'C25/30'\n\"a b,c\" 'ABCDEFGH'\nC25/30 9\n");
-  std::string code, steel, concrete, spaced, cut, unquoted;
-  int after = -1;
-  ReadList(unit, {{code, 2}});
-  ReadList(unit, {{steel, 6}});
-  ReadList(unit, {{concrete, 7}});
-  ReadList(unit, {{spaced, 7}, {cut, 3}});
-  ReadList(unit, {{unquoted, 7}, after});  // unquoted, the slash ends value and statement
-  EXPECT_EQ(code + "|" + steel + "|" + concrete + "|" + spaced + "|" + cut + "|" + unquoted,
-            "IT|B450C |C25/30 |a b,c  |ABC|C25    ");
-  EXPECT_EQ(after, -1);
-}
-
-TEST(FreeFormReadTest, RepeatCountsSlashesAndNullValues) {
-  InputFile unit(11, "sezi.txt", "3*1.5 2*7\n1 2 / 5\n8,,9\n10 , ,11\n12\n");
-  double r[3] = {};
-  int n[2] = {}, v[4] = {-1, -1, -1, -1}, w[3] = {-1, -1, -1};
-  double x[3] = {0.5, 0.5, 0.5};
-  ReadList(unit, {r[0], r[1], r[2], n[0], n[1]});
-  EXPECT_THAT(r, ElementsAre(1.5, 1.5, 1.5));
-  EXPECT_THAT(n, ElementsAre(7, 7));
-  ReadList(unit, {v[0], v[1], v[2], v[3]});
-  EXPECT_THAT(v, ElementsAre(1, 2, -1, -1));
-  ReadList(unit, {w[0], w[1], w[2]});  // starts on the next record, the 5 is discarded
-  EXPECT_THAT(w, ElementsAre(8, -1, 9));
-  ReadList(unit, {x[0], x[1], x[2]});
-  EXPECT_THAT(x, ElementsAre(10.0, 0.5, 11.0));
-  ReadList(unit, {n[0]});
-  EXPECT_EQ(n[0], 12);
-}
-
-// The console message of a read of `content` into `items`, or "" when the read succeeds.
-std::string Failure(const char* content, std::initializer_list<ReadItem> items,
-                    SourcePosition where = SourcePosition::Here()) {
+// One read statement of `content` into the items `kinds` lists (i integer, r real, a<n>
+// character of length n), each starting from a value a read must not invent (-1, -0.5,
+// '?'): the values read, joined by '|', or the cause of the failure.
+std::string Read(const std::string& content, const std::string& kinds) {
+  int integers[4] = {-1, -1, -1, -1};
+  double reals[4] = {-0.5, -0.5, -0.5, -0.5};
+  std::string texts[4] = {"?", "?", "?", "?"};
+  std::vector<ReadItem> items;
+  std::vector<char> order;
+  for (std::size_t k = 0; k < kinds.size(); ++k) {
+    const std::size_t n = order.size();
+    if (kinds[k] == 'i') items.emplace_back(integers[n]);
+    if (kinds[k] == 'r') items.emplace_back(reals[n]);
+    if (kinds[k] == 'a') items.emplace_back(texts[n], static_cast<std::size_t>(kinds[++k] - '0'));
+    order.push_back(kinds[k] == 'i' || kinds[k] == 'r' ? kinds[k] : 'a');
+  }
   InputFile unit(11, "sezi.txt", content);
   try {
-    ReadList(unit, items, where);
+    switch (items.size()) {
+      case 1:
+        ReadList(unit, {items[0]});
+        break;
+      case 2:
+        ReadList(unit, {items[0], items[1]});
+        break;
+      case 3:
+        ReadList(unit, {items[0], items[1], items[2]});
+        break;
+      default:
+        ReadList(unit, {items[0], items[1], items[2], items[3]});
+        break;
+    }
   } catch (const FileFailure& failure) {
-    return failure.what();
+    const std::string what = failure.what();
+    return what.substr(what.find("Error: "));
   }
-  return "";
+  std::string values;
+  for (std::size_t n = 0; n < order.size(); ++n) {
+    char real[32];
+    std::snprintf(real, sizeof real, "%.17g", reals[n]);
+    values += (n ? "|" : "") + (order[n] == 'i'   ? std::to_string(integers[n])
+                                : order[n] == 'r' ? std::string(real)
+                                                  : texts[n]);
+  }
+  return values;
 }
 
-TEST(FreeFormReadTest, FailureNamesTheReadTheUnitAndTheFileAndTheCause) {
-  int n = 0, m = 0;
-  double x = 0;
-  const std::string end_of_file = Failure("300\n", {x, x});  // ends in the middle of the list
-  EXPECT_EQ(end_of_file,
-            "At line " + std::to_string(__LINE__ - 2) +
-                " of file tests/textio/FreeFormReadTest.cpp (unit = 11, file = 'sezi.txt')\n"
-                "Error: End of file\n");
-  using ::testing::EndsWith;
-  EXPECT_THAT(Failure("2.0\n", {n}), EndsWith("\nError: Bad integer for item 1 in list input\n"));
-  EXPECT_THAT(Failure("3 x\n", {n, m}),
-              EndsWith("\nError: Bad integer for item 2 in list input\n"));
-  EXPECT_THAT(Failure("1.5 1.5 abc\n", {x, x, x}),
-              EndsWith("\nError: Bad real number in item 3 of list input\n"));
-  EXPECT_THAT(Failure("1 99999999999\n", {n, m}),
-              EndsWith("\nError: Integer overflow while reading item 2\n"));
+// Every rule of the reader from both sides: what it accepts and how it reads it, and what
+// it refuses with which cause.
+TEST(FreeFormReadTest, RulesOfTheReader) {
+  const struct {
+    const char* content;
+    const char* kinds;
+    const char* read;
+  } rules[] = {
+      // Separators: blanks, tabs, one comma among blanks, ends of record; nothing else.
+      {"1 2,3\t4", "iiii", "1|2|3|4"},
+      {" 1 ,  2 ,3", "iii", "1|2|3"},
+      {"1\n\n  \n2\r\n3", "iii", "1|2|3"},
+      {"1;2", "i", "Error: Bad integer for item 1 in list input\n"},
+      {"1:2 3", "ri", "Error: Bad real number in item 1 of list input\n"},
+      {"B450C;x", "a6", "B450C;"},
+      // Null values: a comma first of all, two commas, a comma between blanks; a comma
+      // at the end of a record is only a separator.
+      {",5", "ii", "-1|5"},
+      {"  , 5", "ii", "-1|5"},
+      {"5,,6", "iii", "5|-1|6"},
+      {"5, ,6", "iii", "5|-1|6"},
+      {"5,,,6", "iiii", "5|-1|-1|6"},
+      {"5,\n6", "ii", "5|6"},
+      {"5,\n,6", "iii", "5|-1|6"},
+      {",,", "rr", "-0.5|-0.5"},
+      // Repeat counts: r*value, and r* alone for r null values; the count is at least 1.
+      {"3*7", "iii", "7|7|7"},
+      {"2*1.5 4", "rri", "1.5|1.5|4"},
+      {"2*'ab' c", "a2a2a2", "ab|ab|c "},
+      {"2* 4", "iii", "-1|-1|4"},
+      {"2*,4", "iii", "-1|-1|4"},
+      {"5 2*", "iii", "5|-1|-1"},
+      {"1*9", "i", "9"},
+      {"3*7", "ii", "7|7"},
+      {"0*5", "i", "Error: Zero repeat count in item 1 of list input\n"},
+      {"1 0*", "ii", "Error: Zero repeat count in item 2 of list input\n"},
+      {"*5", "i", "Error: Bad integer for item 1 in list input\n"},
+      // A slash ends the statement and leaves the remaining items as they were.
+      {"1 / 2", "iii", "1|-1|-1"},
+      {"1/2", "ii", "1|-1"},
+      {"/ 5", "i", "-1"},
+      {"C25/30 9", "a7i", "C25    |-1"},
+      {"'C25/30' 9", "a7i", "C25/30 |9"},
+      // Quotes: apostrophes or quotation marks, a doubled quote stands for one, the
+      // other kind is an ordinary character, text glued to the closing quote is dropped.
+      {"'it''s' \"a \"\"b\"\"\"", "a5a5", "it's |a \"b\""},
+      {"\"it's\" 'a,b'", "a4a3", "it's|a,b"},
+      {"'C25/30'x 5", "a7i", "C25/30 |5"},
+      {"'ab c", "a5", "ab c "},  // an unclosed quote ends with the record
+      {"'ab''", "a3", "ab'"},
+      {"'5'", "i", "Error: Bad integer for item 1 in list input\n"},
+      {"1 \"2.5\"", "rr", "Error: Bad real number in item 2 of list input\n"},
+      // Character values: cut to their leftmost characters or padded with blanks.
+      {"ABCDEFGH 'ABCDEFGH'", "a3a3", "ABC|ABC"},
+      {"  IT  B450C", "a2a6", "IT|B450C "},
+      {"I T", "a2a2", "I |T "},
+      // Integers: an optional sign and digits, within 32 bits.
+      {"+7 -7 007", "iii", "7|-7|7"},
+      {"2147483647 -2147483648", "ii", "2147483647|-2147483648"},
+      {"2147483648", "i", "Error: Integer overflow while reading item 1\n"},
+      {"1 -2147483649", "ii", "Error: Integer overflow while reading item 2\n"},
+      {"99999999999999999999", "i", "Error: Integer overflow while reading item 1\n"},
+      {"2.0", "i", "Error: Bad integer for item 1 in list input\n"},
+      {"2e0", "i", "Error: Bad integer for item 1 in list input\n"},
+      {"+", "i", "Error: Bad integer for item 1 in list input\n"},
+      {"1-2", "i", "Error: Bad integer for item 1 in list input\n"},
+      {"12a", "i", "Error: Bad integer for item 1 in list input\n"},
+      // Reals: digits with at most one point, an exponent introduced by e or d (either
+      // case) with digits, and a finite value.
+      {"30 30. .5 -3.", "rrrr", "30|30|0.5|-3"},
+      {"3.0e1 3.0d1 3E1 3D+1", "rrrr", "30|30|30|30"},
+      {"300d-1 +2.5e-1 1e308", "rrr", "30|0.25|1e+308"},
+      {"50.27 0.1", "rr", "50.270000000000003|0.10000000000000001"},  // the nearest doubles
+      {"1e", "r", "Error: Bad real number in item 1 of list input\n"},
+      {"1.5d+", "r", "Error: Bad real number in item 1 of list input\n"},
+      {"1e5.0", "r", "Error: Bad real number in item 1 of list input\n"},
+      {"e5", "r", "Error: Bad real number in item 1 of list input\n"},
+      {".", "r", "Error: Bad real number in item 1 of list input\n"},
+      {"-.e1", "r", "Error: Bad real number in item 1 of list input\n"},
+      {"1.2.3", "r", "Error: Bad real number in item 1 of list input\n"},
+      {"1+5", "r", "Error: Bad real number in item 1 of list input\n"},
+      {"1e5x", "r", "Error: Bad real number in item 1 of list input\n"},
+      {"inf", "r", "Error: Bad real number in item 1 of list input\n"},
+      {"nan", "r", "Error: Bad real number in item 1 of list input\n"},
+      {"0x10", "r", "Error: Bad real number in item 1 of list input\n"},
+      {"1,5", "r", "1"},
+      {"1 1e309", "rr", "Error: Real number out of range in item 2 of list input\n"},
+      {"-2e308", "r", "Error: Real number out of range in item 1 of list input\n"},
+      // A file that ends before the list is filled.
+      {"", "i", "Error: End of file\n"},
+      {"1\n\n", "ii", "Error: End of file\n"},
+  };
+  for (const auto& rule : rules) {
+    EXPECT_EQ(Read(rule.content, rule.kinds), rule.read)
+        << "reading \"" << rule.content << "\" into " << rule.kinds;
+  }
 }
 
 }  // namespace

@@ -31,6 +31,12 @@ TEST(RecordFormatTest, FixedFieldTooNarrowBecomesAsterisks) {
   EXPECT_EQ(FormatFixed(std::nextafter(99999.995, kInf), 8, 2), "********");
   EXPECT_EQ(FormatFixed(-9999.994, 8, 2), "-9999.99");
   EXPECT_EQ(FormatFixed(-9999.995, 8, 2), "********");  // the double lies beyond the tie
+  // The zero before the point goes first, and only when the field is too narrow for it.
+  EXPECT_EQ(FormatFixed(0.5, 4, 2), "0.50");
+  EXPECT_EQ(FormatFixed(0.5, 3, 2), ".50");
+  EXPECT_EQ(FormatFixed(-0.5, 4, 2), "-.50");
+  EXPECT_EQ(FormatFixed(-0.5, 3, 2), "***");
+  EXPECT_EQ(FormatExponent(-0.5, 12, 6), "-.500000E+00");
 }
 
 TEST(RecordFormatTest, ExponentHasLeadingZeroAndDropsTheLetterForThreeDigitExponents) {
@@ -40,11 +46,13 @@ TEST(RecordFormatTest, ExponentHasLeadingZeroAndDropsTheLetterForThreeDigitExpon
   EXPECT_EQ(FormatExponent(0.0, 15, 6), "   0.000000E+00");
   EXPECT_EQ(FormatExponent(-0.0, 15, 6), "  -0.000000E+00");
   EXPECT_EQ(FormatExponent(1e-100, 15, 6), "   0.100000E-99");
+  EXPECT_EQ(FormatExponent(1e99, 15, 6), "   0.100000+100");
   EXPECT_EQ(FormatExponent(1e100, 15, 6), "   0.100000+101");
   EXPECT_EQ(FormatExponent(0.5078125, 15, 6), "   0.507812E+00");  // exact tie, even digit
   EXPECT_EQ(FormatExponent(0.5234375, 15, 6), "   0.523438E+00");  // exact tie, even digit
   // One significant digit, and more digits than a double holds.
   EXPECT_EQ(FormatExponent(-7.25, 10, 1), "  -0.7E+01");
+  EXPECT_EQ(FormatExponent(0.26, 7, 1), "0.3E+00");
   EXPECT_EQ(FormatExponent(0.125, 30, 20), "    0.12500000000000000000E+00");
 }
 
@@ -79,6 +87,7 @@ TEST(RecordFormatTest, RepeatCountsLiteralsSkipsAndCharacterFields) {
   EXPECT_EQ(Formatted("(i3,5x)", {7}), "  7\r\n");  // no trailing blanks
   EXPECT_EQ(Formatted("(i3,5x,/,i3)", {7, 8}), "  7\r\n  8\r\n");
   EXPECT_EQ(Formatted("(a3,'|',a6,'|')", {"ABCDEF", "AB"}), "ABC|    AB|\r\n");
+  EXPECT_EQ(Formatted("('it''s ',a,a2)", {"abc", 5}), "it's abc**\r\n");
 }
 
 TEST(RecordFormatTest, SlashesAndTheEndOfTheValueList) {
@@ -99,6 +108,7 @@ TEST(RecordFormatTest, SlashesAndTheEndOfTheValueList) {
 TEST(RecordFormatTest, IntegerValuesConvertForRealItemsOtherMismatchesAreAsterisks) {
   EXPECT_EQ(Formatted("(f8.2,e15.6)", {3, -4}), "    3.00  -0.400000E+01\r\n");
   EXPECT_EQ(Formatted("(i3,f6.1)", {2.5, "x"}), "*********\r\n");
+  EXPECT_EQ(Formatted("(a,'|')", {7}), "*|\r\n");  // an A item without width: one column
 }
 
 TEST(RecordFormatTest, FreeFormRecordsStartWithOneBlank) {
