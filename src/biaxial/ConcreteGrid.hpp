@@ -1,7 +1,9 @@
 // The concrete of a rectangle under one strain plane as a grid of 60 x 60 cells: the axial
 // force and the two moments of the stressed cells. Computed on lanes (flexure/Lanes.hpp):
 // the strains and stresses of a row of cells several at a time, the sums cell after cell in
-// the order of a plain double loop, so that every path gives the same bits.
+// the order of a plain double loop, so that every path gives the same bits. Cells without
+// compression are left out where that provably loses no floating-point flag, so the flags
+// are a plain loop's too.
 #pragma once
 
 #include "flexure/Lanes.hpp"
@@ -33,5 +35,10 @@ struct GridForces {
 
 GridForces ConcreteGridForces(const GridPlane& plane,
                               flexure::LanePath path = flexure::BestLanePath());
+
+// Whether ConcreteGridForces evaluates only the cells with compression (and a few of their
+// neighbours) for this plane: when every strain of the grid is free of floating-point
+// flags. Otherwise it evaluates every cell.
+bool LeavesOutCellsWithoutCompression(const GridPlane& plane);
 
 }  // namespace quilex::biaxial

@@ -140,4 +140,35 @@ template <class Lanes>
   return plateau ? plateau_stress : (compressed ? parabola : V{});
 }
 
+// The law on lanes for parameters fcd and eps_c2 that the caller has checked to be normal
+// numbers of moderate magnitude (at least 2^-400 and below 2^400): then it needs no branch.
+// Both comparisons run on every lane, and the parabola too, the lanes outside its range
+// given -eps_c2. Such a lane computes eps_c2 / eps_c2 = 1, 1 - 1 = 0, 0 * 0 = 0, 1 - 0 = 1 and
+// -1 * fcd: all exact, and with those parameters raising no flag. So the flags are those of
+// the lanes in range, which ConcreteStressLanes and the scalar law raise too.
+template <class Lanes>
+struct ModerateConcreteLawLanes {
+  using V = typename Lanes::V;
+  using M = typename Lanes::M;
+
+  ModerateConcreteLawLanes(double fcd, double eps_c2)
+      : fcd(fcd),
+        eps_c2(eps_c2),
+        plateau_stress(Lanes::Broadcast(-fcd)),
+        minus_eps_c2(Lanes::Broadcast(-eps_c2)) {}
+
+  [[gnu::always_inline]] V operator()(V eps) const {
+    const M plateau = eps < minus_eps_c2;
+    const M compressed = eps < 0.0;
+    const V in_range = (compressed & ~plateau) ? eps : minus_eps_c2;
+    const V parabola = ConcreteParabolaStress(in_range, fcd, eps_c2);
+    return plateau ? plateau_stress : (compressed ? parabola : V{});
+  }
+
+  double fcd;
+  double eps_c2;
+  V plateau_stress;  // -fcd on every lane
+  V minus_eps_c2;
+};
+
 }  // namespace quilex::flexure

@@ -122,6 +122,19 @@ TEST(ConcreteGridTest, BothPathsGiveThePlainLoopsBitsAndFlags) {
   EXPECT_EQ(compared, 332);
 }
 
+// The cells without compression are left out for the planes of ordinary sections (the
+// speed of a run depends on it) and evaluated where a cell left out could lose a flag.
+TEST(ConcreteGridTest, LeavesOutUncompressedCellsOnlyWhereNoFlagIsLost) {
+  EXPECT_TRUE(LeavesOutCellsWithoutCompression(Plane(300, 500, 0.7, 0.1, 1)));
+  EXPECT_TRUE(LeavesOutCellsWithoutCompression(Plane(300, 500, 0.0, -0.5, 1)));
+  EXPECT_FALSE(LeavesOutCellsWithoutCompression(Plane(1e200, 1e200, 0.3, 0.2, 1)));
+  EXPECT_FALSE(LeavesOutCellsWithoutCompression(Plane(1e-300, 2e-300, 1.1, -0.3, 1)));
+  EXPECT_FALSE(LeavesOutCellsWithoutCompression(Plane(300, 500, 0.7, 0.1, 1e-300)));
+  GridPlane weak = Plane(300, 500, 2.0, 0.1, 1);
+  weak.fcd = 1e-310;
+  EXPECT_FALSE(LeavesOutCellsWithoutCompression(weak));
+}
+
 TEST(ConcreteGridTest, UniformCompressionGivesTheRectanglesSquash) {
   // Every cell at the plateau: N = -fcd times the sum of 3600 equal areas.
   GridPlane p = Plane(300, 500, 0.0, 0.9999999, 1);

@@ -65,9 +65,10 @@ Evaluated Scalar(const double* eps, int width, const Law& law) {
   return e;
 }
 
-// Every combination of `width` strains of the list, on the lanes of `path`, against the
-// scalar law.
-void ExpectLanesMatchScalar(LanePath path, const Law& law) {
+// Every combination of `width` strains of the list, on the lanes of `path` (by
+// ConcreteStressLanes, or with `moderate` by ModerateConcreteLawLanes), against the scalar
+// law.
+void ExpectLanesMatchScalar(LanePath path, const Law& law, bool moderate = false) {
   const std::vector<double> strains = Strains(law.eps_c2);
   const std::size_t n = strains.size();
   const int failures = OnLanes(
@@ -89,7 +90,9 @@ void ExpectLanesMatchScalar(LanePath path, const Law& law) {
             g_in[k] = eps[k];
             in[k] = g_in[k];
           }
-          const typename Lanes::V out = ConcreteStressLanes<Lanes>(in, law.fcd, law.eps_c2);
+          const typename Lanes::V out =
+              moderate ? ModerateConcreteLawLanes<Lanes>(law.fcd, law.eps_c2)(in)
+                       : ConcreteStressLanes<Lanes>(in, law.fcd, law.eps_c2);
           for (int k = 0; k < W; ++k)
             g_out[k] = out[k];
           const unsigned flags = textio::RaisedFloatingPointFlags();
@@ -120,6 +123,24 @@ TEST_P(LanePathTest, ConcreteLawGivesTheScalarBitsAndFlags) {
   // Subnormal parameters raise the denormal flag wherever the scalar law meets them.
   ExpectLanesMatchScalar(GetParam(), {1e-310, 0.002});
   ExpectLanesMatchScalar(GetParam(), {14.17, 3e-310});
+}
+
+// The law without branches, for parameters of moderate magnitude (from 2^-400 to below
+// 2^400), including the extremes: the lanes outside the parabola's range, which it computes
+// too, must add no flag and no bit, whatever their strain.
+TEST_P(LanePathTest, ModerateLawGivesTheScalarBitsAndFlags) {
+  const double smallest = std::ldexp(1.0, -400);
+  const double largest = std::nextafter(std::ldexp(1.0, 400), 0.0);
+  for (const Law& law : std::vector<Law>{{14.166667064030966, 0.002},
+                                         {smallest, 0.002},
+                                         {largest, 0.002},
+                                         {14.17, smallest},
+                                         {14.17, largest},
+                                         {smallest, largest},
+                                         {largest, smallest}}) {
+    SCOPED_TRACE(testing::Message() << "fcd " << law.fcd << ", eps_c2 " << law.eps_c2);
+    ExpectLanesMatchScalar(GetParam(), law, true);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, LanePathTest, testing::Values(LanePath::Baseline, LanePath::Avx2),
