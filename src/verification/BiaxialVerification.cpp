@@ -2,7 +2,9 @@
 // the neutral axis at the acting axial force, the searches of direction for Mx alone, My
 // alone and the acting moment, and the shear checks along y and along x.
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 #include "biaxial/BiaxialResistance.hpp"
@@ -85,12 +87,24 @@ void VerifyBending(const RectangleWithBars& section, const MaterialSet& m, const
     if (found) r.last_trial_angle = found->theta;
     return found;
   };
-  if (const std::optional<AngleSearch> along_x = search(0.0)) r.MRx = along_x->state.Mx;
-  if (const std::optional<AngleSearch> along_y = search(biaxial::kHalfPi)) {
-    r.MRy = along_y->state.My;
-  }
+  const std::optional<AngleSearch> along_x = search(0.0);
+  if (along_x) r.MRx = along_x->state.Mx;
+  const std::optional<AngleSearch> along_y = search(biaxial::kHalfPi);
+  if (along_y) r.MRy = along_y->state.My;
   const double phi = M > 0 ? std::atan2(a.My, a.Mx) : 0.0;
-  const std::optional<AngleSearch> final_search = search(phi);
+  // A moment along an axis repeats that axis's search bit for bit: its result is reused.
+  const auto same = [phi](double axis) {
+    return std::bit_cast<std::uint64_t>(phi) == std::bit_cast<std::uint64_t>(axis);
+  };
+  std::optional<AngleSearch> final_search;
+  if (same(0.0)) {
+    final_search = along_x;
+  } else if (same(biaxial::kHalfPi)) {
+    final_search = along_y;
+  } else {
+    final_search = search(phi);
+  }
+  if (final_search) r.last_trial_angle = final_search->theta;
   if (!final_search) {
     r.bending = BendingOutcome::DirectionNotFound;
     return;
