@@ -1,6 +1,8 @@
 // The boundary of the M-N interaction domain of an R, T or C section: the two uniform
 // states and 49 searches on each branch between them.
+#include <array>
 #include <cmath>
+#include <memory>
 
 #include "flexure/ConfigurationSearch.hpp"
 #include "quilex/domain.hpp"
@@ -25,9 +27,12 @@ std::vector<DomainPoint> DomainOf(const Shape& shape, const Settings& settings, 
 
   std::vector<DomainPoint> points;
   points.reserve(2 * kSweepSteps + 1);
+  // Large (about 16 KB each): kept off the stack.
+  const auto shared = std::make_unique<std::array<flexure::SharedFirstSteps, 2>>();
   const auto search = [&](double N, flexure::CompressedFace face) {
+    flexure::SharedFirstSteps& steps = (*shared)[face == flexure::CompressedFace::Top ? 0 : 1];
     const flexure::ConfigurationSearch found = flexure::SearchConfiguration(
-        shape, uniform, N, face, settings.tolerance, settings.max_iterations, log);
+        shape, uniform, N, face, settings.tolerance, settings.max_iterations, log, &steps);
     const bool converged = found.outcome == BendingOutcome::Resisted;
     points.push_back({N, converged ? found.M : 0.0, converged});
   };

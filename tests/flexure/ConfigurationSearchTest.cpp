@@ -210,6 +210,44 @@ TEST(SearchTest, AResidualOfExactlyZeroMeetsAToleranceOfZero) {
   EXPECT_EQ(search.iterations, 1);
 }
 
+// The searches of a domain branch share their first steps: each finds what it finds alone
+// (the same t, moment and step count, the same log), while the configurations common to
+// several are computed once.
+TEST(SearchTest, SearchesSharingTheirFirstStepsFindWhatEachFindsAlone) {
+  for (const CompressedFace face : {CompressedFace::Top, CompressedFace::Bottom}) {
+    int evaluations = 0;
+    const auto forces = [&](double t) {
+      ++evaluations;
+      return Forces(kRect, t, 100);
+    };
+    const UniformStates uniform = UniformStatesOf(forces);
+    SharedFirstSteps shared;
+    int alone_evaluations = 0;
+    int shared_evaluations = 0;
+    for (int k = 1; k < 50; ++k) {
+      const double Ned =
+          uniform.compression.N + k * (uniform.tension.N - uniform.compression.N) / 50;
+      testing_support::TextLog alone_log, shared_log;
+      evaluations = 0;
+      const ConfigurationSearch alone =
+          SearchConfiguration(forces, uniform, Ned, face, 0.001, 1000, alone_log.sink());
+      alone_evaluations += evaluations;
+      evaluations = 0;
+      const ConfigurationSearch with_shared =
+          SearchConfiguration(forces, uniform, Ned, face, 0.001, 1000, shared_log.sink(), &shared);
+      shared_evaluations += evaluations;
+      ASSERT_EQ(with_shared.outcome, alone.outcome) << k;
+      EXPECT_EQ(with_shared.t, alone.t) << k;
+      EXPECT_EQ(with_shared.M, alone.M) << k;
+      EXPECT_EQ(with_shared.iterations, alone.iterations) << k;
+      EXPECT_EQ(shared_log.text(), alone_log.text()) << k;
+    }
+    // 49 searches of about 30 steps; the first ten steps of all of them reach at most
+    // 1 + 2 + ... + 512 configurations, and far fewer in practice.
+    EXPECT_LT(shared_evaluations, alone_evaluations - 300);
+  }
+}
+
 TEST(SearchTest, StepLimitEndsTheSearch) {
   const std::string last = "\r\n maximum number of iterations\r\n";
   const Solve tee = Search(kT, 0, CompressedFace::Top, 0, 1);
