@@ -123,6 +123,26 @@ constexpr std::array<Wide, kMaxWidePower + 1> WidePowersOfTen() {
 
 constexpr std::array<Wide, kMaxWidePower + 1> kWidePowersOfTen = WidePowersOfTen();
 
+// numerator / denominator and its remainder. A division of 128-bit numbers takes a call and
+// tens of cycles: the denominators here are mostly a power of two (a shift) or small enough
+// for one machine division.
+void Divide(Wide numerator, Wide denominator, Wide& quotient, Wide& remainder) {
+  const auto low = static_cast<std::uint64_t>(denominator);
+  const auto high = static_cast<std::uint64_t>(denominator >> 64);
+  if ((denominator & (denominator - 1)) == 0) {
+    const int shift = low != 0 ? std::countr_zero(low) : 64 + std::countr_zero(high);
+    quotient = numerator >> shift;
+    remainder = numerator & (denominator - 1);
+  } else if (high == 0 && (numerator >> 64) == 0) {
+    const auto n = static_cast<std::uint64_t>(numerator);
+    quotient = n / low;
+    remainder = n % low;
+  } else {
+    quotient = numerator / denominator;
+    remainder = numerator - quotient * denominator;
+  }
+}
+
 // The `digits` significant digits of a positive normal double, rounded to the nearest with
 // ties to even exactly as to_chars rounds them, and the decimal exponent of the first
 // (value = 0.ddd * 10^(exponent + 1) before rounding), computed in integers: value * 10^s =
@@ -151,9 +171,11 @@ bool RoundedDigits(std::uint64_t bits, int digits, std::uint64_t& mantissa, int&
     } else {
       denominator <<= -q;
     }
-    const Wide whole = numerator / denominator;
+    Wide whole = 0;
+    Wide remainder = 0;
+    Divide(numerator, denominator, whole, remainder);
     if (whole >= kWidePowersOfTen[digits]) continue;  // e was one too small
-    const Wide twice_remainder = (numerator - whole * denominator) * 2;
+    const Wide twice_remainder = remainder * 2;
     std::uint64_t rounded = static_cast<std::uint64_t>(whole);
     if (twice_remainder > denominator || (twice_remainder == denominator && (rounded & 1) != 0))
       ++rounded;
@@ -168,6 +190,29 @@ bool RoundedDigits(std::uint64_t bits, int digits, std::uint64_t& mantissa, int&
   return false;
 }
 
+// "00" to "99".
+constexpr std::array<char, 200> TwoDigitTable() {
+  std::array<char, 200> table{};
+  for (int k = 0; k < 100; ++k) {
+    table[2 * k] = static_cast<char>('0' + k / 10);
+    table[2 * k + 1] = static_cast<char>('0' + k % 10);
+  }
+  return table;
+}
+
+constexpr std::array<char, 200> kTwoDigits = TwoDigitTable();
+
+// The last `count` decimal digits of `value`, with leading zeros, at `at`: two at a time.
+void PutDigits(char* at, int count, std::uint64_t value) {
+  char* d = at + count;
+  for (; count >= 2; count -= 2) {
+    d -= 2;
+    std::memcpy(d, &kTwoDigits[2 * (value % 100)], 2);
+    value /= 100;
+  }
+  if (count == 1) *--d = static_cast<char>('0' + value % 10);
+}
+
 // Appends the exponent part at `at`; the length of the whole text, or 0 when the exponent
 // has more than three digits.
 std::size_t FinishExponentText(const char* text, char* at, int exponent) {
@@ -176,8 +221,8 @@ std::size_t FinishExponentText(const char* text, char* at, int exponent) {
   if (magnitude <= 99) *at++ = 'E';
   *at++ = exponent < 0 ? '-' : '+';
   if (magnitude > 99) *at++ = static_cast<char>('0' + magnitude / 100);
-  *at++ = static_cast<char>('0' + magnitude / 10 % 10);
-  *at++ = static_cast<char>('0' + magnitude % 10);
+  std::memcpy(at, &kTwoDigits[2 * (magnitude % 100)], 2);
+  at += 2;
   return static_cast<std::size_t>(at - text);
 }
 
@@ -198,10 +243,7 @@ std::size_t ExponentText(char* text, const Classified& classified, double value,
         std::bit_cast<std::uint64_t>(value) & ~(std::uint64_t{1} << 63);
     std::uint64_t mantissa = 0;
     if (RoundedDigits(magnitude_bits, digits, mantissa, exponent)) {
-      for (char* d = at + digits - 1; d >= at; --d) {
-        *d = static_cast<char>('0' + mantissa % 10);
-        mantissa /= 10;
-      }
+      PutDigits(at, digits, mantissa);
       at += digits;
       ++exponent;
       return FinishExponentText(text, at, exponent);
