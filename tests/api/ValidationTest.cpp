@@ -63,6 +63,7 @@ TEST(Validation, SoundSectionsHaveNoProblems) {
   EXPECT_TRUE(Validate(With(kBeam, [](auto& s) { s.stirrups = {0, 2, 0}; })).empty());
   EXPECT_TRUE(Validate(With(kBeam, [](auto& s) { s.stirrups = {50, 0, 0}; })).empty());
   EXPECT_TRUE(Validate(With(kCircle, [](auto& s) { s.nF = 0; })).empty());
+  EXPECT_TRUE(Validate(With(kCircle, [](auto& s) { s.nF = 200; })).empty());
   EXPECT_TRUE(Validate(With(kBeam, [](auto& s) { s.As_top = s.As_bottom = s.c = 0; })).empty());
 }
 
@@ -144,6 +145,8 @@ TEST(Validation, MaterialsActionsAndSettings) {
   EXPECT_PROBLEM(s, "settings.strips", "strips must be from 1 to 100000");
   s.strips = 100000;
   EXPECT_TRUE(Validate(s).empty());
+  s.max_iterations = 0;
+  EXPECT_PROBLEM(s, "settings.max_iterations", "max_iterations must be at least 1");
 }
 
 TEST(Validation, EntryPointsThrowWithEveryProblem) {

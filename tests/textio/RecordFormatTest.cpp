@@ -88,6 +88,9 @@ TEST(RecordFormatTest, RepeatCountsLiteralsSkipsAndCharacterFields) {
   EXPECT_EQ(Formatted("(i3,5x,/,i3)", {7, 8}), "  7\r\n  8\r\n");
   EXPECT_EQ(Formatted("(a3,'|',a6,'|')", {"ABCDEF", "AB"}), "ABC|    AB|\r\n");
   EXPECT_EQ(Formatted("('it''s ',a,a2)", {"abc", 5}), "it's abc**\r\n");
+  // A doubled quote that ends a literal; items in capitals.
+  EXPECT_EQ(Formatted("('x=''')", {}), "x='\r\n");
+  EXPECT_EQ(Formatted("(A2,1X,I3,F6.1,E11.3)", {"ab", 7, 2.5, 0.5}), "ab   7   2.5  0.500E+00\r\n");
 }
 
 TEST(RecordFormatTest, SlashesAndTheEndOfTheValueList) {
