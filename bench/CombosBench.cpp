@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "ReferenceSections.hpp"
 #include "combos/ActionsTable.hpp"
 #include "combos/CombinationsRun.hpp"
 #include "combos/ResultRows.hpp"
@@ -20,16 +21,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The sections and actions of the reference cases ref-R, ref-T, ref-C and ref-D.
-const quilex::MaterialSet kMaterials = quilex::LookupMaterials("IT", "B450C", "C25/30");
-const quilex::RectangularSection kRectangle{300, 500, 40, 628.32, 942.48, {50.27, 2, 150}};
-const quilex::TSection kTee{300, 450, 800, 150, 50, 603, 1257, {50.27, 2, 150}};
-const quilex::CircularSection kCircle{400, 40, 8, 16, {50.27, 2, 150}};
-const quilex::RectangleWithBars kBars{
-    300,
-    500,
-    {50.27, 2, 2, 200},
-    {{-110, -210, 314.16}, {110, -210, 314.16}, {-110, 210, 314.16}, {110, 210, 314.16}}};
+using quilex::bench::kBars;
+using quilex::bench::kCircle;
+using quilex::bench::kMaterials;
+using quilex::bench::kRectangle;
+using quilex::bench::kTee;
 
 template <class Section, class Actions>
 void CombinationRow(benchmark::State& state, const Section& section, const Actions& actions) {
