@@ -83,13 +83,13 @@ void CombinationCommand(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(CombinationRow, R, kRectangle, quilex::Actions{-500e3, 150e6, 100e3})
+BENCHMARK_CAPTURE(CombinationRow, R, kRectangle, quilex::bench::kRectangleActions)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(CombinationRow, T, kTee, quilex::Actions{0, 200e6, 150e3})
+BENCHMARK_CAPTURE(CombinationRow, T, kTee, quilex::bench::kTeeActions)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(CombinationRow, C, kCircle, quilex::Actions{-500e3, 80e6, 50e3})
+BENCHMARK_CAPTURE(CombinationRow, C, kCircle, quilex::bench::kCircleActions)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(CombinationRow, D, kBars, quilex::BiaxialActions{-500e3, 100e6, 50e6, 30e3, 40e3})
+BENCHMARK_CAPTURE(CombinationRow, D, kBars, quilex::bench::kBarsActions)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(CombinationTable)->Unit(benchmark::kMillisecond);
 // The workers run on threads of their own: CPU time is the process's.

@@ -122,13 +122,12 @@ BENCHMARK_CAPTURE(WholeRun, R, std::string("ref-R"))->Unit(benchmark::kMilliseco
 BENCHMARK_CAPTURE(WholeRun, T, std::string("ref-T"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WholeRun, C, std::string("ref-C"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WholeRun, D, std::string("ref-D"))->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Verification, R, kRectangle, quilex::Actions{-500e3, 150e6, 100e3})
+BENCHMARK_CAPTURE(Verification, R, kRectangle, quilex::bench::kRectangleActions)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(Verification, T, kTee, quilex::Actions{0, 200e6, 150e3})
+BENCHMARK_CAPTURE(Verification, T, kTee, quilex::bench::kTeeActions)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Verification, C, kCircle, quilex::bench::kCircleActions)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(Verification, C, kCircle, quilex::Actions{-500e3, 80e6, 50e3})
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(Verification, D, kBars, quilex::BiaxialActions{-500e3, 100e6, 50e6, 30e3, 40e3})
+BENCHMARK_CAPTURE(Verification, D, kBars, quilex::bench::kBarsActions)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(RectangleDomain)->Unit(benchmark::kMicrosecond);
 BENCHMARK(SolverStepRecord);

@@ -1,5 +1,5 @@
-// The sections and materials of the reference cases ref-R, ref-T, ref-C and ref-D, for the
-// benchmarks that verify from values.
+// The sections, materials and actions of the reference cases ref-R, ref-T, ref-C and
+// ref-D, for the benchmarks that verify from values.
 #pragma once
 
 #include "quilex/quilex.hpp"
@@ -15,5 +15,10 @@ inline const RectangleWithBars kBars{
     500,
     {50.27, 2, 2, 200},
     {{-110, -210, 314.16}, {110, -210, 314.16}, {-110, 210, 314.16}, {110, 210, 314.16}}};
+
+inline const Actions kRectangleActions{-500e3, 150e6, 100e3};
+inline const Actions kTeeActions{0, 200e6, 150e3};
+inline const Actions kCircleActions{-500e3, 80e6, 50e3};
+inline const BiaxialActions kBarsActions{-500e3, 100e6, 50e6, 30e3, 40e3};
 
 }  // namespace quilex::bench

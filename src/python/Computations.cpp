@@ -126,6 +126,31 @@ the same points as Mx/1e6 and My/1e6 (kN·m).
 Raises InvalidInputError (a ValueError) for values the computation cannot use.
 )";
 
+// verify() for an R, T or C section: the actions Ned, Med, Ved by keyword.
+template <class Section>
+void DefineFlexuralVerify(py::module_& m, const char* doc) {
+  m.def(
+      "verify",
+      [](const Section& section, const MaterialSet& materials, double Ned, double Med, double Ved,
+         const std::optional<Settings>& settings) {
+        return Verified(section, materials, Actions{Ned, Med, Ved}, settings);
+      },
+      "section"_a, "materials"_a, py::kw_only(), "Ned"_a, "Med"_a, "Ved"_a,
+      "settings"_a = py::none(), doc);
+}
+
+// domain() for an R, T or C section.
+template <class Section>
+void DefineDomain(py::module_& m, const char* doc) {
+  m.def(
+      "domain",
+      [](const Section& section, const MaterialSet& materials,
+         const std::optional<Settings>& settings) {
+        return DomainArray(section, materials, settings);
+      },
+      "section"_a, "materials"_a, "settings"_a = py::none(), doc);
+}
+
 }  // namespace
 
 void BindComputations(py::module_& m) {
@@ -133,30 +158,9 @@ void BindComputations(py::module_& m) {
     // One docstring for the four overloads, with the signatures written out in it.
     py::options options;
     options.disable_function_signatures();
-    m.def(
-        "verify",
-        [](const RectangularSection& section, const MaterialSet& materials, double Ned, double Med,
-           double Ved, const std::optional<Settings>& settings) {
-          return Verified(section, materials, Actions{Ned, Med, Ved}, settings);
-        },
-        "section"_a, "materials"_a, py::kw_only(), "Ned"_a, "Med"_a, "Ved"_a,
-        "settings"_a = py::none(), kVerifyDoc);
-    m.def(
-        "verify",
-        [](const TSection& section, const MaterialSet& materials, double Ned, double Med,
-           double Ved, const std::optional<Settings>& settings) {
-          return Verified(section, materials, Actions{Ned, Med, Ved}, settings);
-        },
-        "section"_a, "materials"_a, py::kw_only(), "Ned"_a, "Med"_a, "Ved"_a,
-        "settings"_a = py::none(), "");
-    m.def(
-        "verify",
-        [](const CircularSection& section, const MaterialSet& materials, double Ned, double Med,
-           double Ved, const std::optional<Settings>& settings) {
-          return Verified(section, materials, Actions{Ned, Med, Ved}, settings);
-        },
-        "section"_a, "materials"_a, py::kw_only(), "Ned"_a, "Med"_a, "Ved"_a,
-        "settings"_a = py::none(), "");
+    DefineFlexuralVerify<RectangularSection>(m, kVerifyDoc);
+    DefineFlexuralVerify<TSection>(m, "");
+    DefineFlexuralVerify<CircularSection>(m, "");
     m.def(
         "verify",
         [](const RectangleWithBars& section, const MaterialSet& materials, double Ned, double Mx,
@@ -166,27 +170,9 @@ void BindComputations(py::module_& m) {
         "section"_a, "materials"_a, py::kw_only(), "Ned"_a, "Mx"_a, "My"_a, "Vx"_a, "Vy"_a,
         "settings"_a = py::none(), "");
 
-    m.def(
-        "domain",
-        [](const RectangularSection& section, const MaterialSet& materials,
-           const std::optional<Settings>& settings) {
-          return DomainArray(section, materials, settings);
-        },
-        "section"_a, "materials"_a, "settings"_a = py::none(), kDomainDoc);
-    m.def(
-        "domain",
-        [](const TSection& section, const MaterialSet& materials,
-           const std::optional<Settings>& settings) {
-          return DomainArray(section, materials, settings);
-        },
-        "section"_a, "materials"_a, "settings"_a = py::none(), "");
-    m.def(
-        "domain",
-        [](const CircularSection& section, const MaterialSet& materials,
-           const std::optional<Settings>& settings) {
-          return DomainArray(section, materials, settings);
-        },
-        "section"_a, "materials"_a, "settings"_a = py::none(), "");
+    DefineDomain<RectangularSection>(m, kDomainDoc);
+    DefineDomain<TSection>(m, "");
+    DefineDomain<CircularSection>(m, "");
     m.def(
         "domain",
         [](const RectangleWithBars&, py::handle, py::handle) -> py::array_t<double> {
