@@ -298,41 +298,30 @@ array([0.63, 0.73, 1.9 ])
 
 }  // namespace
 
+namespace {
+
+// verify_many() for one kind of section, whose results fill `Columns`.
+template <class Columns, class Section>
+void DefineVerifyMany(py::module_& m, const char* doc) {
+  m.def(
+      "verify_many",
+      [](const Section& section, const MaterialSet& materials, py::handle table,
+         const std::optional<Settings>& settings, const std::optional<int>& threads) {
+        return VerifyMany<Columns>(section, materials, table, settings, threads);
+      },
+      "section"_a, "materials"_a, "table"_a, py::kw_only(), "settings"_a = py::none(),
+      "threads"_a = py::none(), doc);
+}
+
+}  // namespace
+
 void BindBatchVerification(py::module_& m) {
   py::options options;
   options.disable_function_signatures();
-  m.def(
-      "verify_many",
-      [](const RectangularSection& section, const MaterialSet& materials, py::handle table,
-         const std::optional<Settings>& settings, const std::optional<int>& threads) {
-        return VerifyMany<UniaxialColumns>(section, materials, table, settings, threads);
-      },
-      "section"_a, "materials"_a, "table"_a, py::kw_only(), "settings"_a = py::none(),
-      "threads"_a = py::none(), kVerifyManyDoc);
-  m.def(
-      "verify_many",
-      [](const TSection& section, const MaterialSet& materials, py::handle table,
-         const std::optional<Settings>& settings, const std::optional<int>& threads) {
-        return VerifyMany<UniaxialColumns>(section, materials, table, settings, threads);
-      },
-      "section"_a, "materials"_a, "table"_a, py::kw_only(), "settings"_a = py::none(),
-      "threads"_a = py::none(), "");
-  m.def(
-      "verify_many",
-      [](const CircularSection& section, const MaterialSet& materials, py::handle table,
-         const std::optional<Settings>& settings, const std::optional<int>& threads) {
-        return VerifyMany<UniaxialColumns>(section, materials, table, settings, threads);
-      },
-      "section"_a, "materials"_a, "table"_a, py::kw_only(), "settings"_a = py::none(),
-      "threads"_a = py::none(), "");
-  m.def(
-      "verify_many",
-      [](const RectangleWithBars& section, const MaterialSet& materials, py::handle table,
-         const std::optional<Settings>& settings, const std::optional<int>& threads) {
-        return VerifyMany<BiaxialColumns>(section, materials, table, settings, threads);
-      },
-      "section"_a, "materials"_a, "table"_a, py::kw_only(), "settings"_a = py::none(),
-      "threads"_a = py::none(), "");
+  DefineVerifyMany<UniaxialColumns, RectangularSection>(m, kVerifyManyDoc);
+  DefineVerifyMany<UniaxialColumns, TSection>(m, "");
+  DefineVerifyMany<UniaxialColumns, CircularSection>(m, "");
+  DefineVerifyMany<BiaxialColumns, RectangleWithBars>(m, "");
 }
 
 }  // namespace quilex::python
