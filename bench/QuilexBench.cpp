@@ -124,6 +124,8 @@ BENCHMARK_CAPTURE(WholeRun, C, std::string("ref-C"))->Unit(benchmark::kMilliseco
 BENCHMARK_CAPTURE(WholeRun, D, std::string("ref-D"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Verification, R, kRectangle, quilex::bench::kRectangleActions)
     ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Verification, R_near_tension, kRectangle, quilex::bench::kRectangleNearTension)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Verification, T, kTee, quilex::bench::kTeeActions)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Verification, C, kCircle, quilex::bench::kCircleActions)
     ->Unit(benchmark::kMicrosecond);

@@ -20,5 +20,7 @@ inline const Actions kRectangleActions{-500e3, 150e6, 100e3};
 inline const Actions kTeeActions{0, 200e6, 150e3};
 inline const Actions kCircleActions{-500e3, 80e6, 50e3};
 inline const BiaxialActions kBarsActions{-500e3, 100e6, 50e6, 30e3, 40e3};
+// Near the tensile capacity with a small moment: the search on the other face runs too.
+inline const Actions kRectangleNearTension{584e3, 20e6, 50e3};
 
 }  // namespace quilex::bench

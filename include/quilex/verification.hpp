@@ -71,6 +71,11 @@ enum class BendingOutcome {
   // RectangleWithBars only:
   SampleNotConverged,  // a depth search of the sweep of directions did not converge
   DirectionNotFound,   // no sampled pair of directions brackets the acting moment's
+  // The searches converged, but the design point lies outside the domain although rho_M is
+  // at most 1: at Ned the section resists only the moments of moments_at_Ned, and Med (or
+  // the acting moment along its direction) is not among them. Mrd, rho_M and the state at
+  // resistance are those of the search on Med's side, as the results block shows them.
+  OutsideDomain,
 };
 
 enum class ShearOutcome {
@@ -84,6 +89,15 @@ enum class ShearOutcome {
 struct MomentPoint {
   double Mx = 0;
   double My = 0;
+};
+
+// The moments a section resists at one axial force, N·mm: from lower to upper. For an R, T
+// or C section the ends of the two branches of the M-N domain at Ned (signed); for a
+// RectangleWithBars the near and the far crossing of the contour at Ned along the direction
+// of the acting moment (magnitudes), when the origin lies outside that contour.
+struct MomentRange {
+  double lower = 0;
+  double upper = 0;
 };
 
 // The ultimate strain state in which an R, T or C section resists Ned.
@@ -102,19 +116,22 @@ struct UltimateState {
 struct Verification {
   BendingOutcome bending = BendingOutcome::AxialForceOutsideDomain;
   // Resisting moment under Ned, N·mm, on the side Med compresses (negative for Med < 0);
-  // 0 unless bending is Resisted.
+  // 0 unless bending is Resisted or OutsideDomain.
   double Mrd = 0;
   std::optional<double> rho_M;         // Med / Mrd; none when Mrd is 0
   std::optional<double> epsilon;       // neutral-axis depth / effective depth; none when Mrd is 0
   int campo = 0;                       // strain field 1 to 6 at resistance; 0 when not Resisted
-  std::optional<UltimateState> state;  // when Resisted
+  std::optional<UltimateState> state;  // when Resisted or OutsideDomain
+  // The moments resisted at Ned, when the search on the other side was needed to tell
+  // whether Med lies between them (always when bending is OutsideDomain).
+  std::optional<MomentRange> moments_at_Ned;
 
   ShearOutcome shear = ShearOutcome::Resisted;
   double Vrd = 0;               // shear resistance, N; 0 unless shear is Resisted
   std::optional<double> rho_V;  // |Ved / Vrd|; none when Vrd is 0
 
-  // True when the section resists both: Mrd non-zero on the side Med compresses, rho_M
-  // and rho_V at most 1.
+  // True when the section resists both: bending Resisted (so Med lies inside the M-N
+  // domain at Ned) with rho_M at most 1, and rho_V at most 1.
   bool verified() const;
 };
 
@@ -122,7 +139,9 @@ struct Verification {
 // type D as values, and the contour of resisting moments at Ned.
 struct BiaxialVerification {
   BendingOutcome bending = BendingOutcome::AxialForceOutsideDomain;
-  double Mrd = 0;   // resisting moment in the direction of (Mx, My), N·mm; 0 unless Resisted
+  // Resisting moment in the direction of (Mx, My), N·mm: the far crossing of the contour,
+  // which bounds the domain in that direction; 0 unless Resisted or OutsideDomain.
+  double Mrd = 0;
   double Mrdx = 0;  // its components; when the final search failed, those of its last trial
   double Mrdy = 0;
   std::optional<double> rho_M;    // |(Mx, My)| / Mrd; none when Mrd is 0
@@ -130,7 +149,10 @@ struct BiaxialVerification {
   std::optional<double> MRy;      // resistance to My alone; none when not found
   std::optional<double> epsilon;  // neutral-axis depth / depth of the deepest bar
   std::optional<double> alpha;    // inclination of the neutral axis to x, degrees, (-90, 90]
-  int campo = 0;                  // strain field 1 to 6; 0 unless Resisted
+  int campo = 0;                  // strain field 1 to 6; 0 unless Resisted or OutsideDomain
+  // When the origin lies outside the contour at Ned, the direction of the acting moment
+  // meets it twice: the magnitudes of the near and the far crossing (Mrd).
+  std::optional<MomentRange> moments_at_Ned;
   // The last angle (rad, direction of the compressed side) that any of the three searches
   // of direction tried, 0 when none did: risu-MN.txt shows it as alpha when the final
   // search did not converge.
@@ -145,7 +167,8 @@ struct BiaxialVerification {
   double Vrdy = 0;              // shear resistance along y, N
   std::optional<double> rho_V;  // sqrt((Vx/Vrdx)² + (Vy/Vrdy)²); none when either is 0
 
-  // True when bending is Resisted with Mrd > 0 and rho_M <= 1, and rho_V <= 1.
+  // True when bending is Resisted (the point lies inside the contour) with Mrd > 0 and
+  // rho_M <= 1, and rho_V <= 1.
   bool verified() const;
 };
 

@@ -113,27 +113,36 @@ AxialLimits AxialCapacities(const RectangleWithBars& section, const MaterialSet&
   return {steel(-m.eps_c2) * As - m.fcd * section.B * section.H, steel(m.eps_ud) * As};
 }
 
-std::optional<AngleSearch> SolveNeutralAxisAngle(const RectangleWithBars& section,
-                                                 const MaterialSet& m, double Ned, double tol,
-                                                 int maxit, std::span<const double> theta,
-                                                 std::span<const double> Mx,
-                                                 std::span<const double> My, double phi) {
-  const std::size_t nang = theta.size();
-  if (nang < 1) return std::nullopt;
-  // The first pair of neighbours whose offsets from phi change sign, but not across +-pi.
-  std::size_t i = 1;
-  double s0 = 0;
-  for (; i <= nang; ++i) {
+std::vector<std::size_t> AngleBrackets(std::span<const double> Mx, std::span<const double> My,
+                                       double phi) {
+  const std::size_t nang = Mx.size();
+  std::vector<std::size_t> brackets;
+  // Pairs whose offsets from phi change sign, but not across +-pi. A sample exactly on phi
+  // ends one pair and starts the next: one crossing, counted at the first pair.
+  bool ended_on_phi = false;
+  for (std::size_t i = 1; i <= nang; ++i) {
     const std::size_t j = i < nang ? i : 0;
     const double g1 = Offset(Mx[i - 1], My[i - 1], phi);
     const double g2 = Offset(Mx[j], My[j], phi);
-    if (g1 * g2 <= 0 && std::fabs(g2 - g1) < kPi) {
-      s0 = g1;
-      break;
-    }
+    const bool crosses = g1 * g2 <= 0 && std::fabs(g2 - g1) < kPi;
+    const bool repeated = crosses && g1 == 0 && ended_on_phi;
+    if (crosses && !repeated) brackets.push_back(i);
+    ended_on_phi = crosses && g2 == 0;
   }
-  if (i > nang) return std::nullopt;
+  // The closing pair ends on the first sample, where the first pair may start.
+  if (brackets.size() > 1 && brackets.back() == nang && brackets.front() == 1 &&
+      Offset(Mx[0], My[0], phi) == 0) {
+    brackets.pop_back();
+  }
+  return brackets;
+}
 
+AngleSearch SolveNeutralAxisAngleIn(const RectangleWithBars& section, const MaterialSet& m,
+                                    double Ned, double tol, int maxit,
+                                    std::span<const double> theta, std::span<const double> Mx,
+                                    std::span<const double> My, double phi, std::size_t i) {
+  const std::size_t nang = theta.size();
+  const double s0 = Offset(Mx[i - 1], My[i - 1], phi);
   double lo = theta[i - 1];
   double hi = i < nang ? theta[i] : theta[0] + kTwoPi;
   const double W0 = hi - lo;
@@ -149,6 +158,17 @@ std::optional<AngleSearch> SolveNeutralAxisAngle(const RectangleWithBars& sectio
     if (hi - lo < kAngleStop * W0) break;
   }
   return search;
+}
+
+std::optional<AngleSearch> SolveNeutralAxisAngle(const RectangleWithBars& section,
+                                                 const MaterialSet& m, double Ned, double tol,
+                                                 int maxit, std::span<const double> theta,
+                                                 std::span<const double> Mx,
+                                                 std::span<const double> My, double phi) {
+  if (theta.empty()) return std::nullopt;
+  const std::vector<std::size_t> brackets = AngleBrackets(Mx, My, phi);
+  if (brackets.empty()) return std::nullopt;
+  return SolveNeutralAxisAngleIn(section, m, Ned, tol, maxit, theta, Mx, My, phi, brackets[0]);
 }
 
 int BiaxialStrainField(double x, double dmax, double htheta, double eps_c, double eps_s,

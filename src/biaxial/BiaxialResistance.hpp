@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "quilex/materials.hpp"
 #include "quilex/sections.hpp"
@@ -58,7 +59,22 @@ struct AngleSearch {
   bool converged = false;
 };
 
-// Bisection of the angle, from the bracket that a sweep of samples (theta[k], Mx[k], My[k],
+// The pairs of neighbouring samples of a sweep (Mx[k], My[k], closing on itself) between
+// which the direction of the moment passes phi, each as the index i of its second sample
+// (the pair i - 1, i; i = n for the closing pair n - 1, 0), in the order of the samples.
+// One pair when the origin lies inside the contour; two when it lies outside and the ray
+// of direction phi meets the contour twice, none when it misses it.
+std::vector<std::size_t> AngleBrackets(std::span<const double> Mx, std::span<const double> My,
+                                       double phi);
+
+// Bisection of the angle within bracket i of AngleBrackets until the moment vector points
+// in direction phi.
+AngleSearch SolveNeutralAxisAngleIn(const RectangleWithBars& section, const MaterialSet& m,
+                                    double Ned, double tol, int maxit,
+                                    std::span<const double> theta, std::span<const double> Mx,
+                                    std::span<const double> My, double phi, std::size_t i);
+
+// Bisection of the angle, from the first bracket that a sweep of samples (theta[k], Mx[k], My[k],
 // closing on itself) gives, until the moment vector points in direction phi. Nothing when
 // there are no samples or no pair of neighbours brackets phi.
 std::optional<AngleSearch> SolveNeutralAxisAngle(const RectangleWithBars& section,

@@ -24,6 +24,9 @@ void Join(std::string& reasons, std::string_view reason) {
   reasons += reason;
 }
 
+// Both searches converged, but Med lies beyond the far end of the domain at Ned.
+constexpr std::string_view kOutsideAtThisForce = "outside the M-N domain at this axial force";
+
 // The reasons of a bending search that found no resisting moment.
 std::string_view Unresisted(BendingOutcome outcome) {
   switch (outcome) {
@@ -35,6 +38,8 @@ std::string_view Unresisted(BendingOutcome outcome) {
       return "sample direction did not converge";
     case BendingOutcome::DirectionNotFound:
       return "no bracketing direction";
+    case BendingOutcome::OutsideDomain:
+      return kOutsideAtThisForce;
     case BendingOutcome::Resisted:
       break;
   }
@@ -77,7 +82,7 @@ Verdict VerdictOf(const Verification& v) {
     verdict.bending = Unresisted(v.bending);
   } else if (!(*v.rho_M > 0 || (*v.rho_M == 0 && v.Mrd > 0))) {
     // A zero Med counts as positive, as in the search.
-    verdict.bending = "resisting moment of the opposite sign";
+    verdict.bending = kOutsideAtThisForce;
   } else {
     verdict.rho_M = v.rho_M;
     if (!(*v.rho_M <= 1)) verdict.bending = "bending ratio above 1";

@@ -15,9 +15,10 @@
 //             "sample direction did not converge" (D: a depth search of the sweep)
 //             "no bracketing direction" (D: no two sampled directions enclose the moment's)
 //             "no resisting moment"     (the search converged on a zero moment)
-//             "resisting moment of the opposite sign" (R, T, C: Mrd does not lie on the side
-//                                        Med compresses, so the design point lies outside the
-//                                        domain)
+//             "outside the M-N domain at this axial force" (the searches converged, but the
+//                                        design point lies beyond the far end of the domain
+//                                        at Ned: Mrd on the other side than Med, or for D the
+//                                        moment nearer the origin than the contour)
 //             "bending ratio above 1"
 //   shear:    "strut angle out of range"
 //             "no shear resistance: mean compression reaches fcd"

@@ -66,7 +66,10 @@ void VerifyBiaxial(bool echo, const RectangleWithBars& section, const MaterialSe
   const BiaxialVerification v = unchecked::Verify(section, m, actions, kSettings, &log);
   if (v.shear_y == ShearOutcome::StrutAngleOutOfRange) return;
   WriteResults(files.risu_mn, v);
-  if (v.bending == BendingOutcome::Resisted) WritePoints(files.domplot, v.contour);
+  // The contour of a search of direction that converged, also when the point lies outside.
+  if (v.bending == BendingOutcome::Resisted || v.bending == BendingOutcome::OutsideDomain) {
+    WritePoints(files.domplot, v.contour);
+  }
 }
 
 // The run up to its closing step. Returns early, with everything written so far, on an

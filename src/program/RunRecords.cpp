@@ -1,5 +1,6 @@
 #include "program/RunRecords.hpp"
 
+#include <optional>
 #include <string_view>
 
 namespace quilex::program {
@@ -12,7 +13,15 @@ constexpr textio::ParsedFormat kPointFormat = "(f8.2,1x,f8.2)";
 // clang-format off
 constexpr textio::ParsedFormat kNoResistingMomentFormat = "('ATTENTION --> Mrd = 0 (Ned outside the M-N domain ',             'or no convergence, see risu.txt): section not verified!')";
 constexpr textio::ParsedFormat kNoShearResistanceFormat = "('ATTENTION --> mean compression exceeds fcd: ',                   'shear not verified (Vrd = 0)!')";
+constexpr textio::ParsedFormat kOutsideDomainFormat = "('ATTENTION --> Ned and Med outside the M-N domain: at this Ned the section resists moments from ',f9.2,' to ',f9.2,' kN·m: section not verified!')";
 // clang-format on
+
+// After the results block: a design point outside the domain although rho_M is at most 1.
+void WriteOutsideDomain(textio::OutputFile& risu_mn, BendingOutcome bending,
+                        const std::optional<MomentRange>& range) {
+  if (bending != BendingOutcome::OutsideDomain || !range) return;
+  risu_mn.WriteFormatted(kOutsideDomainFormat, {range->lower * 1e-6, range->upper * 1e-6});
+}
 
 }  // namespace
 
@@ -80,6 +89,7 @@ void WriteResults(textio::OutputFile& risu_mn, const Verification& v) {
   risu_mn.WriteFormatted("('Mrd     = ',f8.2,/,                                              'rho_M   = ',f8.2,/,                                              'Vrd     = ',f8.2,/,                                              'rho_V   = ',f8.2,/,                                              'epsilon = ',f8.2,/,                                              'campo   = ',i2)",
                          {p.Mrd, p.rho_M, p.Vrd, p.rho_V, p.epsilon, p.campo});
   if (v.Mrd == 0) risu_mn.WriteFormatted(kNoResistingMomentFormat);
+  WriteOutsideDomain(risu_mn, v.bending, v.moments_at_Ned);
   if (v.Vrd == 0) risu_mn.WriteFormatted(kNoShearResistanceFormat);
 }
 
@@ -89,6 +99,7 @@ void WriteResults(textio::OutputFile& risu_mn, const BiaxialVerification& v) {
                          {p.Mrd, p.Mrdx, p.Mrdy, p.rho_M, p.MRx, p.MRy, p.Vrdx, p.Vrdy, p.rho_V,
                           p.epsilon, p.alpha, p.campo});
   if (v.Mrd == 0) risu_mn.WriteFormatted(kNoResistingMomentFormat);
+  WriteOutsideDomain(risu_mn, v.bending, v.moments_at_Ned);
   if (v.Vrdx == 0 || v.Vrdy == 0) risu_mn.WriteFormatted(kNoShearResistanceFormat);
 }
 // clang-format on

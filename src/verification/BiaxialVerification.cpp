@@ -63,6 +63,49 @@ std::vector<MomentPoint> Contour(const DirectionSweep& sweep) {
   return points;
 }
 
+double Magnitude(const biaxial::BiaxialState& state) {
+  return std::sqrt(state.Mx * state.Mx + state.My * state.My);
+}
+
+// Where the direction phi meets the contour of the sweep. With the origin inside the
+// contour it meets it once; with the origin outside, twice (or not at all), and the far
+// crossing bounds the domain in that direction while the near one bounds it towards the
+// origin. An odd number of crossings beyond one comes only from a contour that folds on
+// itself; the far one still bounds the domain.
+struct Crossings {
+  AngleSearch far;                       // the crossing farthest from the origin
+  std::optional<double> near_magnitude;  // with an even number of crossings: the nearest
+  bool converged = true;                 // every search of a crossing converged
+  double last_trial_angle = 0;           // of the search made last
+};
+
+std::optional<Crossings> SearchCrossings(const RectangleWithBars& section, const MaterialSet& m,
+                                         double Ned, const Settings& settings,
+                                         const DirectionSweep& sweep, double phi) {
+  const std::vector<std::size_t> brackets = biaxial::AngleBrackets(sweep.Mx, sweep.My, phi);
+  if (brackets.empty()) return std::nullopt;
+  const auto solve = [&](std::size_t bracket) {
+    return biaxial::SolveNeutralAxisAngleIn(section, m, Ned, settings.tolerance,
+                                            settings.max_iterations, sweep.theta, sweep.Mx,
+                                            sweep.My, phi, bracket);
+  };
+  Crossings crossings;
+  crossings.far = solve(brackets[0]);
+  crossings.last_trial_angle = crossings.far.theta;
+  crossings.converged = crossings.far.converged;
+  double nearest = Magnitude(crossings.far.state);
+  for (std::size_t k = 1; k < brackets.size(); ++k) {
+    const AngleSearch other = solve(brackets[k]);
+    crossings.last_trial_angle = other.theta;
+    crossings.converged = crossings.converged && other.converged;
+    const double magnitude = Magnitude(other.state);
+    nearest = std::fmin(nearest, magnitude);
+    if (magnitude > Magnitude(crossings.far.state)) crossings.far = other;
+  }
+  if (brackets.size() % 2 == 0) crossings.near_magnitude = nearest;
+  return crossings;
+}
+
 // The bending part: the sweep, then the three searches of direction.
 // M is the magnitude of the acting moment.
 void VerifyBending(const RectangleWithBars& section, const MaterialSet& m, const BiaxialActions& a,
@@ -81,22 +124,20 @@ void VerifyBending(const RectangleWithBars& section, const MaterialSet& m, const
   // The three searches report one last trial angle between them: a failed final search
   // shows the last angle any of them tried.
   const auto search = [&](double phi) {
-    std::optional<AngleSearch> found = biaxial::SolveNeutralAxisAngle(
-        section, m, a.Ned, settings.tolerance, settings.max_iterations, sweep.theta, sweep.Mx,
-        sweep.My, phi);
-    if (found) r.last_trial_angle = found->theta;
+    std::optional<Crossings> found = SearchCrossings(section, m, a.Ned, settings, sweep, phi);
+    if (found) r.last_trial_angle = found->last_trial_angle;
     return found;
   };
-  const std::optional<AngleSearch> along_x = search(0.0);
-  if (along_x) r.MRx = along_x->state.Mx;
-  const std::optional<AngleSearch> along_y = search(biaxial::kHalfPi);
-  if (along_y) r.MRy = along_y->state.My;
+  const std::optional<Crossings> along_x = search(0.0);
+  if (along_x) r.MRx = along_x->far.state.Mx;
+  const std::optional<Crossings> along_y = search(biaxial::kHalfPi);
+  if (along_y) r.MRy = along_y->far.state.My;
   const double phi = M > 0 ? std::atan2(a.My, a.Mx) : 0.0;
   // A moment along an axis repeats that axis's search bit for bit: its result is reused.
   const auto same = [phi](double axis) {
     return std::bit_cast<std::uint64_t>(phi) == std::bit_cast<std::uint64_t>(axis);
   };
-  std::optional<AngleSearch> final_search;
+  std::optional<Crossings> final_search;
   if (same(0.0)) {
     final_search = along_x;
   } else if (same(biaxial::kHalfPi)) {
@@ -104,25 +145,32 @@ void VerifyBending(const RectangleWithBars& section, const MaterialSet& m, const
   } else {
     final_search = search(phi);
   }
-  if (final_search) r.last_trial_angle = final_search->theta;
+  if (final_search) r.last_trial_angle = final_search->last_trial_angle;
   if (!final_search) {
     r.bending = BendingOutcome::DirectionNotFound;
     return;
   }
-  r.Mrdx = final_search->state.Mx;
-  r.Mrdy = final_search->state.My;
+  const AngleSearch& resisting = final_search->far;
+  r.Mrdx = resisting.state.Mx;
+  r.Mrdy = resisting.state.My;
   if (!final_search->converged) {
     r.bending = BendingOutcome::NotConverged;
     return;
   }
-  const biaxial::BiaxialState& plane = final_search->state;
+  const biaxial::BiaxialState& plane = resisting.state;
   r.bending = BendingOutcome::Resisted;
   r.epsilon = plane.x / plane.dmax;
   r.Mrd = std::sqrt(r.Mrdx * r.Mrdx + r.Mrdy * r.Mrdy);
   r.rho_M = M / r.Mrd;
   r.campo = biaxial::BiaxialStrainField(plane.x, plane.dmax, plane.htheta, plane.eps_c, plane.eps_s,
                                         m.eps_cu, m.fyd / m.Es);
-  r.alpha = NeutralAxisInclination(final_search->theta);
+  r.alpha = NeutralAxisInclination(resisting.theta);
+  if (final_search->near_magnitude) {
+    r.moments_at_Ned = MomentRange{*final_search->near_magnitude, r.Mrd};
+    if (*r.rho_M <= 1 && M < *final_search->near_magnitude) {
+      r.bending = BendingOutcome::OutsideDomain;
+    }
+  }
 }
 
 // Effective depths from the extreme bars: in each direction the smaller of the depths

@@ -17,6 +17,10 @@ namespace {
 
 using flexure::CompressedFace;
 
+// Of the sum of the uniform states' moments: how far the search on the other face looks
+// inside the chord of its branch (see OtherFaceCanMatter).
+constexpr double kChordMargin = 0.05;
+
 shear::ShearResistance ShearOf(const RectangularSection& s, const MaterialSet& m, double Ned,
                                const Settings& settings, IterationLog* log) {
   const Stirrups& st = s.stirrups;
@@ -38,15 +42,32 @@ shear::ShearResistance ShearOf(const CircularSection& s, const MaterialSet& m, d
   return shear::CircularShear(s.D, s.c, st.Asw, st.nb, st.st, settings.strut_angle, m, Ned, log);
 }
 
+// Whether Med can lie beyond the far end of the domain at Ned, so that the search on the
+// other face must tell. The branch of the other face is convex towards Med's side between
+// the two uniform states (the lower branch of a convex domain lies below the chord joining
+// its ends, the upper one above it), so Med is safely on the inner side of it when it is
+// beyond that chord by a margin; the margin covers what the strip integration may add to
+// the exact curve. A resisting moment on the wrong side of zero always needs the other
+// face: the point is outside, and the range is reported.
+bool OtherFaceCanMatter(const flexure::UniformStates& u, double Ned, double Med, double Mrd,
+                        CompressedFace face) {
+  const flexure::SectionForces& c = u.compression;
+  const flexure::SectionForces& s = u.tension;
+  const double chord = c.M + (s.M - c.M) * ((Ned - c.N) / (s.N - c.N));
+  const double margin = kChordMargin * (std::fabs(c.M) + std::fabs(s.M));
+  if (face == CompressedFace::Top) return !(Mrd > 0) || Med < chord + margin;
+  return !(Mrd < 0) || Med > chord - margin;
+}
+
 template <class Shape>
 Verification VerifyShape(const Shape& shape, const MaterialSet& m, const Actions& a,
                          const Settings& settings, IterationLog* log) {
   Verification v;
   // A zero moment is verified as a positive one.
   const CompressedFace face = a.Med >= 0 ? CompressedFace::Top : CompressedFace::Bottom;
-  const flexure::ConfigurationSearch search =
-      flexure::SearchConfiguration(shape, flexure::UniformStatesOf(shape), a.Ned, face,
-                                   settings.tolerance, settings.max_iterations, log);
+  const flexure::UniformStates uniform = flexure::UniformStatesOf(shape);
+  const flexure::ConfigurationSearch search = flexure::SearchConfiguration(
+      shape, uniform, a.Ned, face, settings.tolerance, settings.max_iterations, log);
   v.bending = search.outcome;
   if (search.outcome == BendingOutcome::Resisted) {
     const double h = shape.depth();
@@ -56,6 +77,23 @@ Verification VerifyShape(const Shape& shape, const MaterialSet& m, const Actions
     if (v.Mrd != 0) {
       v.rho_M = a.Med / v.Mrd;
       v.epsilon = v.state->neutral_axis_depth / (h - c);
+    }
+  }
+  // A point beyond the far end of the domain at Ned: rho_M alone cannot see it. The search
+  // on the other face is not logged, so that the log shows the verification's one search.
+  if (v.rho_M && *v.rho_M <= 1 && OtherFaceCanMatter(uniform, a.Ned, a.Med, v.Mrd, face)) {
+    const CompressedFace other =
+        face == CompressedFace::Top ? CompressedFace::Bottom : CompressedFace::Top;
+    const flexure::ConfigurationSearch far = flexure::SearchConfiguration(
+        shape, uniform, a.Ned, other, settings.tolerance, settings.max_iterations, nullptr);
+    if (far.outcome != BendingOutcome::Resisted) {
+      v.bending = far.outcome;
+    } else {
+      v.moments_at_Ned =
+          face == CompressedFace::Top ? MomentRange{far.M, v.Mrd} : MomentRange{v.Mrd, far.M};
+      if (!(v.moments_at_Ned->lower <= a.Med && a.Med <= v.moments_at_Ned->upper)) {
+        v.bending = BendingOutcome::OutsideDomain;
+      }
     }
   }
   const double eps_yd = m.fyd / m.Es;
@@ -94,9 +132,9 @@ Verification Verify(const CircularSection& section, const MaterialSet& materials
 }  // namespace unchecked
 
 bool Verification::verified() const {
-  if (Mrd == 0 || !rho_M || !rho_V) return false;
-  // The resisting moment must lie on the side Med compresses (a zero Med counts as
-  // positive): one of the other sign means the design point lies outside the domain.
+  if (bending != BendingOutcome::Resisted || Mrd == 0 || !rho_M || !rho_V) return false;
+  // A verification reports a resisting moment on the other side than Med's (a zero Med
+  // counts as positive) as OutsideDomain; the rule stays for results made by hand.
   const bool same_side = *rho_M > 0 || (*rho_M == 0 && Mrd > 0);
   return same_side && *rho_M <= 1 && *rho_V <= 1;
 }

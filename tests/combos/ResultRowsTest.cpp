@@ -64,14 +64,14 @@ TEST(ResultRowsTest, ReasonsInTheirOrderAndOnlyForRowsNotVerified) {
 
   v = Resisted(-150e6, 160e6, 100e3, 120e3);  // ratio negative: the other side
   verdict = VerdictOf(v);
-  EXPECT_EQ(verdict.reason(), "resisting moment of the opposite sign; shear ratio above 1");
+  EXPECT_EQ(verdict.reason(), "outside the M-N domain at this axial force; shear ratio above 1");
   EXPECT_FALSE(verdict.rho_M);
   EXPECT_EQ(*verdict.rho_V, 1.2);
 
   v = Resisted(150e6, 0, 100e3, 0);  // a zero moment counts as positive
   EXPECT_TRUE(VerdictOf(v).verified);
   v = Resisted(-150e6, 0, 100e3, 0);
-  EXPECT_EQ(VerdictOf(v).reason(), "resisting moment of the opposite sign");
+  EXPECT_EQ(VerdictOf(v).reason(), "outside the M-N domain at this axial force");
   EXPECT_FALSE(v.verified());
 
   v = Resisted(150e6, 151e6, 100e3, 100e3);  // exactly 1 passes
