@@ -6,7 +6,7 @@
 //
 //   const quilex::MaterialSet m = quilex::LookupMaterials("IT", "B450C", "C25/30");
 //   // m.fyd == 391.3043559386286 (450 / 1.15), m.fcd == 14.166667064030966 (0.85 · 25 / 1.5),
-//   // m.eps_ud == 0.0675, m.eps_cu == 0.0035, m.eps_c2 == 0.002, m.nu == 0.5
+//   // m.eps_ud == 0.0675, m.eps_cu == 0.0035, m.eps_c2 == 0.002, m.nu == 0.5, m.fck == 25
 //
 // The database's constants are single-precision numbers widened to double, so 1.15 is
 // 1.149999976158142 and 0.0675 is 0.06750000268220901; the derived values are computed in
@@ -33,7 +33,15 @@ struct MaterialSet {
   double eps_c2 = 0;  // concrete strain at the peak of the parabola-rectangle law
   double eps_cu = 0;  // ultimate compressive strain of the concrete
   double nu = 0;      // strength reduction factor of concrete cracked in shear
+  // Characteristic cylinder strength of the concrete class (0 when not known). Above 50
+  // N/mm² EN 1992-1-1 lowers the parabola's exponent below the 2 the program uses.
+  double fck = 0;
+
+  bool operator==(const MaterialSet&) const = default;
 };
+
+// The strength above which EN 1992-1-1 gives the parabola an exponent below 2 (C50/60).
+inline constexpr double kHighStrengthConcrete = 50;
 
 // The design materials of a code, steel grade and concrete class. Throws UnknownMaterial,
 // naming the first of the three (in that order) that the database does not hold.

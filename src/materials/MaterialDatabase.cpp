@@ -127,6 +127,7 @@ MaterialSet LookupMaterials(std::string_view design_code, std::string_view steel
   m.eps_c2 = concrete->eps_c2;
   m.eps_cu = concrete->eps_cu;
   m.nu = code->italian ? kItalianNu : concrete->nu;
+  m.fck = concrete->fck;
   return m;
 }
 

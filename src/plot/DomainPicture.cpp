@@ -198,9 +198,17 @@ void DrawCombinations(SvgWriter& svg, const Frame& frame, const DomainPlot& plot
   }
 }
 
+constexpr const char* kExtentStyle =
+    "stroke=\"#cb181d\" stroke-width=\"4\" stroke-linecap=\"round\" stroke-opacity=\"0.7\"";
+
 void DrawPoints(SvgWriter& svg, const Frame& frame, const DomainPlot& plot) {
   const double dx = frame.X(plot.design.x);
   const double dy = frame.Y(plot.design.y);
+  if (plot.extent) {
+    const auto& [from, to] = *plot.extent;
+    svg.Line(frame.X(from.x), frame.Y(from.y), frame.X(to.x), frame.Y(to.y),
+             std::string("id=\"extent\" ") + kExtentStyle);
+  }
   bool design_above = true;
   if (plot.resisting) {
     const double rx = frame.X(plot.resisting->x);
@@ -222,8 +230,8 @@ void DrawPoints(SvgWriter& svg, const Frame& frame, const DomainPlot& plot) {
 }
 
 int LegendLines(const DomainPlot& plot) {
-  return 2 + (plot.resisting ? 1 : 0) + (plot.combinations_legend.empty() ? 0 : 1) +
-         (plot.governing_legend.empty() ? 0 : 1);
+  return 2 + (plot.resisting ? 1 : 0) + (plot.extent ? 1 : 0) +
+         (plot.combinations_legend.empty() ? 0 : 1) + (plot.governing_legend.empty() ? 0 : 1);
 }
 
 // The legend below the frame, one line per item (LegendLines of them).
@@ -245,6 +253,11 @@ void DrawLegend(SvgWriter& svg, const Frame& frame, const DomainPlot& plot) {
              "stroke=\"#505050\" stroke-width=\"1.2\" stroke-dasharray=\"5 4\"");
     svg.Circle(swatch + 13, y - 4, 4, "fill=\"#ffffff\" stroke=\"#08519c\" stroke-width=\"2\"");
     svg.Text(text, y, plot.resisting_legend, "");
+  }
+  if (plot.extent) {
+    y += 20;
+    svg.Line(swatch, y - 4, swatch + 26, y - 4, kExtentStyle);
+    svg.Text(text, y, plot.extent_legend, "");
   }
   if (!plot.combinations_legend.empty()) {
     y += 20;

@@ -44,6 +44,10 @@ struct DomainPlot {
   std::optional<PlotPoint> resisting;  // none when the run found no resisting moment
   std::string resisting_label;
   std::string resisting_legend;
+  // Outside the domain although rho_M is at most 1: the moments resisted at Ned, as a
+  // segment (at -Ned for R, T, C; along the direction of the design moment for D).
+  std::optional<std::pair<PlotPoint, PlotPoint>> extent;
+  std::string extent_legend;
 
   std::vector<CombinationPoint> combinations;
   std::optional<std::size_t> governing;  // index into combinations: the largest rho_M

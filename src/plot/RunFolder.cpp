@@ -28,6 +28,29 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
 
+constexpr std::string_view kOutsideDomainLine =
+    "ATTENTION --> Ned and Med outside the M-N domain: at this Ned the section resists "
+    "moments from ";
+
+// The two moments of the line: "... moments from <M-> to <M+> kN·m: ...".
+std::pair<double, double> OutsideRange(const fs::path& file, std::size_t line,
+                                       std::string_view text) {
+  const std::string_view rest = text.substr(kOutsideDomainLine.size());
+  const std::size_t to = rest.find(" to ");
+  const std::size_t unit = rest.find(" kN");
+  std::optional<double> lower, upper;
+  if (to != std::string_view::npos && unit != std::string_view::npos && to < unit) {
+    lower = ParseNumber(Trim(rest.substr(0, to)));
+    upper = ParseNumber(Trim(rest.substr(to + 4, unit - to - 4)));
+  }
+  if (!lower || !upper) {
+    FailAt(file, line,
+           "the moments of the line on a point outside the domain cannot be read: '" +
+               std::string(text) + "'");
+  }
+  return {*lower, *upper};
+}
+
 std::string TypeName(char type) {
   return std::string("type-") + type;
 }
@@ -226,6 +249,8 @@ RunResults ReadRunResults(const fs::path& file) {
   for (std::size_t k = labels.size(); k < lines.size(); ++k) {
     if (StartsWith(lines[k], "ATTENTION --> Mrd = 0")) {
       results.no_resisting_moment_line = k + 1;
+    } else if (StartsWith(lines[k], kOutsideDomainLine)) {
+      results.outside_range = OutsideRange(file, k + 1, lines[k]);
     } else if (!StartsWith(lines[k], "ATTENTION -->") && !Trim(lines[k]).empty()) {
       FailAt(file, k + 1, "unexpected text after the results block: '" + lines[k] + "'");
     }
@@ -348,17 +373,23 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
       // sign only): the design point then lies outside the domain. A zero Med counts as
       // positive, as in the run.
       const bool same_side = actions.Med >= 0 ? mrd > 0 : mrd < 0;
-      plot.verified = same_side && ratio_within;
+      const bool outside = !same_side || results.outside_range;
+      plot.verified = !outside && ratio_within;
+      if (results.outside_range) {
+        const auto [lower, upper] = *results.outside_range;
+        plot.extent = {PlotPoint{plot.design.x, lower}, PlotPoint{plot.design.x, upper}};
+        plot.extent_legend = "moments resisted at this Ned: " + Fixed(lower, 2) + " to " +
+                             Fixed(upper, 2) + " kN\u00B7m (Med lies outside)";
+      }
       plot.resisting = PlotPoint{plot.design.x, mrd};
       plot.resisting_label = "Mrd = " + results.text("Mrd") + " kN\u00B7m";
       plot.resisting_legend = "resisting point (-Ned, Mrd), dashed from the design point";
       plot.title_lines.push_back(actions_text + ": Mrd = " + results.text("Mrd") + " kN\u00B7m, " +
                                  rho_text + ", " + VerdictText(plot.verified));
-      plot.design_legend =
-          "design point (-Ned, Med): " + VerdictText(plot.verified) +
-          (plot.verified ? " (rho_M \u2264 1)"
-           : !same_side  ? " (Mrd not on the side Med compresses: outside the domain)"
-                         : " (rho_M > 1)");
+      plot.design_legend = "design point (-Ned, Med): " + VerdictText(plot.verified) +
+                           (plot.verified ? " (rho_M \u2264 1)"
+                            : outside     ? " (outside the M-N domain at this axial force)"
+                                          : " (rho_M > 1)");
     }
   } else {
     plot.document_title = "Quilex: resisting moments of a type-D section at " + ned_text;
@@ -370,7 +401,17 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
     plot.design_label =
         "Ed: Mx = " + Fixed(plot.design.x, 2) + ", My = " + Fixed(plot.design.y, 2) + " kN\u00B7m";
     // A run without a resisting moment was refused above; Mrd is a magnitude here.
-    plot.verified = ratio_within;
+    plot.verified = ratio_within && !results.outside_range;
+    if (results.outside_range) {
+      // Along the direction of the design moment (that of Mx alone for a zero moment).
+      const double magnitude = std::hypot(plot.design.x, plot.design.y);
+      const double ux = magnitude > 0 ? plot.design.x / magnitude : 1;
+      const double uy = magnitude > 0 ? plot.design.y / magnitude : 0;
+      const auto [near, far] = *results.outside_range;
+      plot.extent = {PlotPoint{near * ux, near * uy}, PlotPoint{far * ux, far * uy}};
+      plot.extent_legend = "moments resisted in the design moment's direction: " + Fixed(near, 2) +
+                           " to " + Fixed(far, 2) + " kN\u00B7m (the design moment is smaller)";
+    }
     plot.resisting = PlotPoint{required("Mrdx"), required("Mrdy")};
     plot.resisting_label =
         "Rd: Mrdx = " + results.text("Mrdx") + ", Mrdy = " + results.text("Mrdy") + " kN\u00B7m";
@@ -381,7 +422,9 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
                                " kN\u00B7m: Mrd = " + results.text("Mrd") + " kN\u00B7m, " +
                                rho_text + ", " + VerdictText(plot.verified));
     plot.design_legend = "design point (Mx, My): " + VerdictText(plot.verified) +
-                         (plot.verified ? " (rho_M \u2264 1)" : " (rho_M > 1)");
+                         (plot.verified           ? " (rho_M \u2264 1)"
+                          : results.outside_range ? " (outside the domain at this axial force)"
+                                                  : " (rho_M > 1)");
   }
 
   std::error_code error;

@@ -25,6 +25,9 @@ struct RunResults {
   std::vector<std::pair<std::string, std::optional<double>>> values;
   std::vector<std::string> texts;            // the fields as printed, trimmed
   std::size_t no_resisting_moment_line = 0;  // line of "ATTENTION --> Mrd = 0 ...", or 0
+  // The moments (kN·m) resisted at Ned when the design point lies outside the domain
+  // although rho_M is at most 1 ("ATTENTION --> Ned and Med outside the M-N domain ...").
+  std::optional<std::pair<double, double>> outside_range;
 
   const std::optional<double>& value(const std::string& label) const;
   const std::string& text(const std::string& label) const;

@@ -51,7 +51,7 @@ void VerifyAndTraceDomain(const Section& section, const MaterialSet& m, const Ac
   const Verification v = unchecked::Verify(section, m, actions, kSettings, &verification_log);
   verification_log.Finish();
   if (v.shear == ShearOutcome::StrutAngleOutOfRange) return;
-  WriteResults(files.risu_mn, v);
+  WriteResults(files.risu_mn, v, m);
   RisuLog domain_log(files.risu);
   WritePoints(files.domplot, unchecked::InteractionDomain(section, m, kSettings, &domain_log));
 }
@@ -65,7 +65,7 @@ void VerifyBiaxial(bool echo, const RectangleWithBars& section, const MaterialSe
   RisuLog log(files.risu);
   const BiaxialVerification v = unchecked::Verify(section, m, actions, kSettings, &log);
   if (v.shear_y == ShearOutcome::StrutAngleOutOfRange) return;
-  WriteResults(files.risu_mn, v);
+  WriteResults(files.risu_mn, v, m);
   // The contour of a search of direction that converged, also when the point lies outside.
   if (v.bending == BendingOutcome::Resisted || v.bending == BendingOutcome::OutsideDomain) {
     WritePoints(files.domplot, v.contour);

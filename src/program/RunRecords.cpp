@@ -13,6 +13,7 @@ constexpr textio::ParsedFormat kPointFormat = "(f8.2,1x,f8.2)";
 // clang-format off
 constexpr textio::ParsedFormat kNoResistingMomentFormat = "('ATTENTION --> Mrd = 0 (Ned outside the M-N domain ',             'or no convergence, see risu.txt): section not verified!')";
 constexpr textio::ParsedFormat kNoShearResistanceFormat = "('ATTENTION --> mean compression exceeds fcd: ',                   'shear not verified (Vrd = 0)!')";
+constexpr textio::ParsedFormat kHighStrengthConcreteFormat = "('ATTENTION --> concrete above C50/60: parabola exponent 2 used where EN 1992-1-1 gives less: the resistance may be overestimated!')";
 constexpr textio::ParsedFormat kOutsideDomainFormat = "('ATTENTION --> Ned and Med outside the M-N domain: at this Ned the section resists moments from ',f9.2,' to ',f9.2,' kN·m: section not verified!')";
 // clang-format on
 
@@ -21,6 +22,11 @@ void WriteOutsideDomain(textio::OutputFile& risu_mn, BendingOutcome bending,
                         const std::optional<MomentRange>& range) {
   if (bending != BendingOutcome::OutsideDomain || !range) return;
   risu_mn.WriteFormatted(kOutsideDomainFormat, {range->lower * 1e-6, range->upper * 1e-6});
+}
+
+// Last: the law the numbers come from is the program's for every class.
+void WriteConcreteClassWarning(textio::OutputFile& risu_mn, const MaterialSet& m) {
+  if (m.fck > kHighStrengthConcrete) risu_mn.WriteFormatted(kHighStrengthConcreteFormat);
 }
 
 }  // namespace
@@ -84,16 +90,18 @@ void WriteActionsEcho(textio::OutputFile& risu, const BiaxialActions& actions) {
                       {a.Ned, a.Mx, a.My, a.Vx, a.Vy});
 }
 
-void WriteResults(textio::OutputFile& risu_mn, const Verification& v) {
+void WriteResults(textio::OutputFile& risu_mn, const Verification& v, const MaterialSet& m) {
   const PrintedResults p = AsPrinted(v);
   risu_mn.WriteFormatted("('Mrd     = ',f8.2,/,                                              'rho_M   = ',f8.2,/,                                              'Vrd     = ',f8.2,/,                                              'rho_V   = ',f8.2,/,                                              'epsilon = ',f8.2,/,                                              'campo   = ',i2)",
                          {p.Mrd, p.rho_M, p.Vrd, p.rho_V, p.epsilon, p.campo});
   if (v.Mrd == 0) risu_mn.WriteFormatted(kNoResistingMomentFormat);
   WriteOutsideDomain(risu_mn, v.bending, v.moments_at_Ned);
   if (v.Vrd == 0) risu_mn.WriteFormatted(kNoShearResistanceFormat);
+  WriteConcreteClassWarning(risu_mn, m);
 }
 
-void WriteResults(textio::OutputFile& risu_mn, const BiaxialVerification& v) {
+void WriteResults(textio::OutputFile& risu_mn, const BiaxialVerification& v,
+                  const MaterialSet& m) {
   const PrintedBiaxialResults p = AsPrinted(v);
   risu_mn.WriteFormatted("('Mrd     = ',f8.2,/,                                              'Mrdx    = ',f8.2,/,                                              'Mrdy    = ',f8.2,/,                                              'rho_M   = ',f8.2,/,                                              'MRx     = ',f8.2,/,                                              'MRy     = ',f8.2,/,                                              'Vrdx    = ',f8.2,/,                                              'Vrdy    = ',f8.2,/,                                              'rho_V   = ',f8.2,/,                                              'epsilon = ',f8.2,/,                                              'alpha   = ',f8.2,/,                                              'campo   = ',i2)",
                          {p.Mrd, p.Mrdx, p.Mrdy, p.rho_M, p.MRx, p.MRy, p.Vrdx, p.Vrdy, p.rho_V,
@@ -101,6 +109,7 @@ void WriteResults(textio::OutputFile& risu_mn, const BiaxialVerification& v) {
   if (v.Mrd == 0) risu_mn.WriteFormatted(kNoResistingMomentFormat);
   WriteOutsideDomain(risu_mn, v.bending, v.moments_at_Ned);
   if (v.Vrdx == 0 || v.Vrdy == 0) risu_mn.WriteFormatted(kNoShearResistanceFormat);
+  WriteConcreteClassWarning(risu_mn, m);
 }
 // clang-format on
 

@@ -58,9 +58,10 @@ PrintedBiaxialActions AsPrinted(const BiaxialActions& actions);
 PrintedResults AsPrinted(const Verification& v);
 PrintedBiaxialResults AsPrinted(const BiaxialVerification& v);
 
-// The results block and its ATTENTION lines.
-void WriteResults(textio::OutputFile& risu_mn, const Verification& v);
-void WriteResults(textio::OutputFile& risu_mn, const BiaxialVerification& v);
+// The results block and its ATTENTION lines; the materials tell whether the concrete is of
+// a class above C50/60.
+void WriteResults(textio::OutputFile& risu_mn, const Verification& v, const MaterialSet& m);
+void WriteResults(textio::OutputFile& risu_mn, const BiaxialVerification& v, const MaterialSet& m);
 
 // The domain boundary (compression positive) or the moment contour, a point per line.
 void WritePoints(textio::OutputFile& domplot, const std::vector<DomainPoint>& points);

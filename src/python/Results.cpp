@@ -23,6 +23,7 @@ const Members<BendingOutcome> kBendingOutcomes = {
     {"NotConverged", BendingOutcome::NotConverged},
     {"SampleNotConverged", BendingOutcome::SampleNotConverged},
     {"DirectionNotFound", BendingOutcome::DirectionNotFound},
+    {"OutsideDomain", BendingOutcome::OutsideDomain},
 };
 
 const Members<ShearOutcome> kShearOutcomes = {
@@ -41,6 +42,9 @@ constexpr const char* kBendingOutcomeDoc = R"(How the search of the resisting mo
                            not converge
   DirectionNotFound        (RectangleWithBars) no sampled pair of directions brackets the
                            acting moment's
+  OutsideDomain            the searches converged, but the design point lies outside the
+                           domain although rho_M is at most 1: at Ned the section resists
+                           only the moments of moments_at_Ned
 
 An IntEnum: verify_many() gives these values as integer codes.
 )";
@@ -82,8 +86,10 @@ Forces in N, moments in N·mm (risu-MN.txt prints them in kN and kN·m):
   bending    quilex.BendingOutcome
   shear      quilex.ShearOutcome
   state      quilex.UltimateState at resistance, or None
-  verified   True when the section resists both: Mrd non-zero on the side Med compresses,
-             rho_M and rho_V at most 1
+  moments_at_Ned  (lower, upper): the moments resisted at Ned, when the search on the
+             other face was needed to tell (always when bending is OutsideDomain), or None
+  verified   True when the section resists both: bending Resisted (Med inside the M-N
+             domain at Ned) with rho_M at most 1, and rho_V at most 1
 
 Where risu-MN.txt prints 999.99 for a ratio, or 0.00 for epsilon, the value here is None.
 )";
@@ -92,7 +98,8 @@ constexpr const char* kBiaxialVerificationDoc =
     R"(The verification of a RectangleWithBars: the results block of risu-MN.txt for type D.
 
 Forces in N, moments in N·mm, angles in degrees:
-  Mrd               resisting moment in the direction of (Mx, My); 0 unless Resisted
+  Mrd               resisting moment in the direction of (Mx, My): the far crossing of the
+                    contour; 0 unless Resisted or OutsideDomain
   Mrdx, Mrdy        its components; when the final search failed, those of its last trial
   rho_M             |(Mx, My)| / Mrd; None when Mrd is 0
   MRx, MRy          resistance to Mx alone and to My alone; None when not found
@@ -108,6 +115,8 @@ Forces in N, moments in N·mm, angles in degrees:
                     every plane was found
   bending           quilex.BendingOutcome
   shear_x, shear_y  quilex.ShearOutcome of each direction
+  moments_at_Ned    (near, far): where the direction of the moment meets the contour twice
+                    (the origin lies outside it), or None
   verified          True when bending is Resisted with Mrd > 0 and rho_M <= 1, and
                     rho_V <= 1
 )";
@@ -123,6 +132,11 @@ py::object MakeEnum(py::module_& m, const char* name, const Members<Enum>& membe
   type.attr("__doc__") = doc;
   m.attr(name) = type;
   return type;
+}
+
+py::object RangeOrNone(const std::optional<MomentRange>& range) {
+  if (!range) return py::none();
+  return py::make_tuple(range->lower, range->upper);
 }
 
 py::object EnumMember(const char* type, int value) {
@@ -205,6 +219,9 @@ void BindResults(py::module_& m) {
       .def_readonly("state", &Verification::state,
                     "The ultimate strain state (quilex.UltimateState), or None.")
       .def_property_readonly(
+          "moments_at_Ned", [](const Verification& v) { return RangeOrNone(v.moments_at_Ned); },
+          "(lower, upper) moments resisted at Ned, N·mm, or None.")
+      .def_property_readonly(
           "shear", [](const Verification& v) { return ToPython(v.shear); },
           "How the shear check ended (quilex.ShearOutcome).")
       .def_readonly("Vrd", &Verification::Vrd, "Shear resistance, N.")
@@ -239,6 +256,10 @@ void BindResults(py::module_& m) {
       .def_readonly("alpha", &BiaxialVerification::alpha,
                     "Inclination of the neutral axis to x, degrees, (-90, 90], or None.")
       .def_readonly("campo", &BiaxialVerification::campo, "Strain field 1 to 6; 0 unless Resisted.")
+      .def_property_readonly(
+          "moments_at_Ned",
+          [](const BiaxialVerification& v) { return RangeOrNone(v.moments_at_Ned); },
+          "(near, far) crossings of the contour along the moment's direction, N·mm, or None.")
       .def_readonly("last_trial_angle", &BiaxialVerification::last_trial_angle,
                     "The last direction a search of direction tried, rad; 0 when none did.")
       .def_property_readonly(

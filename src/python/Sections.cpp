@@ -1,6 +1,7 @@
 // The values a verification starts from: stirrups, the four sections, the design
 // materials and the settings.
 #include <pybind11/numpy.h>
+#include <pybind11/operators.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
@@ -144,9 +145,10 @@ Strengths and moduli in N/mm² (MPa), strains as pure numbers, all positive:
   eps_c2  concrete strain at the peak of the parabola-rectangle law
   eps_cu  ultimate compressive strain of the concrete
   nu      strength reduction factor of concrete cracked in shear
+  fck     characteristic cylinder strength of the concrete class (0: not known)
 
 Get one from the database with quilex.materials("IT", "B450C", "C25/30"), or give every
-value: MaterialSet(*, fyd, Es, eps_ud, fcd, Ecm, eps_c2, eps_cu, nu). The attributes are
+value: MaterialSet(*, fyd, Es, eps_ud, fcd, Ecm, eps_c2, eps_cu, nu, fck=0). The attributes are
 read-only.
 )";
 
@@ -333,11 +335,11 @@ void BindSections(py::module_& m) {
 
   py::class_<MaterialSet>(m, "MaterialSet", kMaterialSetDoc)
       .def(py::init([](double fyd, double Es, double eps_ud, double fcd, double Ecm, double eps_c2,
-                       double eps_cu, double nu) {
-             return MaterialSet{fyd, Es, eps_ud, fcd, Ecm, eps_c2, eps_cu, nu};
+                       double eps_cu, double nu, double fck) {
+             return MaterialSet{fyd, Es, eps_ud, fcd, Ecm, eps_c2, eps_cu, nu, fck};
            }),
            py::kw_only(), "fyd"_a, "Es"_a, "eps_ud"_a, "fcd"_a, "Ecm"_a, "eps_c2"_a, "eps_cu"_a,
-           "nu"_a)
+           "nu"_a, "fck"_a = 0.0)
       .def_readonly("fyd", &MaterialSet::fyd, "Design yield strength of the steel, N/mm².")
       .def_readonly("Es", &MaterialSet::Es, "Elastic modulus of the steel, N/mm².")
       .def_readonly("eps_ud", &MaterialSet::eps_ud, "Design ultimate strain of the steel.")
@@ -349,18 +351,15 @@ void BindSections(py::module_& m) {
       .def_readonly("eps_cu", &MaterialSet::eps_cu, "Ultimate compressive strain of the concrete.")
       .def_readonly("nu", &MaterialSet::nu,
                     "Strength reduction factor of concrete cracked in shear.")
-      .def(
-          "__eq__",
-          [](const MaterialSet& a, const MaterialSet& b) {
-            return a.fyd == b.fyd && a.Es == b.Es && a.eps_ud == b.eps_ud && a.fcd == b.fcd &&
-                   a.Ecm == b.Ecm && a.eps_c2 == b.eps_c2 && a.eps_cu == b.eps_cu && a.nu == b.nu;
-          },
-          py::is_operator())
+      .def_readonly("fck", &MaterialSet::fck,
+                    "Characteristic cylinder strength of the concrete class, N/mm² (0: not "
+                    "known).")
+      .def(py::self == py::self)
       .def("__repr__", [](const MaterialSet& s) {
         return py::str(
                    "MaterialSet(fyd={!r}, Es={!r}, eps_ud={!r}, fcd={!r}, Ecm={!r}, "
-                   "eps_c2={!r}, eps_cu={!r}, nu={!r})")
-            .format(s.fyd, s.Es, s.eps_ud, s.fcd, s.Ecm, s.eps_c2, s.eps_cu, s.nu);
+                   "eps_c2={!r}, eps_cu={!r}, nu={!r}, fck={!r})")
+            .format(s.fyd, s.Es, s.eps_ud, s.fcd, s.Ecm, s.eps_c2, s.eps_cu, s.nu, s.fck);
       });
 
   const Settings defaults;

@@ -28,6 +28,7 @@ class BendingOutcome(enum.IntEnum):
     NotConverged = 2
     SampleNotConverged = 3
     DirectionNotFound = 4
+    OutsideDomain = 5
 
 class ShearOutcome(enum.IntEnum):
     Resisted = 0
@@ -127,6 +128,8 @@ class MaterialSet:
     def eps_cu(self) -> float: ...
     @property
     def nu(self) -> float: ...
+    @property
+    def fck(self) -> float: ...
     def __init__(
         self,
         *,
@@ -138,6 +141,7 @@ class MaterialSet:
         eps_c2: float,
         eps_cu: float,
         nu: float,
+        fck: float = 0.0,
     ) -> None: ...
 
 class Settings:
@@ -186,6 +190,8 @@ class Verification:
     @property
     def state(self) -> Optional[UltimateState]: ...
     @property
+    def moments_at_Ned(self) -> Optional[Tuple[float, float]]: ...
+    @property
     def shear(self) -> ShearOutcome: ...
     @property
     def Vrd(self) -> float: ...
@@ -209,6 +215,8 @@ class BiaxialVerification:
     def MRx(self) -> Optional[float]: ...
     @property
     def MRy(self) -> Optional[float]: ...
+    @property
+    def moments_at_Ned(self) -> Optional[Tuple[float, float]]: ...
     @property
     def epsilon(self) -> Optional[float]: ...
     @property

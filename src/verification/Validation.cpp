@@ -122,6 +122,7 @@ std::vector<InvalidValue> Validate(const MaterialSet& m) {
   // eps_cu may fall below eps_c2: the database's C90/105 has it so.
   p.GreaterThanZero("eps_cu", "eps_cu", m.eps_cu);
   p.GreaterThanZero("nu", "nu", m.nu);
+  p.NotNegative("fck", "fck", m.fck);
   return p.list;
 }
 

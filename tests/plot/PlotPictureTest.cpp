@@ -146,6 +146,14 @@ TEST(DesignPoint, ResistingMomentOfTheOtherSignIsRedAndOfTheSameSignGreen) {
        "Mrd     =  -160.43\r\nrho_M   =     0.75\r\nVrd     =   120.65\r\n"
        "rho_V   =     0.66\r\nepsilon =     0.13\r\ncampo   =  3\r\n",
        200, -120, -160.43, true, "rho_M = 0.75, verified"},
+      // Mrd on Med's side, but Med below the other branch: the moments resisted at Ned
+      // are drawn as a segment.
+      {"below-the-other-branch", "584000 0 50000\r\n",
+       "Mrd     =    33.35\r\nrho_M   =     0.00\r\nVrd     =   108.58\r\n"
+       "rho_V   =     0.46\r\nepsilon =     0.03\r\ncampo   =  2\r\n"
+       "ATTENTION --> Ned and Med outside the M-N domain: at this Ned the section resists "
+       "moments from     18.28 to     33.35 kN\u00b7m: section not verified!\r\n",
+       -584, 0, 33.35, false, "rho_M = 0.00, not verified"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -163,7 +171,14 @@ TEST(DesignPoint, ResistingMomentOfTheOtherSignIsRedAndOfTheSameSignGreen) {
     ExpectAt(FindById(root, "resisting-point"), map, c.minus_Ned, c.Mrd);
     const std::string text = AllText(root);
     EXPECT_NE(text.find(c.title), std::string::npos);
-    EXPECT_EQ(text.find("outside the domain") != std::string::npos, !c.green);
+    EXPECT_EQ(text.find("outside the M-N domain") != std::string::npos, !c.green);
+    const XmlElement* extent = FindById(root, "extent");
+    ASSERT_EQ(extent != nullptr, c.Mrd == 33.35);
+    if (extent != nullptr) {
+      EXPECT_NEAR(std::stod(extent->attribute("x1")), map.x(-584), kCoordinateTolerance);
+      EXPECT_NEAR(std::stod(extent->attribute("y1")), map.y(18.28), kCoordinateTolerance);
+      EXPECT_NEAR(std::stod(extent->attribute("y2")), map.y(33.35), kCoordinateTolerance);
+    }
   }
 }
 

@@ -88,7 +88,7 @@ def test_outcomes_are_int_enums():
     assert issubclass(quilex.BendingOutcome, enum.IntEnum)
     assert [m.name for m in quilex.BendingOutcome] == [
         "Resisted", "AxialForceOutsideDomain", "NotConverged", "SampleNotConverged",
-        "DirectionNotFound"]
+        "DirectionNotFound", "OutsideDomain"]
     assert [m.name for m in quilex.ShearOutcome] == [
         "Resisted", "NoStirrups", "CompressionOutOfRange", "StrutAngleOutOfRange"]
     assert quilex.BendingOutcome.__module__ == "quilex"
