@@ -346,6 +346,8 @@ int RunCombinations(const Options& options, std::ostream& out, std::ostream& err
     return Run(options, out);
   } catch (const InputError& error) {
     err << error.what();
+  } catch (const textio::InputFailure& failure) {
+    err << "quilex-combos: " << failure.what();
   } catch (const textio::FileFailure& failure) {
     err << failure.what();
   } catch (const TableError& error) {

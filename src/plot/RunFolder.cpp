@@ -55,7 +55,7 @@ std::string TypeName(char type) {
   return std::string("type-") + type;
 }
 
-// Reads an input file the way quilex does, without creating it when it is missing.
+// Reads an input file the way quilex does.
 template <typename Read>
 auto ReadInput(const fs::path& file, int unit_number, const std::string& what, Read read) {
   const std::optional<std::string> content = ReadWholeFile(file);
@@ -63,16 +63,10 @@ auto ReadInput(const fs::path& file, int unit_number, const std::string& what, R
   textio::InputFile unit(unit_number, file.filename().string(), *content);
   try {
     return read(unit);
-  } catch (const textio::FileFailure& failure) {
-    // The reader's message names its own source position; the user needs the cause and
-    // the line where the failed read began.
-    std::string cause = failure.what();
-    const std::size_t at = cause.find("Error: ");
-    if (at != std::string::npos) cause = cause.substr(at + 7);
-    while (!cause.empty() && cause.back() == '\n')
-      cause.pop_back();
-    FailAt(file, unit.next_record + 1,
-           "cannot read " + what + " (" + cause + " in the read that starts on this line)");
+  } catch (const textio::InputFailure& failure) {
+    const std::string item = failure.item().empty() ? "" : ", " + failure.item();
+    if (failure.line() == 0) Fail(file, "cannot read " + what + item + ": " + failure.cause());
+    FailAt(file, failure.line(), "cannot read " + what + item + ": " + failure.cause());
   }
 }
 

@@ -1,7 +1,7 @@
-// The four input files of a run: which values each read statement takes, in which order.
-// Values that a read leaves unchanged (a null value, a slash) keep the zero they start at.
-// Every read of the program stands in this file, so that the source position a failed
-// read names on the console stays where it is.
+// The four input files of a run: which values each read statement takes, in which order,
+// under the names the messages give them. Values that a read leaves unchanged (a null value,
+// a slash) keep the zero they start at. A number after the last value a file holds is
+// refused (a textio::InputFailure), as is any read that fails.
 #pragma once
 
 #include <string>

@@ -17,8 +17,24 @@
 namespace quilex::program {
 namespace {
 
+// A missing input is not created: a run in the wrong folder leaves nothing behind.
+void RequireInputs(const std::filesystem::path& folder) {
+  for (const char* name : {"parm.txt", "sezi.txt", "mate.txt", "slu-max.txt"}) {
+    std::error_code error;
+    if (std::filesystem::exists(folder / name, error)) continue;
+    std::error_code ignored;
+    std::filesystem::path where = std::filesystem::absolute(folder, ignored).lexically_normal();
+    if (where.filename().empty() && where.has_parent_path()) where = where.parent_path();
+    throw textio::FileFailure(std::string("quilex: ") + name + ": no such file in " +
+                              where.string() +
+                              " (quilex reads parm.txt, sezi.txt, mate.txt and slu-max.txt "
+                              "from the working folder)\n");
+  }
+}
+
 // The seven files of `folder`, opened in the order of their numbers.
 RunFiles OpenRunFiles(const std::filesystem::path& folder) {
+  RequireInputs(folder);
   return RunFiles{
       textio::InputFile(10, folder / "parm.txt"),    textio::InputFile(11, folder / "sezi.txt"),
       textio::InputFile(12, folder / "mate.txt"),    textio::InputFile(13, folder / "slu-max.txt"),
@@ -170,6 +186,8 @@ int RunQuilex(RunFiles& files, std::ostream& console) {
   std::string failure;
   try {
     RunSequence(files);
+  } catch (const textio::InputFailure& read_failure) {
+    failure = std::string("quilex: ") + read_failure.what();
   } catch (const textio::FileFailure& read_failure) {
     failure = read_failure.what();
   } catch (const std::bad_alloc&) {

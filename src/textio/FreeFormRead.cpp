@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <optional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace quilex::textio {
 namespace {
@@ -27,6 +29,7 @@ struct Token {
   std::string text;
   bool quoted = false;
   long repeat = 1;
+  std::size_t record = 0;  // where it stands
 };
 
 // Walks the records of one read statement.
@@ -53,6 +56,7 @@ class Scanner {
         continue;
       }
       used_record_ = record_;
+      token.record = record_;
       if (text[column_] == ',') {
         ++column_;
         if (comma_seen_) {
@@ -115,6 +119,12 @@ class Scanner {
   // The next statement starts on the record after the last one this statement used.
   void Finish() { unit_.next_record = used_record_ + 1; }
 
+  // What is left of the last record used, after the last value taken.
+  std::string_view Rest() const {
+    if (used_record_ >= unit_.record_count() || record_ != used_record_) return {};
+    return unit_.record(used_record_).substr(column_);
+  }
+
  private:
   InputFile& unit_;
   std::size_t record_;
@@ -161,21 +171,38 @@ bool IsRealText(std::string_view text) {
   return true;
 }
 
-[[noreturn]] void Fail(const InputFile& unit, SourcePosition where, const std::string& cause) {
-  throw FileFailure("At line " + std::to_string(where.line) + " of file " + where.file +
-                    " (unit = " + std::to_string(unit.number()) + ", file = '" + unit.name() +
-                    "')\nError: " + cause + "\n");
+const char* KindWords(ReadItem::Kind kind) {
+  switch (kind) {
+    case ReadItem::Kind::Integer:
+      return "an integer";
+    case ReadItem::Kind::Real:
+      return "a number";
+    case ReadItem::Kind::Text:
+      break;
+  }
+  return "a name";
 }
 
-void Assign(const ReadItem& item, const Token& token, int number, const InputFile& unit,
-            SourcePosition where) {
-  const std::string item_number = std::to_string(number);
+// "item 5 (nb, an integer)"
+std::string ItemText(const ReadItem& item, int number) {
+  std::string text = "item " + std::to_string(number) + " (";
+  if (item.name() != nullptr) text += std::string(item.name()) + ", ";
+  return text + KindWords(item.kind()) + ")";
+}
+
+[[noreturn]] void FailAt(const InputFile& unit, const Token& token, const ReadItem& item,
+                         int number, const std::string& cause) {
+  throw InputFailure(unit.name(), token.record + 1, ItemText(item, number),
+                     "\"" + token.text + "\" " + cause);
+}
+
+void Assign(const ReadItem& item, const Token& token, int number, const InputFile& unit) {
   switch (item.kind()) {
     case ReadItem::Kind::Integer: {
       const std::optional<long long> value = token.quoted ? std::nullopt : ParseInteger(token.text);
-      if (!value) Fail(unit, where, "Bad integer for item " + item_number + " in list input");
+      if (!value) FailAt(unit, token, item, number, "is not an integer");
       if (*value > INT_MAX || *value < INT_MIN) {
-        Fail(unit, where, "Integer overflow while reading item " + item_number);
+        FailAt(unit, token, item, number, "is outside the integers -2147483648 to 2147483647");
       }
       *item.integer() = static_cast<int>(*value);
       return;
@@ -183,10 +210,10 @@ void Assign(const ReadItem& item, const Token& token, int number, const InputFil
     case ReadItem::Kind::Real: {
       const RealValue real = token.quoted ? RealValue{} : ParseReal(token.text);
       if (real.status == RealValue::Status::NotANumber) {
-        Fail(unit, where, "Bad real number in item " + item_number + " of list input");
+        FailAt(unit, token, item, number, "is not a number");
       }
       if (real.status == RealValue::Status::OutOfRange) {
-        Fail(unit, where, "Real number out of range in item " + item_number + " of list input");
+        FailAt(unit, token, item, number, "is beyond the largest number (about 1.8e308)");
       }
       *item.real() = real.value;
       return;
@@ -198,6 +225,42 @@ void Assign(const ReadItem& item, const Token& token, int number, const InputFil
       return;
     }
   }
+}
+
+// The numbers in a piece of a record, as a read would take them: values separated by
+// blanks, commas and ends of record, up to a slash; quoted values and words are no numbers.
+std::size_t NumbersIn(std::string_view text) {
+  std::size_t count = 0;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const char ch = text[at];
+    if (IsBlank(ch) || ch == ',') {
+      ++at;
+      continue;
+    }
+    if (ch == '/' || ch == '!') break;  // a slash ends the values, '!' starts a comment
+    if (ch == '\'' || ch == '"') {
+      const std::size_t close = text.find(ch, at + 1);
+      at = close == std::string_view::npos ? text.size() : close + 1;
+      continue;
+    }
+    std::size_t end = at;
+    while (end < text.size() && !EndsUnquotedValue(text[end]))
+      ++end;
+    std::string_view value = text.substr(at, end - at);
+    // r*value holds the value r times; r* alone holds nulls.
+    const std::size_t star = value.find('*');
+    if (star != std::string_view::npos && ParseInteger(value.substr(0, star))) {
+      value = value.substr(star + 1);
+    }
+    if (!value.empty() && ParseReal(value).status != RealValue::Status::NotANumber) ++count;
+    at = end;
+  }
+  return count;
+}
+
+std::string Count(std::size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
 }  // namespace
@@ -214,26 +277,73 @@ RealValue ParseReal(std::string_view text) {
   return {RealValue::Status::Valid, value};
 }
 
-void ReadList(InputFile& unit, std::initializer_list<ReadItem> items, SourcePosition where) {
+void ReadList(InputFile& unit, std::initializer_list<ReadItem> items, std::string_view subject) {
   Scanner scanner(unit);
   Token token;
   long left = 0;  // values still to hand out from the current token (r*value)
   int number = 0;
+  bool slash = false;
+  std::vector<std::pair<const ReadItem*, std::size_t>> taken;  // each item and its record
+  taken.reserve(items.size());
   for (const ReadItem& item : items) {
     ++number;
     if (left == 0) {
       token = scanner.Next();
-      if (token.kind == Token::Kind::EndOfFile) Fail(unit, where, "End of file");
-      if (token.kind == Token::Kind::Slash) break;
+      if (token.kind == Token::Kind::EndOfFile) {
+        throw InputFailure(
+            unit.name(), 0, "",
+            "the file ends before " + ItemText(item, number) + " of " + std::string(subject));
+      }
+      if (token.kind == Token::Kind::Slash) {
+        slash = true;
+        break;
+      }
       if (token.repeat < 1) {
-        Fail(unit, where, "Zero repeat count in item " + std::to_string(number) + " of list input");
+        throw InputFailure(unit.name(), token.record + 1, ItemText(item, number),
+                           "a repeat count of zero");
       }
       left = token.repeat;
     }
     --left;
-    if (token.kind == Token::Kind::Value) Assign(item, token, number, unit, where);
+    if (token.kind == Token::Kind::Value) Assign(item, token, number, unit);
+    taken.emplace_back(&item, token.record);
+  }
+  if (!slash && !taken.empty()) {
+    const std::size_t extra = NumbersIn(scanner.Rest());
+    if (extra > 0) {
+      const std::size_t record = taken.back().second;
+      std::size_t on_record = 0;
+      bool all_numbers = true;
+      std::string names;
+      for (const auto& [item, at] : taken) {
+        if (at != record) continue;
+        ++on_record;
+        all_numbers = all_numbers && item->kind() != ReadItem::Kind::Text;
+        if (item->name() != nullptr)
+          names += (names.empty() ? "" : " ") + std::string(item->name());
+      }
+      const std::string listed = names.empty() ? "" : " (" + names + ")";
+      throw InputFailure(
+          unit.name(), record + 1, "",
+          all_numbers ? Count(on_record + extra, "number", "numbers") + " where the read of " +
+                            std::string(subject) + " takes " + std::to_string(on_record) + listed +
+                            "; a decimal comma makes two numbers of one"
+                      : Count(extra, "number", "numbers") + " after " + std::string(subject) +
+                            listed + ", where the line should end");
+    }
   }
   scanner.Finish();
+}
+
+void RequireNoFurtherNumbers(const InputFile& unit, std::string_view data, std::string_view hint) {
+  for (std::size_t k = unit.next_record; k < unit.record_count(); ++k) {
+    if (NumbersIn(unit.record(k)) == 0) continue;
+    std::string cause = "a number after " + std::string(data);
+    if (unit.next_record > 0)
+      cause += ", whose last line is line " + std::to_string(unit.next_record);
+    if (!hint.empty()) cause += " (" + std::string(hint) + ")";
+    throw InputFailure(unit.name(), k + 1, "", cause);
+  }
 }
 
 }  // namespace quilex::textio

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <system_error>
+#include <utility>
 
 namespace quilex::textio {
 namespace {
@@ -37,6 +38,7 @@ class FileDescriptor {
   int fd_;
 };
 
+// An output the run has not written yet exists, empty, from its start.
 void CreateWhenMissing(int number, const std::filesystem::path& path) {
   std::error_code error;
   if (std::filesystem::exists(path, error)) return;
@@ -45,11 +47,24 @@ void CreateWhenMissing(int number, const std::filesystem::path& path) {
   std::fclose(file);
 }
 
+std::string Location(const std::string& file, std::size_t line, const std::string& item) {
+  std::string location = file;
+  if (line != 0) location += ", line " + std::to_string(line);
+  if (!item.empty()) location += ", " + item;
+  return location;
+}
+
 }  // namespace
+
+InputFailure::InputFailure(std::string file, std::size_t line, std::string item, std::string cause)
+    : FileFailure(Location(file, line, item) + ": " + cause + "\n"),
+      file_(std::move(file)),
+      line_(line),
+      item_(std::move(item)),
+      cause_(std::move(cause)) {}
 
 InputFile::InputFile(int number, const std::filesystem::path& path)
     : number_(number), name_(path.filename().string()) {
-  CreateWhenMissing(number, path);
   // Not blocking on the open: a named pipe without a writer reads as an empty file.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) throw FileFailure(OpenFailure(number, path, std::strerror(errno)));

@@ -25,14 +25,34 @@ class FileFailure : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A record of an input file that cannot be read as it stands: the file, its line (from 1;
+// 0 for the file as a whole), the item of the read when one is at fault, and the cause in
+// the user's words. what() is "sezi.txt, line 2, item 5 (nb, an integer): "x" is not an
+// integer\n", which each command puts after its own name.
+class InputFailure : public FileFailure {
+ public:
+  InputFailure(std::string file, std::size_t line, std::string item, std::string cause);
+
+  const std::string& file() const { return file_; }
+  std::size_t line() const { return line_; }
+  const std::string& item() const { return item_; }
+  const std::string& cause() const { return cause_; }
+
+ private:
+  std::string file_;
+  std::size_t line_;
+  std::string item_;
+  std::string cause_;
+};
+
 class InputFile {
  public:
   // The most bytes an input file may hold: the largest real input (200 bars) is about 10 KB,
   // and a larger file (a log saved over an input, an endless device) is refused unread.
   static constexpr std::size_t kMaxSize = std::size_t{1} << 20;
 
-  // Opens `path`, creating it empty when it does not exist, and reads it whole. A folder, a
-  // file that cannot be read or one larger than kMaxSize is a FileFailure.
+  // Opens `path` and reads it whole. A missing file, a folder, a file that cannot be read or
+  // one larger than kMaxSize is a FileFailure.
   InputFile(int number, const std::filesystem::path& path);
   // An input held in memory, read as if it were the file `name`.
   InputFile(int number, std::string name, std::string content);

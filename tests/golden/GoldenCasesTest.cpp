@@ -2,7 +2,8 @@
 // files it holds (a missing one stays missing; a folder is copied as a folder), files or
 // folders named before-<name> placed as <name> beforehand (outputs of an earlier run), and the
 // expectations: expected-<name> for every file compared byte for byte afterwards, expected-status,
-// and expected-stderr (without it the console must stay silent).
+// expected-stderr (without it the console must stay silent; the run folder's path reads as
+// <folder> in it) and expected-nothing-created (the folder holds only what was put in it).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -44,14 +45,28 @@ TEST_P(GoldenCase, RunLeavesTheExpectedFiles) {
   EXPECT_EQ(std::to_string(run.status) + "\n", ReadFile(source / "expected-status"))
       << "exit status";
   EXPECT_EQ(run.out, "") << "standard output";
+  std::string err = run.err;
+  const std::string folder = fs::canonical(work_.path()).string();
+  for (std::size_t at; (at = err.find(folder)) != std::string::npos;)
+    err.replace(at, folder.size(), "<folder>");
   const fs::path expected_stderr = source / "expected-stderr";
-  EXPECT_EQ(run.err, fs::exists(expected_stderr) ? ReadFile(expected_stderr) : "")
+  EXPECT_EQ(err, fs::exists(expected_stderr) ? ReadFile(expected_stderr) : "")
       << "standard error";
 
   int compared = 0;
+  if (fs::exists(source / "expected-nothing-created")) {
+    ++compared;
+    for (const fs::directory_entry& entry : fs::directory_iterator(work_.path())) {
+      const std::string name = entry.path().filename().string();
+      if (name.ends_with(".out")) continue;  // the command's console, kept by RunIn
+      EXPECT_TRUE(fs::exists(source / name) || fs::exists(source / ("before-" + name)))
+          << name << " was created";
+    }
+  }
   for (const fs::directory_entry& entry : fs::directory_iterator(source)) {
     const std::string name = entry.path().filename().string();
-    if (!name.starts_with("expected-") || name == "expected-status" || name == "expected-stderr") {
+    if (!name.starts_with("expected-") || name == "expected-status" || name == "expected-stderr" ||
+        name == "expected-nothing-created") {
       continue;
     }
     const fs::path produced = work_ / name.substr(9);

@@ -162,7 +162,7 @@ const BadFolder kBadFolders[] = {
      [](const fs::path& f) {
        EditLines(f / "sezi.txt", [](auto& lines) { lines[1] = "300 5OO 40 50.27 2 150\n"; });
      },
-     {"sezi.txt:2: ", "Bad real number"}},
+     {"sezi.txt:2: ", "item 2 (H, a number): \"5OO\" is not a number"}},
     {"too-many-bars",
      "ref-D",
      [](const fs::path& f) { EditLines(f / "sezi.txt", [](auto& lines) { lines[2] = "201\n"; }); },

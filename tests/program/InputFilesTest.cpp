@@ -19,13 +19,14 @@ TEST(InputFilesTest, EchoFlagLeftUnreadIsZeroAndNamesFillTheirFields) {
 }
 
 TEST(InputFilesTest, ASlashLeavesTheRemainingActionsAtZero) {
-  textio::InputFile slu(13, "slu-max.txt", "/\n-5e5 1e8 /\n");
-  const BiaxialActions none = ReadBiaxialActions(slu);
+  textio::InputFile slash_only(13, "slu-max.txt", "/\n");
+  const BiaxialActions none = ReadBiaxialActions(slash_only);
   EXPECT_EQ(none.Ned, 0.0);
   EXPECT_EQ(none.Mx, 0.0);
   EXPECT_EQ(none.My, 0.0);
   EXPECT_EQ(none.Vx, 0.0);
   EXPECT_EQ(none.Vy, 0.0);
+  textio::InputFile slu(13, "slu-max.txt", "-5e5 1e8 / 1e5\n");  // after the slash: not read
   const Actions some = ReadActions(slu);
   EXPECT_EQ(some.Ned, -5e5);
   EXPECT_EQ(some.Med, 1e8);

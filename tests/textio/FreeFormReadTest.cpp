@@ -20,7 +20,7 @@ using ::testing::ElementsAre;
 // Statements in a row: empty and blank records are skipped, a statement goes on over the
 // records it needs and the next one starts on the record after its last.
 TEST(FreeFormReadTest, EachStatementStartsOnTheRecordAfterTheLastOneItUsed) {
-  InputFile unit(11, "sezi.txt", "\r\n  \r\n1 2 / 5\n8,,9\n10*4 5 6 7\n20,\n30 40\nT\r\n7");
+  InputFile unit(11, "sezi.txt", "\r\n  \r\n1 2 / 5\n8,,9\n10*4 5 6 end\n20,\n30 m\nT\r\n7");
   int v[3] = {-1, -1, -1}, w[12] = {};
   std::string type;
   ReadList(unit, {v[0], v[1], v[2]});
@@ -39,9 +39,9 @@ TEST(FreeFormReadTest, EachStatementStartsOnTheRecordAfterTheLastOneItUsed) {
 
 TEST(FreeFormReadTest, LoneCarriageReturnsEndRecordsAsLineFeedsDo) {
   // LF, CR LF and a lone CR each end one record; CR CR LF is an empty record between two.
-  InputFile unit(11, "sezi.txt", "R\r300 500\r\n40\n\r\r\n1 2\r3\r");
+  InputFile unit(11, "sezi.txt", "R\r300 500\r\n40\n\r\r\n1 x\r3\r");
   ASSERT_EQ(unit.record_count(), 7u);
-  const char* expected[] = {"R", "300 500", "40", "", "", "1 2", "3"};
+  const char* expected[] = {"R", "300 500", "40", "", "", "1 x", "3"};
   for (std::size_t k = 0; k < 7; ++k)
     EXPECT_EQ(unit.record(k), expected[k]) << k;
   std::string type;
@@ -49,25 +49,50 @@ TEST(FreeFormReadTest, LoneCarriageReturnsEndRecordsAsLineFeedsDo) {
   int n[2] = {};
   ReadList(unit, {{type, 1}});
   ReadList(unit, {v[0], v[1], v[2]});
-  ReadList(unit, {n[0]});  // the rest of "1 2" is discarded with its record
+  ReadList(unit, {n[0]});  // the rest of "1 x" is discarded with its record
   ReadList(unit, {n[1]});
   EXPECT_EQ(type, "R");
   EXPECT_THAT(v, ElementsAre(300.0, 500.0, 40.0));
   EXPECT_THAT(n, ElementsAre(1, 3));
 }
 
-TEST(FreeFormReadTest, FailureNamesTheReadTheUnitAndTheFileAndTheCause) {
-  InputFile unit(11, "sezi.txt", "300\n");
-  double x = 0;
-  std::string message;
+// A failure names the file, the line and the item by the names the caller gives them.
+TEST(FreeFormReadTest, FailureNamesTheFileTheLineAndTheItem) {
+  const auto failure = [](const char* content) {
+    InputFile unit(11, "sezi.txt", content);
+    double B = 0, H = 0;
+    int nb = 0;
+    try {
+      ReadList(unit, {{B, "B"}, {H, "H"}, {nb, "nb"}}, "the section");
+    } catch (const InputFailure& failure) {
+      return std::string(failure.what());
+    }
+    return std::string("read");
+  };
+  EXPECT_EQ(failure("\n300 500\n"),
+            "sezi.txt: the file ends before item 3 (nb, an integer) of the section\n");
+  EXPECT_EQ(failure("300\n\n500 two"),
+            "sezi.txt, line 3, item 3 (nb, an integer): \"two\" is not an integer\n");
+  EXPECT_EQ(failure("300 500 2 ! web, 3 legs"), "read");
+  EXPECT_EQ(failure("300\n500,5 2"),
+            "sezi.txt, line 2: 3 numbers where the read of the section takes 2 (H nb); a decimal "
+            "comma makes "
+            "two numbers of one\n");
+  EXPECT_EQ(failure("300 500 2 / 7"), "read");
+}
+
+TEST(FreeFormReadTest, NumbersAfterTheLastRecordReadAreRefused) {
+  InputFile unit(11, "sezi.txt", "5\n\n  no numbers, 'nor 7 quoted'\n2*3\n");
+  int n = 0;
+  ReadList(unit, {n});
   try {
-    ReadList(unit, {x, x});  // ends in the middle of the list
-  } catch (const FileFailure& failure) {
-    message = failure.what();
+    RequireNoFurtherNumbers(unit, "the bars", "nbar too small?");
+    FAIL() << "the 2*3 of line 4 passed";
+  } catch (const InputFailure& failure) {
+    EXPECT_STREQ(failure.what(),
+                 "sezi.txt, line 4: a number after the bars, whose last line is line 1 (nbar too "
+                 "small?)\n");
   }
-  EXPECT_EQ(message, "At line " + std::to_string(__LINE__ - 4) +
-                         " of file tests/textio/FreeFormReadTest.cpp (unit = 11, file = "
-                         "'sezi.txt')\nError: End of file\n");
 }
 
 // One read statement of `content` into the items `kinds` lists (i integer, r real, a<n>
@@ -102,9 +127,8 @@ std::string Read(const std::string& content, const std::string& kinds) {
         ReadList(unit, {items[0], items[1], items[2], items[3]});
         break;
     }
-  } catch (const FileFailure& failure) {
-    const std::string what = failure.what();
-    return what.substr(what.find("Error: "));
+  } catch (const InputFailure& failure) {
+    return failure.what();
   }
   std::string values;
   for (std::size_t n = 0; n < order.size(); ++n) {
@@ -129,8 +153,8 @@ TEST(FreeFormReadTest, RulesOfTheReader) {
       {"1 2,3\t4", "iiii", "1|2|3|4"},
       {" 1 ,  2 ,3", "iii", "1|2|3"},
       {"1\n\n  \n2\r\n3", "iii", "1|2|3"},
-      {"1;2", "i", "Error: Bad integer for item 1 in list input\n"},
-      {"1:2 3", "ri", "Error: Bad real number in item 1 of list input\n"},
+      {"1;2", "i", "sezi.txt, line 1, item 1 (an integer): \"1;2\" is not an integer\n"},
+      {"1:2 3", "ri", "sezi.txt, line 1, item 1 (a number): \"1:2\" is not a number\n"},
       {"B450C;x", "a6", "B450C;"},
       // Null values: a comma first of all, two commas, a comma between blanks; a comma
       // at the end of a record is only a separator.
@@ -151,9 +175,9 @@ TEST(FreeFormReadTest, RulesOfTheReader) {
       {"5 2*", "iii", "5|-1|-1"},
       {"1*9", "i", "9"},
       {"3*7", "ii", "7|7"},
-      {"0*5", "i", "Error: Zero repeat count in item 1 of list input\n"},
-      {"1 0*", "ii", "Error: Zero repeat count in item 2 of list input\n"},
-      {"*5", "i", "Error: Bad integer for item 1 in list input\n"},
+      {"0*5", "i", "sezi.txt, line 1, item 1 (an integer): a repeat count of zero\n"},
+      {"1 0*", "ii", "sezi.txt, line 1, item 2 (an integer): a repeat count of zero\n"},
+      {"*5", "i", "sezi.txt, line 1, item 1 (an integer): \"*5\" is not an integer\n"},
       // A slash ends the statement and leaves the remaining items as they were.
       {"1 / 2", "iii", "1|-1|-1"},
       {"1/2", "ii", "1|-1"},
@@ -167,8 +191,8 @@ TEST(FreeFormReadTest, RulesOfTheReader) {
       {"'C25/30'x 5", "a7i", "C25/30 |5"},
       {"'ab c", "a5", "ab c "},  // an unclosed quote ends with the record
       {"'ab''", "a3", "ab'"},
-      {"'5'", "i", "Error: Bad integer for item 1 in list input\n"},
-      {"1 \"2.5\"", "rr", "Error: Bad real number in item 2 of list input\n"},
+      {"'5'", "i", "sezi.txt, line 1, item 1 (an integer): \"5\" is not an integer\n"},
+      {"1 \"2.5\"", "rr", "sezi.txt, line 1, item 2 (a number): \"2.5\" is not a number\n"},
       // Character values: cut to their leftmost characters or padded with blanks.
       {"ABCDEFGH 'ABCDEFGH'", "a3a3", "ABC|ABC"},
       {"  IT  B450C", "a2a6", "IT|B450C "},
@@ -176,38 +200,51 @@ TEST(FreeFormReadTest, RulesOfTheReader) {
       // Integers: an optional sign and digits, within 32 bits.
       {"+7 -7 007", "iii", "7|-7|7"},
       {"2147483647 -2147483648", "ii", "2147483647|-2147483648"},
-      {"2147483648", "i", "Error: Integer overflow while reading item 1\n"},
-      {"1 -2147483649", "ii", "Error: Integer overflow while reading item 2\n"},
-      {"99999999999999999999", "i", "Error: Integer overflow while reading item 1\n"},
-      {"2.0", "i", "Error: Bad integer for item 1 in list input\n"},
-      {"2e0", "i", "Error: Bad integer for item 1 in list input\n"},
-      {"+", "i", "Error: Bad integer for item 1 in list input\n"},
-      {"1-2", "i", "Error: Bad integer for item 1 in list input\n"},
-      {"12a", "i", "Error: Bad integer for item 1 in list input\n"},
+      {"2147483648", "i",
+       "sezi.txt, line 1, item 1 (an integer): \"2147483648\" is outside the integers -2147483648 "
+       "to 2147483647\n"},
+      {"1 -2147483649", "ii",
+       "sezi.txt, line 1, item 2 (an integer): \"-2147483649\" is outside the integers -2147483648 "
+       "to 2147483647\n"},
+      {"99999999999999999999", "i",
+       "sezi.txt, line 1, item 1 (an integer): \"99999999999999999999\" is outside the integers "
+       "-2147483648 to 2147483647\n"},
+      {"2.0", "i", "sezi.txt, line 1, item 1 (an integer): \"2.0\" is not an integer\n"},
+      {"2e0", "i", "sezi.txt, line 1, item 1 (an integer): \"2e0\" is not an integer\n"},
+      {"+", "i", "sezi.txt, line 1, item 1 (an integer): \"+\" is not an integer\n"},
+      {"1-2", "i", "sezi.txt, line 1, item 1 (an integer): \"1-2\" is not an integer\n"},
+      {"12a", "i", "sezi.txt, line 1, item 1 (an integer): \"12a\" is not an integer\n"},
       // Reals: digits with at most one point, an exponent introduced by e or d (either
       // case) with digits, and a finite value.
       {"30 30. .5 -3.", "rrrr", "30|30|0.5|-3"},
       {"3.0e1 3.0d1 3E1 3D+1", "rrrr", "30|30|30|30"},
       {"300d-1 +2.5e-1 1e308", "rrr", "30|0.25|1e+308"},
       {"50.27 0.1", "rr", "50.270000000000003|0.10000000000000001"},  // the nearest doubles
-      {"1e", "r", "Error: Bad real number in item 1 of list input\n"},
-      {"1.5d+", "r", "Error: Bad real number in item 1 of list input\n"},
-      {"1e5.0", "r", "Error: Bad real number in item 1 of list input\n"},
-      {"e5", "r", "Error: Bad real number in item 1 of list input\n"},
-      {".", "r", "Error: Bad real number in item 1 of list input\n"},
-      {"-.e1", "r", "Error: Bad real number in item 1 of list input\n"},
-      {"1.2.3", "r", "Error: Bad real number in item 1 of list input\n"},
-      {"1+5", "r", "Error: Bad real number in item 1 of list input\n"},
-      {"1e5x", "r", "Error: Bad real number in item 1 of list input\n"},
-      {"inf", "r", "Error: Bad real number in item 1 of list input\n"},
-      {"nan", "r", "Error: Bad real number in item 1 of list input\n"},
-      {"0x10", "r", "Error: Bad real number in item 1 of list input\n"},
-      {"1,5", "r", "1"},
-      {"1 1e309", "rr", "Error: Real number out of range in item 2 of list input\n"},
-      {"-2e308", "r", "Error: Real number out of range in item 1 of list input\n"},
+      {"1e", "r", "sezi.txt, line 1, item 1 (a number): \"1e\" is not a number\n"},
+      {"1.5d+", "r", "sezi.txt, line 1, item 1 (a number): \"1.5d+\" is not a number\n"},
+      {"1e5.0", "r", "sezi.txt, line 1, item 1 (a number): \"1e5.0\" is not a number\n"},
+      {"e5", "r", "sezi.txt, line 1, item 1 (a number): \"e5\" is not a number\n"},
+      {".", "r", "sezi.txt, line 1, item 1 (a number): \".\" is not a number\n"},
+      {"-.e1", "r", "sezi.txt, line 1, item 1 (a number): \"-.e1\" is not a number\n"},
+      {"1.2.3", "r", "sezi.txt, line 1, item 1 (a number): \"1.2.3\" is not a number\n"},
+      {"1+5", "r", "sezi.txt, line 1, item 1 (a number): \"1+5\" is not a number\n"},
+      {"1e5x", "r", "sezi.txt, line 1, item 1 (a number): \"1e5x\" is not a number\n"},
+      {"inf", "r", "sezi.txt, line 1, item 1 (a number): \"inf\" is not a number\n"},
+      {"nan", "r", "sezi.txt, line 1, item 1 (a number): \"nan\" is not a number\n"},
+      {"0x10", "r", "sezi.txt, line 1, item 1 (a number): \"0x10\" is not a number\n"},
+      {"1,5", "r",
+       "sezi.txt, line 1: 2 numbers where the read of the list takes 1; a decimal comma makes two "
+       "numbers of "
+       "one\n"},
+      {"1 1e309", "rr",
+       "sezi.txt, line 1, item 2 (a number): \"1e309\" is beyond the largest number (about "
+       "1.8e308)\n"},
+      {"-2e308", "r",
+       "sezi.txt, line 1, item 1 (a number): \"-2e308\" is beyond the largest number (about "
+       "1.8e308)\n"},
       // A file that ends before the list is filled.
-      {"", "i", "Error: End of file\n"},
-      {"1\n\n", "ii", "Error: End of file\n"},
+      {"", "i", "sezi.txt: the file ends before item 1 (an integer) of the list\n"},
+      {"1\n\n", "ii", "sezi.txt: the file ends before item 2 (an integer) of the list\n"},
   };
   for (const auto& rule : rules) {
     EXPECT_EQ(Read(rule.content, rule.kinds), rule.read)
