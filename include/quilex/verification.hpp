@@ -83,6 +83,9 @@ enum class ShearOutcome {
   NoStirrups,             // the stirrups resist nothing (no legs or no area): Vrd = 0
   CompressionOutOfRange,  // mean compression at or beyond fcd: the struts fail, Vrd = 0
   StrutAngleOutOfRange,   // Settings::strut_angle outside cot 1 to 2.5: nothing computed
+  // RectangleWithBars only: the bars lie on the face the shear runs from, so the
+  // effective depth and the lever arm are 0: Vrd = 0.
+  NoLeverArm,
 };
 
 // A pair of resisting moments of a RectangleWithBars, N·mm.

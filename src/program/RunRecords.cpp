@@ -13,6 +13,8 @@ constexpr textio::ParsedFormat kPointFormat = "(f8.2,1x,f8.2)";
 // clang-format off
 constexpr textio::ParsedFormat kNoResistingMomentFormat = "('ATTENTION --> Mrd = 0 (Ned outside the M-N domain ',             'or no convergence, see risu.txt): section not verified!')";
 constexpr textio::ParsedFormat kNoShearResistanceFormat = "('ATTENTION --> mean compression exceeds fcd: ',                   'shear not verified (Vrd = 0)!')";
+constexpr textio::ParsedFormat kNoStirrupsFormat = "('ATTENTION --> no stirrups',a,': shear not verified (Vrd = 0)!')";
+constexpr textio::ParsedFormat kNoLeverArmFormat = "('ATTENTION --> no lever arm',a,' (the bars lie on the face the shear runs from): shear not verified (Vrd = 0)!')";
 constexpr textio::ParsedFormat kHighStrengthConcreteFormat = "('ATTENTION --> concrete above C50/60: parabola exponent 2 used where EN 1992-1-1 gives less: the resistance may be overestimated!')";
 constexpr textio::ParsedFormat kOutsideDomainFormat = "('ATTENTION --> Ned and Med outside the M-N domain: at this Ned the section resists moments from ',f9.2,' to ',f9.2,' kN·m: section not verified!')";
 // clang-format on
@@ -96,7 +98,13 @@ void WriteResults(textio::OutputFile& risu_mn, const Verification& v, const Mate
                          {p.Mrd, p.rho_M, p.Vrd, p.rho_V, p.epsilon, p.campo});
   if (v.Mrd == 0) risu_mn.WriteFormatted(kNoResistingMomentFormat);
   WriteOutsideDomain(risu_mn, v.bending, v.moments_at_Ned);
-  if (v.Vrd == 0) risu_mn.WriteFormatted(kNoShearResistanceFormat);
+  if (v.Vrd == 0) {
+    if (v.shear == ShearOutcome::NoStirrups) {
+      risu_mn.WriteFormatted(kNoStirrupsFormat, {std::string_view()});
+    } else {
+      risu_mn.WriteFormatted(kNoShearResistanceFormat);
+    }
+  }
   WriteConcreteClassWarning(risu_mn, m);
 }
 
@@ -108,7 +116,23 @@ void WriteResults(textio::OutputFile& risu_mn, const BiaxialVerification& v,
                           p.epsilon, p.alpha, p.campo});
   if (v.Mrd == 0) risu_mn.WriteFormatted(kNoResistingMomentFormat);
   WriteOutsideDomain(risu_mn, v.bending, v.moments_at_Ned);
-  if (v.Vrdx == 0 || v.Vrdy == 0) risu_mn.WriteFormatted(kNoShearResistanceFormat);
+  // Crushed struts in either direction, then the directions without stirrups, then those
+  // without a lever arm.
+  const auto zero = [&](ShearOutcome outcome) {
+    return (v.Vrdx == 0 && v.shear_x == outcome) || (v.Vrdy == 0 && v.shear_y == outcome);
+  };
+  const auto directions = [&](ShearOutcome outcome) {
+    const bool x = v.Vrdx == 0 && v.shear_x == outcome;
+    const bool y = v.Vrdy == 0 && v.shear_y == outcome;
+    return std::string_view(x && y ? " along x and y" : x ? " along x" : " along y");
+  };
+  if (zero(ShearOutcome::CompressionOutOfRange)) risu_mn.WriteFormatted(kNoShearResistanceFormat);
+  if (zero(ShearOutcome::NoStirrups)) {
+    risu_mn.WriteFormatted(kNoStirrupsFormat, {directions(ShearOutcome::NoStirrups)});
+  }
+  if (zero(ShearOutcome::NoLeverArm)) {
+    risu_mn.WriteFormatted(kNoLeverArmFormat, {directions(ShearOutcome::NoLeverArm)});
+  }
   WriteConcreteClassWarning(risu_mn, m);
 }
 // clang-format on

@@ -31,6 +31,7 @@ const Members<ShearOutcome> kShearOutcomes = {
     {"NoStirrups", ShearOutcome::NoStirrups},
     {"CompressionOutOfRange", ShearOutcome::CompressionOutOfRange},
     {"StrutAngleOutOfRange", ShearOutcome::StrutAngleOutOfRange},
+    {"NoLeverArm", ShearOutcome::NoLeverArm},
 };
 
 constexpr const char* kBendingOutcomeDoc = R"(How the search of the resisting moment ended.
@@ -55,6 +56,7 @@ constexpr const char* kShearOutcomeDoc = R"(How the shear check ended.
   NoStirrups             the stirrups resist nothing (no legs or no area): Vrd = 0
   CompressionOutOfRange  mean compression at or beyond fcd: the struts fail, Vrd = 0
   StrutAngleOutOfRange   Settings.strut_angle gives cot outside 1 to 2.5: nothing computed
+  NoLeverArm             (RectangleWithBars) the bars lie on a face: no lever arm, Vrd = 0
 
 An IntEnum: verify_many() gives these values as integer codes.
 )";

@@ -35,6 +35,7 @@ class ShearOutcome(enum.IntEnum):
     NoStirrups = 1
     CompressionOutOfRange = 2
     StrutAngleOutOfRange = 3
+    NoLeverArm = 4
 
 class Stirrups:
     Asw: float

@@ -37,7 +37,8 @@ ShearResistance StirrupsOrStruts(double z, double b, double alpha_cw, double Asw
   const double VRd_max = z * b * alpha_cw * (nu * fcd) * cot_theta / (cot_theta * cot_theta + 1);
   const double Vrd = std::fmin(VRd_s, VRd_max);
   if (Vrd != 0) return {ShearOutcome::Resisted, Vrd};
-  return {alpha_cw == 0 ? ShearOutcome::CompressionOutOfRange : ShearOutcome::NoStirrups, Vrd};
+  if (alpha_cw == 0) return {ShearOutcome::CompressionOutOfRange, Vrd};
+  return {no_stirrups ? ShearOutcome::NoStirrups : ShearOutcome::NoLeverArm, Vrd};
 }
 
 }  // namespace quilex::shear

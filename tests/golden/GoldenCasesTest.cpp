@@ -50,8 +50,7 @@ TEST_P(GoldenCase, RunLeavesTheExpectedFiles) {
   for (std::size_t at; (at = err.find(folder)) != std::string::npos;)
     err.replace(at, folder.size(), "<folder>");
   const fs::path expected_stderr = source / "expected-stderr";
-  EXPECT_EQ(err, fs::exists(expected_stderr) ? ReadFile(expected_stderr) : "")
-      << "standard error";
+  EXPECT_EQ(err, fs::exists(expected_stderr) ? ReadFile(expected_stderr) : "") << "standard error";
 
   int compared = 0;
   if (fs::exists(source / "expected-nothing-created")) {
@@ -78,6 +77,22 @@ TEST_P(GoldenCase, RunLeavesTheExpectedFiles) {
     if (want != got) ADD_FAILURE() << FirstDifference(name.substr(9), want, got);
   }
   EXPECT_GT(compared, 0) << "the case compares no file";
+}
+
+// The two questions a new user asks answer on the console and leave the folder as it was.
+TEST(Program, HelpAndVersionTouchNoFile) {
+  ScratchFolder empty("golden-help");
+  const CommandResult version = RunIn(empty.path(), ShellQuoted(QUILEX_BINARY) + " --version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_TRUE(version.out.starts_with("quilex 1.")) << version.out;
+  const CommandResult help = RunIn(empty.path(), ShellQuoted(QUILEX_BINARY) + " x --help");
+  EXPECT_EQ(help.status, 0);
+  for (const char* file : {"parm.txt", "sezi.txt", "mate.txt", "slu-max.txt", "risu-MN.txt",
+                           "risu.txt", "domplot.txt", "README"}) {
+    EXPECT_NE(help.out.find(file), std::string::npos) << file;
+  }
+  for (const fs::directory_entry& entry : fs::directory_iterator(empty.path()))
+    EXPECT_TRUE(entry.path().extension() == ".out") << entry.path() << " was created";
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, GoldenCase, testing::ValuesIn(CaseNames(QUILEX_CASES_DIR)),

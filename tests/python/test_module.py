@@ -90,7 +90,8 @@ def test_outcomes_are_int_enums():
         "Resisted", "AxialForceOutsideDomain", "NotConverged", "SampleNotConverged",
         "DirectionNotFound", "OutsideDomain"]
     assert [m.name for m in quilex.ShearOutcome] == [
-        "Resisted", "NoStirrups", "CompressionOutOfRange", "StrutAngleOutOfRange"]
+        "Resisted", "NoStirrups", "CompressionOutOfRange", "StrutAngleOutOfRange",
+        "NoLeverArm"]
     assert quilex.BendingOutcome.__module__ == "quilex"
 
 
