@@ -12,6 +12,10 @@
 //     both nbx and nby are, 1 to 200 bars; then for each bar |x| <= B/2 and |y| <= H/2,
 //     then area >= 0.
 //   Every number must be finite; a non-finite one is reported before its other checks.
+//   Sizes no real section has are refused, so that no force can overflow: every length
+//   (B, H, the parts of a T, D, Df, st) at most kMaxLength, every area (As, Asw, a bar's)
+//   at most kMaxArea, every count of legs at most kMaxLegs; strengths at most kMaxStrength,
+//   Es at most kMaxModulus, strains at most 1.
 //
 // Example:
 //
@@ -27,6 +31,12 @@
 #include "quilex/verification.hpp"
 
 namespace quilex {
+
+inline constexpr double kMaxLength = 1e5;    // mm: 100 m
+inline constexpr double kMaxArea = 1e10;     // mm²: 100 m × 100 m
+inline constexpr int kMaxLegs = 1000;        // stirrup legs
+inline constexpr double kMaxStrength = 1e4;  // N/mm²: fyd, fcd, fck
+inline constexpr double kMaxModulus = 1e7;   // N/mm²: Es, Ecm
 
 std::vector<InvalidValue> Validate(const RectangularSection& section);
 std::vector<InvalidValue> Validate(const TSection& section);

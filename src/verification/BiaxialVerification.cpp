@@ -226,8 +226,8 @@ BiaxialVerification Verify(const RectangleWithBars& section, const MaterialSet& 
 }  // namespace unchecked
 
 bool BiaxialVerification::verified() const {
-  return bending == BendingOutcome::Resisted && Mrd > 0 && rho_M && *rho_M <= 1 && rho_V &&
-         *rho_V <= 1;
+  return bending == BendingOutcome::Resisted && Mrd > 0 && std::isfinite(Mrd) && rho_M &&
+         *rho_M <= 1 && rho_V && *rho_V <= 1 && std::isfinite(Vrdx) && std::isfinite(Vrdy);
 }
 
 BiaxialVerification Verify(const RectangleWithBars& section, const MaterialSet& materials,

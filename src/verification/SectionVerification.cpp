@@ -132,7 +132,9 @@ Verification Verify(const CircularSection& section, const MaterialSet& materials
 }  // namespace unchecked
 
 bool Verification::verified() const {
+  // The bounds of Validate() keep every force finite; an infinite resistance proves nothing.
   if (bending != BendingOutcome::Resisted || Mrd == 0 || !rho_M || !rho_V) return false;
+  if (!std::isfinite(Mrd) || !std::isfinite(Vrd)) return false;
   // A verification reports a resisting moment on the other side than Med's (a zero Med
   // counts as positive) as OutsideDomain; the rule stays for results made by hand.
   const bool same_side = *rho_M > 0 || (*rho_M == 0 && Mrd > 0);

@@ -1,10 +1,18 @@
 #include "quilex/validation.hpp"
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 namespace quilex {
 namespace {
+
+// A number as short as it prints exactly: 100000, 1e+10.
+std::string Compact(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", value);
+  return text;
+}
 
 // Collects the problems of one value; each check names the field (as the C++ member path)
 // and writes the message with the name the files use.
@@ -27,6 +35,22 @@ class Problems {
   void NotNegative(const std::string& field, const std::string& name, double value) {
     if (Finite(field, name, value) && value < 0) Add(field, name + " must not be negative");
   }
+  // Sizes no real section has: beyond them the forces could overflow and an infinite
+  // resistance would pass its checks.
+  void AtMost(const std::string& field, const std::string& name, double value, double limit,
+              const char* unit) {
+    if (std::isfinite(value) && value > limit) {
+      Add(field, name + " must be at most " + Compact(limit) + unit);
+    }
+  }
+  void Length(const std::string& field, const std::string& name, double value) {
+    GreaterThanZero(field, name, value);
+    AtMost(field, name, value, kMaxLength, " mm");
+  }
+  void Area(const std::string& field, const std::string& name, double value) {
+    NotNegative(field, name, value);
+    AtMost(field, name, value, kMaxArea, " mm\u00b2");
+  }
   void NotNegative(const std::string& field, const std::string& name, int value) {
     if (value < 0) Add(field, name + " must not be negative");
   }
@@ -41,10 +65,15 @@ class Problems {
       Add(field, "st must be greater than 0 when stirrups are given");
     }
   }
+  void Legs(const std::string& field, const std::string& name, int legs) {
+    NotNegative(field, name, legs);
+    if (legs > kMaxLegs) Add(field, name + " must be at most " + std::to_string(kMaxLegs));
+  }
   void Stirrups(const quilex::Stirrups& s) {
-    NotNegative("stirrups.Asw", "Asw", s.Asw);
-    NotNegative("stirrups.nb", "nb", s.nb);
+    Area("stirrups.Asw", "Asw", s.Asw);
+    Legs("stirrups.nb", "nb", s.nb);
     Spacing("stirrups.st", s.st, s.Asw != 0 && s.nb != 0);
+    AtMost("stirrups.st", "st", s.st, kMaxLength, " mm");
   }
 };
 
@@ -52,47 +81,49 @@ class Problems {
 
 std::vector<InvalidValue> Validate(const RectangularSection& section) {
   Problems p;
-  p.GreaterThanZero("B", "B", section.B);
-  p.GreaterThanZero("H", "H", section.H);
+  p.Length("B", "B", section.B);
+  p.Length("H", "H", section.H);
   p.Cover(section.c, section.H, "depth");
   p.Stirrups(section.stirrups);
-  p.NotNegative("As_top", "As[1]", section.As_top);
-  p.NotNegative("As_bottom", "As[2]", section.As_bottom);
+  p.Area("As_top", "As[1]", section.As_top);
+  p.Area("As_bottom", "As[2]", section.As_bottom);
   return p.list;
 }
 
 std::vector<InvalidValue> Validate(const TSection& section) {
   Problems p;
-  p.GreaterThanZero("BiNf", "BiNf", section.BiNf);
-  p.GreaterThanZero("HiNf", "HiNf", section.HiNf);
-  p.GreaterThanZero("BsUp", "BsUp", section.BsUp);
-  p.GreaterThanZero("HsUp", "HsUp", section.HsUp);
+  p.Length("BiNf", "BiNf", section.BiNf);
+  p.Length("HiNf", "HiNf", section.HiNf);
+  p.Length("BsUp", "BsUp", section.BsUp);
+  p.Length("HsUp", "HsUp", section.HsUp);
   p.Cover(section.c, section.HiNf + section.HsUp, "depth");
   p.Stirrups(section.stirrups);
-  p.NotNegative("As_top", "As[1]", section.As_top);
-  p.NotNegative("As_bottom", "As[2]", section.As_bottom);
+  p.Area("As_top", "As[1]", section.As_top);
+  p.Area("As_bottom", "As[2]", section.As_bottom);
   return p.list;
 }
 
 std::vector<InvalidValue> Validate(const CircularSection& section) {
   Problems p;
-  p.GreaterThanZero("D", "D", section.D);
+  p.Length("D", "D", section.D);
   p.Cover(section.c, section.D, "diameter");
   if (section.nF < 0 || section.nF > kMaxBars) p.Add("nF", "nF must be from 0 to 200");
   p.NotNegative("Df", "Df", section.Df);
+  p.AtMost("Df", "Df", section.Df, kMaxLength, " mm");
   p.Stirrups(section.stirrups);
   return p.list;
 }
 
 std::vector<InvalidValue> Validate(const RectangleWithBars& section) {
   Problems p;
-  p.GreaterThanZero("B", "B", section.B);
-  p.GreaterThanZero("H", "H", section.H);
+  p.Length("B", "B", section.B);
+  p.Length("H", "H", section.H);
   const BiaxialStirrups& s = section.stirrups;
-  p.NotNegative("stirrups.Asw", "Asw", s.Asw);
-  p.NotNegative("stirrups.nbx", "nbx", s.nbx);
-  p.NotNegative("stirrups.nby", "nby", s.nby);
+  p.Area("stirrups.Asw", "Asw", s.Asw);
+  p.Legs("stirrups.nbx", "nbx", s.nbx);
+  p.Legs("stirrups.nby", "nby", s.nby);
   p.Spacing("stirrups.st", s.st, s.Asw != 0 && (s.nbx != 0 || s.nby != 0));
+  p.AtMost("stirrups.st", "st", s.st, kMaxLength, " mm");
   const std::size_t count = section.bars.size();
   if (count < 1 || count > static_cast<std::size_t>(kMaxBars)) {
     p.Add("bars", "number of bars must be from 1 to 200");
@@ -106,7 +137,7 @@ std::vector<InvalidValue> Validate(const RectangleWithBars& section) {
     if (finite && !(std::fabs(bar.x) <= section.B / 2 && std::fabs(bar.y) <= section.H / 2)) {
       p.Add(field, "bar " + number + " lies outside the section");
     }
-    p.NotNegative(field + ".area", "area of bar " + number, bar.area);
+    p.Area(field + ".area", "area of bar " + number, bar.area);
   }
   return p.list;
 }
@@ -114,15 +145,23 @@ std::vector<InvalidValue> Validate(const RectangleWithBars& section) {
 std::vector<InvalidValue> Validate(const MaterialSet& m) {
   Problems p;
   p.GreaterThanZero("fyd", "fyd", m.fyd);
+  p.AtMost("fyd", "fyd", m.fyd, kMaxStrength, " N/mm\u00b2");
   p.NotNegative("Es", "Es", m.Es);
+  p.AtMost("Es", "Es", m.Es, kMaxModulus, " N/mm\u00b2");
   p.GreaterThanZero("eps_ud", "eps_ud", m.eps_ud);
+  p.AtMost("eps_ud", "eps_ud", m.eps_ud, 1, "");
   p.GreaterThanZero("fcd", "fcd", m.fcd);
+  p.AtMost("fcd", "fcd", m.fcd, kMaxStrength, " N/mm\u00b2");
   p.Finite("Ecm", "Ecm", m.Ecm);
   p.GreaterThanZero("eps_c2", "eps_c2", m.eps_c2);
+  p.AtMost("eps_c2", "eps_c2", m.eps_c2, 1, "");
   // eps_cu may fall below eps_c2: the database's C90/105 has it so.
   p.GreaterThanZero("eps_cu", "eps_cu", m.eps_cu);
+  p.AtMost("eps_cu", "eps_cu", m.eps_cu, 1, "");
   p.GreaterThanZero("nu", "nu", m.nu);
+  p.AtMost("nu", "nu", m.nu, 1, "");
   p.NotNegative("fck", "fck", m.fck);
+  p.AtMost("fck", "fck", m.fck, kMaxStrength, " N/mm\u00b2");
   return p.list;
 }
 

@@ -85,6 +85,18 @@ TEST(Validation, RectangleAndTee) {
   EXPECT_PROBLEM(With(kBeam, [](auto& s) { s.As_bottom = kInf; }), "As_bottom",
                  "As[2] must be a finite number");
   EXPECT_PROBLEM(With(kTee, [](auto& s) { s.HsUp = -150; }), "HsUp", "HsUp must be greater than 0");
+  // Sizes no section has, which overflowed to an infinite resistance; the bounds themselves
+  // are sizes a section may have.
+  EXPECT_PROBLEM(With(kBeam, [](auto& s) { s.As_top = 1e300; }), "As_top",
+                 "As[1] must be at most 1e+10 mm\u00b2");
+  EXPECT_PROBLEM(With(kBeam, [](auto& s) { s.H = 1e6; }), "H", "H must be at most 100000 mm");
+  EXPECT_PROBLEM(With(kBeam, [](auto& s) { s.stirrups.nb = 1001; }), "stirrups.nb",
+                 "nb must be at most 1000");
+  EXPECT_TRUE(Validate(With(kBeam, [](auto& s) {
+                s.B = s.H = 1e5;
+                s.As_bottom = 1e10;
+                s.stirrups.nb = 1000;
+              })).empty());
   // The cover is measured against the whole depth, web and flange.
   EXPECT_TRUE(Validate(With(kTee, [](auto& s) { s.c = 299; })).empty());
   EXPECT_PROBLEM(With(kTee, [](auto& s) { s.c = 300; }), "c",
@@ -136,6 +148,9 @@ TEST(Validation, MaterialsActionsAndSettings) {
   MaterialSet m = LookupMaterials("IT", "B450C", "C25/30");
   m.eps_cu = 0;
   EXPECT_PROBLEM(m, "eps_cu", "eps_cu must be greater than 0");
+  m = LookupMaterials("IT", "B450C", "C25/30");
+  m.fyd = 1e300;
+  EXPECT_PROBLEM(m, "fyd", "fyd must be at most 10000 N/mm\u00b2");
   EXPECT_PROBLEM((Actions{0, kNaN, 0}), "Med", "Med must be a finite number");
   EXPECT_PROBLEM((BiaxialActions{0, 0, 0, 0, -kInf}), "Vy", "Vy must be a finite number");
   Settings s;
