@@ -353,6 +353,17 @@ class RowReader {
     if (written.empty()) fail("no value");
     std::string number = written;
     if (decimal_comma_) {
+      // A semicolon table comes from a spreadsheet whose decimal mark is the comma: there a
+      // point before exactly three last digits is as likely a thousands separator.
+      const std::size_t point = written.rfind('.');
+      if (point != std::string::npos && written.size() - point == 4 &&
+          written.find_first_not_of("0123456789", point + 1) == std::string::npos &&
+          written.find(',') == std::string::npos) {
+        fail("the point of \"" + written +
+             "\" could be a decimal point or a thousands separator (" + written.substr(0, point) +
+             " or " + written.substr(0, point) + written.substr(point + 1) +
+             "): write it without the point, or with a decimal comma");
+      }
       for (char& ch : number) {
         if (ch == ',') ch = '.';
       }
