@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <new>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <type_traits>
@@ -20,6 +18,7 @@
 #include "program/RunRecords.hpp"
 #include "quilex/materials.hpp"
 #include "textio/NumberedFiles.hpp"
+#include "textio/WholeFile.hpp"
 #include "verification/Unchecked.hpp"
 
 namespace quilex::combos {
@@ -111,22 +110,15 @@ std::string ReadTableText(const fs::path& path) {
   if (fs::is_directory(status)) {
     throw InputError("quilex-combos: cannot read " + path.string() + ": it is a folder\n");
   }
-  // Read in one piece: a table of a million rows is some 35 MB.
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw InputError("quilex-combos: cannot read " + path.string() + "\n");
-  std::string text;
-  const std::uintmax_t size = fs::is_regular_file(status) ? fs::file_size(path, error) : 0;
-  if (fs::is_regular_file(status) && !error) {
-    text.resize(static_cast<std::size_t>(size));
-    in.read(text.data(), static_cast<std::streamsize>(size));
-    text.resize(static_cast<std::size_t>(in.gcount()));
-  } else {  // a pipe (/dev/stdin) or another stream
-    std::ostringstream stream;
-    stream << in.rdbuf();
-    text = stream.str();
+  // Read in one piece (a table of a million rows is some 35 MB), every read checked.
+  std::optional<std::string> text;
+  try {
+    text = textio::ReadWholeFile(path);
+  } catch (const textio::FileFailure& failure) {
+    throw InputError(std::string("quilex-combos: ") + failure.what());
   }
-  if (in.bad()) throw InputError("quilex-combos: cannot read " + path.string() + "\n");
-  return text;
+  if (!text) throw InputError("quilex-combos: cannot read " + path.string() + "\n");
+  return std::move(*text);
 }
 
 // The combination that governs a check: the first with no resistance to compare with, else

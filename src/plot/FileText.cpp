@@ -1,10 +1,9 @@
 #include "plot/FileText.hpp"
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include "textio/FreeFormRead.hpp"
+#include "textio/WholeFile.hpp"
 
 namespace quilex::plot {
 
@@ -23,12 +22,7 @@ std::string Shown(const std::filesystem::path& file) {
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream content;
-  content << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return content.str();
+  return textio::ReadWholeFile(file);
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {

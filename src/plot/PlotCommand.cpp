@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <new>
 #include <optional>
 #include <system_error>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "plot/FileText.hpp"
 #include "plot/RunFolder.hpp"
 #include "quilex/version.hpp"
+#include "textio/NumberedFiles.hpp"
 #include "textio/ReplacedFile.hpp"
 
 namespace quilex::plot {
@@ -104,6 +106,14 @@ int RunPlotCommand(std::span<const std::string> arguments, std::ostream& out, st
       picture = DrawDomainPicture(ReadRunFolder(folder));
     } catch (const InputError& failure) {
       err << "quilex-plot: " << failure.what() << "\n";
+      status = kNotAllWritten;
+      continue;
+    } catch (const textio::FileFailure& failure) {  // a read that failed midway
+      err << "quilex-plot: " << failure.what();
+      status = kNotAllWritten;
+      continue;
+    } catch (const std::bad_alloc&) {
+      err << "quilex-plot: " << Shown(folder) << ": not enough memory\n";
       status = kNotAllWritten;
       continue;
     }
