@@ -244,6 +244,7 @@ py::dict VerifyMany(const Section& section, const MaterialSet& materials, py::ha
       columns.Store(i, Verify(copy, m, Columns::ActionsOf(&rows.values[i * width]), chosen));
     });
   }
+  if (!rows.names.empty()) results["name"] = py::cast(rows.names);
   return results;
 }
 
@@ -257,9 +258,13 @@ Arguments (units as in the input files: N, mm, N·mm):
   section    a Rectangle, TSection or Circle, or a RectangleWithBars
   materials  a MaterialSet, e.g. quilex.materials("IT", "B450C", "C25/30")
   table      one combination per row: Ned, Med, Ved (N, N·mm, N) for a Rectangle,
-             TSection or Circle; Ned, Mx, My, Vx, Vy for a RectangleWithBars. An array of
-             shape (n, 3) or (n, 5), any array-like (a pandas DataFrame with those columns
-             in that order) or any sequence of rows
+             TSection or Circle; Ned, Mx, My, Vx, Vy for a RectangleWithBars. A table
+             that names its columns (a pandas DataFrame, a dict of columns, a structured
+             array) is read by name, in any case and order, other columns ignored, its
+             "name" column giving the rows' names; a missing column is a ValueError. A
+             table without names (an array of shape (n, 3) or (n, 5), any array-like or
+             sequence of rows) is read by position. Masked or missing values (NaN aside,
+             which the validation names) are refused
   settings   a quilex.Settings, or None for the defaults of the program quilex
   threads    how many threads compute; None for one per core
 
@@ -280,6 +285,7 @@ the results block of risu-MN.txt, in its order:
     verified                           bool
     bending, shear_x, shear_y          int8 outcome values
     last_trial_angle                   float64, rad
+  name                                 the rows' names, a list, when the table has them
 The ultimate state and the contour of resisting moments are verify()'s only.
 pandas.DataFrame(result) makes a table of it; quilex.BendingOutcome(code) names a code.
 

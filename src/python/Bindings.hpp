@@ -33,9 +33,13 @@ py::object ToPython(ShearOutcome outcome);
 // (tuples, lists). `name` names the argument in messages. Something that is not rows of
 // numbers raises TypeError ("bars[3].area must be a number, not str"); rows of another
 // length or an array of another shape raise ValueError. The values come row after row.
+// A table with column names (a dict of columns, a pandas DataFrame, a structured array) is
+// read by name, case-insensitively, its "name" (or "combination") column giving the rows'
+// names; one without names by position.
 struct Rows {
   std::size_t count = 0;
-  std::vector<double> values;  // count * columns.size()
+  std::vector<double> values;      // count * columns.size()
+  std::vector<std::string> names;  // of the rows, when the table names them
 };
 Rows RowsOf(py::handle rows, const std::vector<std::string>& columns, const std::string& name);
 

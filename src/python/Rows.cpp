@@ -2,13 +2,18 @@
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
+#include <cctype>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Bindings.hpp"
 
 namespace quilex::python {
 namespace {
+
+using namespace pybind11::literals;
 
 std::string TypeName(py::handle value) {
   return Py_TYPE(value.ptr())->tp_name;
@@ -79,9 +84,118 @@ Rows FromSequence(py::handle sequence, const std::vector<std::string>& columns,
   return rows;
 }
 
+std::string Lower(std::string text) {
+  for (char& ch : text)
+    ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  return text;
+}
+
+// The columns of a table that names them, in its order; none for a table without names.
+std::optional<std::vector<std::pair<std::string, py::object>>> NamedColumns(py::handle table) {
+  std::vector<std::pair<std::string, py::object>> named;
+  if (py::isinstance<py::array>(table)) {
+    const py::object fields = table.attr("dtype").attr("names");
+    if (fields.is_none()) return std::nullopt;
+    for (py::handle field : fields)
+      named.emplace_back(py::str(field), table[field]);
+    return named;
+  }
+  if (py::hasattr(table, "columns") && py::hasattr(table, "__getitem__")) {  // a DataFrame
+    for (py::handle column : table.attr("columns"))
+      named.emplace_back(py::str(column), table[column]);
+    return named;
+  }
+  if (PyMapping_Check(table.ptr()) && py::hasattr(table, "keys") &&
+      !PySequence_Check(table.ptr())) {
+    for (py::handle key : table.attr("keys")())
+      named.emplace_back(py::str(key), table[key]);
+    return named;
+  }
+  return std::nullopt;
+}
+
+// One column as float64 values: a nullable pandas column without missing values too; a
+// masked or a missing value is refused.
+py::array_t<double> ColumnValues(const py::object& column, const std::string& field) {
+  const py::module_ numpy = py::module_::import("numpy");
+  if (numpy.attr("ma").attr("isMaskedArray")(column).cast<bool>() &&
+      numpy.attr("ma").attr("getmaskarray")(column).attr("any")().cast<bool>()) {
+    throw py::value_error(field + " holds masked values: give every value, or drop the rows");
+  }
+  py::object values = column;
+  if (py::hasattr(column, "to_numpy")) {  // pandas: a nullable column refuses its NA here
+    try {
+      values = column.attr("to_numpy")("dtype"_a = "float64");
+    } catch (const py::error_already_set&) {
+      throw py::value_error(field + " holds missing values: give every value, or drop the rows");
+    }
+  }
+  const py::array array = numpy.attr("asarray")(values);
+  const char kind = array.dtype().kind();
+  if (kind != 'i' && kind != 'u' && kind != 'f' && kind != 'b') {
+    throw py::type_error(field + " must hold numbers, not values of dtype " +
+                         py::str(array.dtype()).cast<std::string>());
+  }
+  if (array.ndim() != 1) throw py::value_error(field + " must be one column of values");
+  return py::array_t<double, py::array::c_style | py::array::forcecast>::ensure(array);
+}
+
+Rows FromNamedColumns(const std::vector<std::pair<std::string, py::object>>& named,
+                      const std::vector<std::string>& columns, const std::string& name) {
+  const auto find = [&](const std::string& wanted) -> const py::object* {
+    const py::object* found = nullptr;
+    for (const auto& [title, column] : named) {
+      if (Lower(title) != Lower(wanted)) continue;
+      if (found != nullptr) throw py::value_error(name + " has two columns named " + wanted);
+      found = &column;
+    }
+    return found;
+  };
+  std::vector<py::array_t<double>> values;
+  for (const std::string& column : columns) {
+    const py::object* found = find(column);
+    if (found == nullptr) {
+      throw py::value_error(name + " has no column " + column + " (it needs " +
+                            ColumnList(columns) + ", by name in any case)");
+    }
+    values.push_back(ColumnValues(*found, name + "." + column));
+  }
+  Rows rows;
+  rows.count = values.empty() ? 0 : static_cast<std::size_t>(values[0].size());
+  for (std::size_t j = 0; j < values.size(); ++j) {
+    if (static_cast<std::size_t>(values[j].size()) != rows.count) {
+      throw py::value_error(name + "." + columns[j] + " has " + std::to_string(values[j].size()) +
+                            " values, " + columns[0] + " " + std::to_string(rows.count));
+    }
+  }
+  rows.values.resize(rows.count * columns.size());
+  for (std::size_t j = 0; j < values.size(); ++j) {
+    const double* data = values[j].data();
+    for (std::size_t i = 0; i < rows.count; ++i)
+      rows.values[i * columns.size() + j] = data[i];
+  }
+  const py::object* names = find("name");
+  if (names == nullptr) names = find("combination");
+  if (names != nullptr) {
+    for (py::handle row_name : *names)
+      rows.names.push_back(py::str(row_name));
+    if (rows.names.size() != rows.count) throw py::value_error(name + ".name has another length");
+  }
+  return rows;
+}
+
 }  // namespace
 
 Rows RowsOf(py::handle rows, const std::vector<std::string>& columns, const std::string& name) {
+  if (const auto named = NamedColumns(rows)) return FromNamedColumns(*named, columns, name);
+  if (py::module_::import("numpy").attr("ma").attr("isMaskedArray")(rows).cast<bool>() &&
+      py::module_::import("numpy")
+          .attr("ma")
+          .attr("getmaskarray")(rows)
+          .attr("any")()
+          .cast<bool>()) {
+    throw py::value_error(name + " holds masked values: give every value, or drop the rows");
+  }
   if (py::isinstance<py::array>(rows) || py::hasattr(rows, "__array__")) {
     return FromArray(py::module_::import("numpy").attr("asarray")(rows), columns, name);
   }

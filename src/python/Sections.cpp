@@ -189,7 +189,7 @@ void BindSections(py::module_& m) {
       .def(py::init([](double Asw, int nb, double st) {
              return Stirrups{Asw, nb, st};
            }),
-           py::kw_only(), "Asw"_a, "nb"_a, "st"_a)
+           py::kw_only(), "Asw"_a = 0.0, "nb"_a = 0, "st"_a = 0.0)
       .def_readwrite("Asw", &Stirrups::Asw, "Area of one leg, mm².")
       .def_readwrite("nb", &Stirrups::nb, "Number of legs.")
       .def_readwrite("st", &Stirrups::st, "Spacing, mm.")
@@ -205,7 +205,8 @@ void BindSections(py::module_& m) {
                        const Stirrups& stirrups) {
              return RectangularSection{B, H, c, As_top, As_bottom, stirrups};
            }),
-           py::kw_only(), "B"_a, "H"_a, "c"_a, "As_top"_a, "As_bottom"_a, "stirrups"_a)
+           py::kw_only(), "B"_a, "H"_a, "c"_a, "As_top"_a = 0.0, "As_bottom"_a = 0.0,
+           py::arg_v("stirrups", Stirrups{}, "Stirrups()"))
       .def_readwrite("B", &RectangularSection::B, "Width, mm.")
       .def_readwrite("H", &RectangularSection::H, "Depth, mm.")
       .def_readwrite("c", &RectangularSection::c, "From each face to the axis of its layer, mm.")
@@ -233,8 +234,8 @@ void BindSections(py::module_& m) {
                        double As_bottom, const Stirrups& stirrups) {
              return TSection{BiNf, HiNf, BsUp, HsUp, c, As_top, As_bottom, stirrups};
            }),
-           py::kw_only(), "BiNf"_a, "HiNf"_a, "BsUp"_a, "HsUp"_a, "c"_a, "As_top"_a, "As_bottom"_a,
-           "stirrups"_a)
+           py::kw_only(), "BiNf"_a, "HiNf"_a, "BsUp"_a, "HsUp"_a, "c"_a, "As_top"_a = 0.0,
+           "As_bottom"_a = 0.0, py::arg_v("stirrups", Stirrups{}, "Stirrups()"))
       .def_readwrite("BiNf", &TSection::BiNf, "Web (lower block) width, mm.")
       .def_readwrite("HiNf", &TSection::HiNf, "Web height, mm.")
       .def_readwrite("BsUp", &TSection::BsUp, "Flange (upper block) width, mm.")
@@ -263,7 +264,8 @@ void BindSections(py::module_& m) {
       .def(py::init([](double D, double c, int nF, double Df, const Stirrups& stirrups) {
              return CircularSection{D, c, nF, Df, stirrups};
            }),
-           py::kw_only(), "D"_a, "c"_a, "nF"_a, "Df"_a, "stirrups"_a)
+           py::kw_only(), "D"_a, "c"_a, "nF"_a = 0, "Df"_a = 0.0,
+           py::arg_v("stirrups", Stirrups{}, "Stirrups()"))
       .def_readwrite("D", &CircularSection::D, "Diameter, mm.")
       .def_readwrite("c", &CircularSection::c, "From the surface to the bar axes, mm.")
       .def_readwrite("nF", &CircularSection::nF, "Number of bars, 0 to 200.")
@@ -285,7 +287,7 @@ void BindSections(py::module_& m) {
       .def(py::init([](double Asw, int nbx, int nby, double st) {
              return BiaxialStirrups{Asw, nbx, nby, st};
            }),
-           py::kw_only(), "Asw"_a, "nbx"_a, "nby"_a, "st"_a)
+           py::kw_only(), "Asw"_a = 0.0, "nbx"_a = 0, "nby"_a = 0, "st"_a = 0.0)
       .def_readwrite("Asw", &BiaxialStirrups::Asw, "Area of one leg, mm².")
       .def_readwrite("nbx", &BiaxialStirrups::nbx, "Legs resisting the shear along x.")
       .def_readwrite("nby", &BiaxialStirrups::nby, "Legs resisting the shear along y.")
@@ -302,7 +304,8 @@ void BindSections(py::module_& m) {
       .def(py::init([](double B, double H, py::handle bars, const BiaxialStirrups& stirrups) {
              return RectangleWithBars{B, H, stirrups, BarsOf(bars)};
            }),
-           py::kw_only(), "B"_a, "H"_a, "bars"_a, "stirrups"_a)
+           py::kw_only(), "B"_a, "H"_a, "bars"_a,
+           py::arg_v("stirrups", BiaxialStirrups{}, "BiaxialStirrups()"))
       .def_readwrite("B", &RectangleWithBars::B, "Width (along x), mm.")
       .def_readwrite("H", &RectangleWithBars::H, "Depth (along y), mm.")
       .def_property(

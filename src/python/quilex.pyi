@@ -41,7 +41,7 @@ class Stirrups:
     Asw: float
     nb: int
     st: float
-    def __init__(self, *, Asw: float, nb: int, st: float) -> None: ...
+    def __init__(self, *, Asw: float = 0.0, nb: int = 0, st: float = 0.0) -> None: ...
 
 class Rectangle:
     B: float
@@ -56,9 +56,9 @@ class Rectangle:
         B: float,
         H: float,
         c: float,
-        As_top: float,
-        As_bottom: float,
-        stirrups: Stirrups,
+        As_top: float = 0.0,
+        As_bottom: float = 0.0,
+        stirrups: Stirrups = ...,
     ) -> None: ...
 
 class TSection:
@@ -78,9 +78,9 @@ class TSection:
         BsUp: float,
         HsUp: float,
         c: float,
-        As_top: float,
-        As_bottom: float,
-        stirrups: Stirrups,
+        As_top: float = 0.0,
+        As_bottom: float = 0.0,
+        stirrups: Stirrups = ...,
     ) -> None: ...
 
 class Circle:
@@ -90,7 +90,7 @@ class Circle:
     Df: float
     stirrups: Stirrups
     def __init__(
-        self, *, D: float, c: float, nF: int, Df: float, stirrups: Stirrups
+        self, *, D: float, c: float, nF: int = 0, Df: float = 0.0, stirrups: Stirrups = ...
     ) -> None: ...
 
 class BiaxialStirrups:
@@ -98,7 +98,9 @@ class BiaxialStirrups:
     nbx: int
     nby: int
     st: float
-    def __init__(self, *, Asw: float, nbx: int, nby: int, st: float) -> None: ...
+    def __init__(
+        self, *, Asw: float = 0.0, nbx: int = 0, nby: int = 0, st: float = 0.0
+    ) -> None: ...
 
 class RectangleWithBars:
     B: float
@@ -109,7 +111,7 @@ class RectangleWithBars:
     @bars.setter
     def bars(self, bars: _Rows) -> None: ...
     def __init__(
-        self, *, B: float, H: float, bars: _Rows, stirrups: BiaxialStirrups
+        self, *, B: float, H: float, bars: _Rows, stirrups: BiaxialStirrups = ...
     ) -> None: ...
 
 class MaterialSet:

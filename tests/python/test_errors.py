@@ -149,7 +149,6 @@ def test_wrong_types_are_type_errors(reference_rectangle, italy):
         lambda: quilex.Rectangle(**RECTANGLE, stirrups=dict(STIRRUPS)),
         lambda: quilex.Rectangle(300, 500, 40, 628.32, 942.48, quilex.Stirrups(**STIRRUPS)),
         lambda: quilex.Stirrups(Asw=50.27, nb=2.5, st=150),
-        lambda: quilex.Stirrups(Asw=50.27, nb=2),
         lambda: quilex.Circle(**{**CIRCLE, "nF": "8"}, stirrups=quilex.Stirrups(**STIRRUPS)),
         lambda: quilex.Settings(strips=1.5),
         lambda: quilex.materials("IT", "B450C", 25),

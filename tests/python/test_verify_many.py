@@ -107,6 +107,38 @@ def test_every_form_of_table_gives_the_same(reference_rectangle, italy):
             assert np.array_equal(result[column], expected[column], equal_nan=True), column
 
 
+def test_tables_with_column_names_are_read_by_name(reference_rectangle, italy):
+    pd = pytest.importorskip("pandas")
+    rows = {"Ned": [-500e3, 584e3], "Med": [150e6, 0], "Ved": [100e3, 50e3]}
+    expected = quilex.verify_many(reference_rectangle, italy, np.array(list(zip(*rows.values()))))
+    frame = pd.DataFrame({"member": ["B1", "B1"], **rows, "name": ["ULS 1", "ULS 2"]})
+    structured = np.array(list(zip(rows["Med"], rows["Ved"], rows["Ned"])),
+                          dtype=[("MED", float), ("ved", float), ("Ned", float)])
+    for table in (frame, frame[["Ved", "name", "Med", "Ned"]], rows, structured,
+                  frame.astype({"Ned": "Int64", "Med": "Float64"})):
+        result = quilex.verify_many(reference_rectangle, italy, table)
+        assert np.array_equal(result["rho_M"], expected["rho_M"], equal_nan=True)
+        assert np.array_equal(result["verified"], [True, False])  # ULS 2: outside the domain
+    assert quilex.verify_many(reference_rectangle, italy, frame)["name"] == ["ULS 1", "ULS 2"]
+    with pytest.raises(ValueError, match="no column Ved"):
+        quilex.verify_many(reference_rectangle, italy, frame[["Ned", "Med"]])
+    missing = frame.astype({"Ned": "Int64"})
+    missing.loc[1, "Ned"] = pd.NA
+    with pytest.raises(ValueError, match="table.Ned holds missing values"):
+        quilex.verify_many(reference_rectangle, italy, missing)
+    masked = np.ma.masked_array([[-500e3, 150e6, 100e3]], mask=[[0, 1, 0]])
+    with pytest.raises(ValueError, match="masked values"):
+        quilex.verify_many(reference_rectangle, italy, masked)
+
+
+def test_optional_fields_default_to_none(italy):
+    # No bars in a layer, no stirrups: shear is not resisted, and said so.
+    bare = quilex.Rectangle(B=300, H=500, c=40)
+    assert bare.stirrups == quilex.Stirrups() and bare.As_top == bare.As_bottom == 0
+    v = quilex.verify(bare, italy, Ned=-500e3, Med=10e6, Ved=1e3)
+    assert v.shear == quilex.ShearOutcome.NoStirrups and not v.verified
+
+
 def test_empty_table(reference_rectangle, italy):
     for table in ([], np.empty((0, 3))):
         result = quilex.verify_many(reference_rectangle, italy, table)
