@@ -67,7 +67,10 @@ struct Settings {
 enum class BendingOutcome {
   Resisted,                 // the search converged: Mrd is the resisting moment
   AxialForceOutsideDomain,  // Ned at or beyond the compressive or the tensile capacity
-  NotConverged,             // a search used max_iterations without reaching the tolerance
+  // A search used max_iterations without reaching the tolerance. When only the search on
+  // the other face of an R, T or C section did so (the one that tells whether the point is
+  // inside), Mrd, rho_M and the state are still those of the search on Med's side.
+  NotConverged,
   // RectangleWithBars only:
   SampleNotConverged,  // a depth search of the sweep of directions did not converge
   DirectionNotFound,   // no sampled pair of directions brackets the acting moment's
@@ -119,7 +122,7 @@ struct UltimateState {
 struct Verification {
   BendingOutcome bending = BendingOutcome::AxialForceOutsideDomain;
   // Resisting moment under Ned, N·mm, on the side Med compresses (negative for Med < 0);
-  // 0 unless bending is Resisted or OutsideDomain.
+  // 0 unless bending is Resisted or OutsideDomain (or NotConverged, see there).
   double Mrd = 0;
   std::optional<double> rho_M;         // Med / Mrd; none when Mrd is 0
   std::optional<double> epsilon;       // neutral-axis depth / effective depth; none when Mrd is 0
