@@ -114,14 +114,20 @@ std::optional<std::vector<std::pair<std::string, py::object>>> NamedColumns(py::
   return std::nullopt;
 }
 
+// A masked array with a masked value would be computed as if unmasked.
+void RefuseMaskedValues(py::handle values, const std::string& field) {
+  const py::object ma = py::module_::import("numpy").attr("ma");
+  if (ma.attr("isMaskedArray")(values).cast<bool>() &&
+      ma.attr("getmaskarray")(values).attr("any")().cast<bool>()) {
+    throw py::value_error(field + " holds masked values: give every value, or drop the rows");
+  }
+}
+
 // One column as float64 values: a nullable pandas column without missing values too; a
 // masked or a missing value is refused.
 py::array_t<double> ColumnValues(const py::object& column, const std::string& field) {
   const py::module_ numpy = py::module_::import("numpy");
-  if (numpy.attr("ma").attr("isMaskedArray")(column).cast<bool>() &&
-      numpy.attr("ma").attr("getmaskarray")(column).attr("any")().cast<bool>()) {
-    throw py::value_error(field + " holds masked values: give every value, or drop the rows");
-  }
+  RefuseMaskedValues(column, field);
   py::object values = column;
   if (py::hasattr(column, "to_numpy")) {  // pandas: a nullable column refuses its NA here
     try {
@@ -188,14 +194,7 @@ Rows FromNamedColumns(const std::vector<std::pair<std::string, py::object>>& nam
 
 Rows RowsOf(py::handle rows, const std::vector<std::string>& columns, const std::string& name) {
   if (const auto named = NamedColumns(rows)) return FromNamedColumns(*named, columns, name);
-  if (py::module_::import("numpy").attr("ma").attr("isMaskedArray")(rows).cast<bool>() &&
-      py::module_::import("numpy")
-          .attr("ma")
-          .attr("getmaskarray")(rows)
-          .attr("any")()
-          .cast<bool>()) {
-    throw py::value_error(name + " holds masked values: give every value, or drop the rows");
-  }
+  RefuseMaskedValues(rows, name);
   if (py::isinstance<py::array>(rows) || py::hasattr(rows, "__array__")) {
     return FromArray(py::module_::import("numpy").attr("asarray")(rows), columns, name);
   }
