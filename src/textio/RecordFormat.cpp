@@ -309,7 +309,11 @@ class RecordWriter {
     return out_.data() + at;
   }
 
-  void Put(std::string_view text) { std::memcpy(Field(text.size()), text.data(), text.size()); }
+  // An empty text may have no data at all, which memcpy must not be given.
+  void Put(std::string_view text) {
+    char* field = Field(text.size());
+    if (!text.empty()) std::memcpy(field, text.data(), text.size());
+  }
 
   void End() {
     out_ += "\r\n";
