@@ -417,7 +417,7 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
                                rho_text + ", " + VerdictText(plot.verified));
     plot.design_legend = "design point (Mx, My): " + VerdictText(plot.verified) +
                          (plot.verified           ? " (rho_M \u2264 1)"
-                          : results.outside_range ? " (outside the domain at this axial force)"
+                          : results.outside_range ? " (outside the M-N domain at this axial force)"
                                                   : " (rho_M > 1)");
   }
 

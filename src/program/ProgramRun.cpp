@@ -17,6 +17,9 @@
 namespace quilex::program {
 namespace {
 
+// How the program names itself before the file, line and cause of an input it cannot read.
+constexpr std::string_view kInputFailurePrefix = "quilex: ";
+
 // A missing input is not created: a run in the wrong folder leaves nothing behind.
 void RequireInputs(const std::filesystem::path& folder) {
   for (const char* name : {"parm.txt", "sezi.txt", "mate.txt", "slu-max.txt"}) {
@@ -25,10 +28,10 @@ void RequireInputs(const std::filesystem::path& folder) {
     std::error_code ignored;
     std::filesystem::path where = std::filesystem::absolute(folder, ignored).lexically_normal();
     if (where.filename().empty() && where.has_parent_path()) where = where.parent_path();
-    throw textio::FileFailure(std::string("quilex: ") + name + ": no such file in " +
-                              where.string() +
-                              " (quilex reads parm.txt, sezi.txt, mate.txt and slu-max.txt "
-                              "from the working folder)\n");
+    throw textio::InputFailure(name, 0, "",
+                               "no such file in " + where.string() +
+                                   " (quilex reads parm.txt, sezi.txt, mate.txt and slu-max.txt "
+                                   "from the working folder)");
   }
 }
 
@@ -187,7 +190,7 @@ int RunQuilex(RunFiles& files, std::ostream& console) {
   try {
     RunSequence(files);
   } catch (const textio::InputFailure& read_failure) {
-    failure = std::string("quilex: ") + read_failure.what();
+    failure = std::string(kInputFailurePrefix) + read_failure.what();
   } catch (const textio::FileFailure& read_failure) {
     failure = read_failure.what();
   } catch (const std::bad_alloc&) {
@@ -209,6 +212,8 @@ int RunQuilex(const std::filesystem::path& folder, std::ostream& console) {
   try {
     RunFiles files = OpenRunFiles(folder);
     return RunQuilex(files, console);
+  } catch (const textio::InputFailure& missing) {
+    console << kInputFailurePrefix << missing.what();
   } catch (const textio::FileFailure& open_failure) {
     console << open_failure.what();
   } catch (const std::bad_alloc&) {
