@@ -46,5 +46,8 @@ std::vector<InvalidValue> Validate(const MaterialSet& materials);
 std::vector<InvalidValue> Validate(const Actions& actions);
 std::vector<InvalidValue> Validate(const BiaxialActions& actions);
 std::vector<InvalidValue> Validate(const Settings& settings);
+// What a choice of the settings needs of the materials: fck above 0 for
+// ParabolaExponent::EN1992.
+std::vector<InvalidValue> Validate(const MaterialSet& materials, const Settings& settings);
 
 }  // namespace quilex

@@ -55,6 +55,22 @@ struct BiaxialActions {
 // The most strips Settings may ask for.
 inline constexpr int kMaxStrips = 100000;
 
+// The exponent n of the concrete's parabola, sigma = fcd * [1 - (1 - eps/eps_c2)^n].
+enum class ParabolaExponent {
+  // 2 for every class: the program's law. Above C50/60 its stress block is fuller than
+  // EN 1992-1-1's, so resistances near pure compression come out higher (by up to 10 %
+  // for C60/75 and 30 % for C70/85: see docs/method.md).
+  Two,
+  // EN 1992-1-1, Table 3.1, from the class's fck: 2 up to 50 N/mm² (the same numbers as
+  // Two, bit for bit), 1.4 + 23.4 ((90 - fck)/100)^4 above (1.75 for C55/67, 1.59 for
+  // C60/75, 1.44 for C70/85, 1.40 for C80/95 and C90/105; 1.4 from 90 N/mm² on, where the
+  // table ends). Needs MaterialSet::fck: materials without it (fck = 0) are refused.
+  EN1992,
+};
+
+// The exponent n that `choice` gives a concrete of characteristic strength fck (N/mm²).
+double ParabolaExponentOf(ParabolaExponent choice, double fck);
+
 // How a verification computes. The defaults are the program's; other values give other
 // (finer or coarser) results.
 struct Settings {
@@ -62,6 +78,8 @@ struct Settings {
   double tolerance = 0.001;   // on the axial-force residual of every search, N
   int max_iterations = 1000;  // steps of a search
   double strut_angle = 45.0;  // inclination of the shear struts, degrees: cot 1 to 2.5
+  ParabolaExponent parabola_exponent = ParabolaExponent::Two;  // of the concrete law
+  bool operator==(const Settings&) const = default;
 };
 
 enum class BendingOutcome {

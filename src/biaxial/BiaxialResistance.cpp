@@ -27,8 +27,8 @@ double WrapAngle(double a) {
   return wrapped;
 }
 
-BiaxialState BiaxialResultants(const RectangleWithBars& section, const MaterialSet& m, double theta,
-                               double t) {
+BiaxialState BiaxialResultants(const RectangleWithBars& section, const MaterialSet& m,
+                               double exponent, double theta, double t) {
   const double B = section.B, H = section.H;
   const double s = std::sin(theta);
   const double k = std::cos(theta);
@@ -66,7 +66,8 @@ BiaxialState BiaxialResultants(const RectangleWithBars& section, const MaterialS
                                               .x = x,
                                               .kappa = kappa,
                                               .fcd = m.fcd,
-                                              .eps_c2 = m.eps_c2});
+                                              .eps_c2 = m.eps_c2,
+                                              .exponent = exponent});
   double N = grid.N, Mx = grid.Mx, My = grid.My;
   for (const Bar& bar : section.bars) {
     const double u = depth(bar.x, bar.y);
@@ -83,14 +84,15 @@ BiaxialState BiaxialResultants(const RectangleWithBars& section, const MaterialS
 }
 
 DepthSearch SolveNeutralAxisDepth(const RectangleWithBars& section, const MaterialSet& m,
-                                  double theta, double Ned, double tol, int maxit) {
+                                  double exponent, double theta, double Ned, double tol,
+                                  int maxit) {
   double lo = -kDepthBound;
   double hi = kDepthBound;
   int count = 0;
   DepthSearch search;
   for (;;) {
     const double t = (lo + hi) / 2;
-    search.state = BiaxialResultants(section, m, theta, t);
+    search.state = BiaxialResultants(section, m, exponent, theta, t);
     const double r = search.state.N - Ned;
     search.converged = std::fabs(r) <= tol;
     if (search.converged) break;
@@ -138,7 +140,7 @@ std::vector<std::size_t> AngleBrackets(std::span<const double> Mx, std::span<con
 }
 
 AngleSearch SolveNeutralAxisAngleIn(const RectangleWithBars& section, const MaterialSet& m,
-                                    double Ned, double tol, int maxit,
+                                    double exponent, double Ned, double tol, int maxit,
                                     std::span<const double> theta, std::span<const double> Mx,
                                     std::span<const double> My, double phi, std::size_t i) {
   const std::size_t nang = theta.size();
@@ -149,7 +151,7 @@ AngleSearch SolveNeutralAxisAngleIn(const RectangleWithBars& section, const Mate
   AngleSearch search;
   for (int halving = 0; halving < kAngleHalvings; ++halving) {
     const double theta_m = (lo + hi) / 2;
-    const DepthSearch depth = SolveNeutralAxisDepth(section, m, theta_m, Ned, tol, maxit);
+    const DepthSearch depth = SolveNeutralAxisDepth(section, m, exponent, theta_m, Ned, tol, maxit);
     search.theta = theta_m;
     search.state = depth.state;
     search.converged = depth.converged;
@@ -161,14 +163,16 @@ AngleSearch SolveNeutralAxisAngleIn(const RectangleWithBars& section, const Mate
 }
 
 std::optional<AngleSearch> SolveNeutralAxisAngle(const RectangleWithBars& section,
-                                                 const MaterialSet& m, double Ned, double tol,
-                                                 int maxit, std::span<const double> theta,
+                                                 const MaterialSet& m, double exponent, double Ned,
+                                                 double tol, int maxit,
+                                                 std::span<const double> theta,
                                                  std::span<const double> Mx,
                                                  std::span<const double> My, double phi) {
   if (theta.empty()) return std::nullopt;
   const std::vector<std::size_t> brackets = AngleBrackets(Mx, My, phi);
   if (brackets.empty()) return std::nullopt;
-  return SolveNeutralAxisAngleIn(section, m, Ned, tol, maxit, theta, Mx, My, phi, brackets[0]);
+  return SolveNeutralAxisAngleIn(section, m, exponent, Ned, tol, maxit, theta, Mx, My, phi,
+                                 brackets[0]);
 }
 
 int BiaxialStrainField(double x, double dmax, double htheta, double eps_c, double eps_s,

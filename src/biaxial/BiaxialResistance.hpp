@@ -32,9 +32,10 @@ struct BiaxialState {
   double eps_s = 0;   // strain at the deepest bar
 };
 
-// The plane of angle theta and depth parameter t in (-1, 1) (t = 0: axis at mid-depth).
-BiaxialState BiaxialResultants(const RectangleWithBars& section, const MaterialSet& m, double theta,
-                               double t);
+// The plane of angle theta and depth parameter t in (-1, 1) (t = 0: axis at mid-depth), the
+// concrete's parabola of exponent `exponent` (2: the program's law).
+BiaxialState BiaxialResultants(const RectangleWithBars& section, const MaterialSet& m,
+                               double exponent, double theta, double t);
 
 struct DepthSearch {
   BiaxialState state;  // of the last evaluation
@@ -44,7 +45,7 @@ struct DepthSearch {
 // Bisection of the depth parameter at angle theta until |N - Ned| <= tol, with at most
 // maxit evaluations.
 DepthSearch SolveNeutralAxisDepth(const RectangleWithBars& section, const MaterialSet& m,
-                                  double theta, double Ned, double tol, int maxit);
+                                  double exponent, double theta, double Ned, double tol, int maxit);
 
 struct AxialLimits {
   double Nmin = 0;  // pure compression, negative
@@ -70,7 +71,7 @@ std::vector<std::size_t> AngleBrackets(std::span<const double> Mx, std::span<con
 // Bisection of the angle within bracket i of AngleBrackets until the moment vector points
 // in direction phi.
 AngleSearch SolveNeutralAxisAngleIn(const RectangleWithBars& section, const MaterialSet& m,
-                                    double Ned, double tol, int maxit,
+                                    double exponent, double Ned, double tol, int maxit,
                                     std::span<const double> theta, std::span<const double> Mx,
                                     std::span<const double> My, double phi, std::size_t i);
 
@@ -78,8 +79,9 @@ AngleSearch SolveNeutralAxisAngleIn(const RectangleWithBars& section, const Mate
 // closing on itself) gives, until the moment vector points in direction phi. Nothing when
 // there are no samples or no pair of neighbours brackets phi.
 std::optional<AngleSearch> SolveNeutralAxisAngle(const RectangleWithBars& section,
-                                                 const MaterialSet& m, double Ned, double tol,
-                                                 int maxit, std::span<const double> theta,
+                                                 const MaterialSet& m, double exponent, double Ned,
+                                                 double tol, int maxit,
+                                                 std::span<const double> theta,
                                                  std::span<const double> Mx,
                                                  std::span<const double> My, double phi);
 

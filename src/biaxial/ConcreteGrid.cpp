@@ -248,9 +248,32 @@ template <class Lanes>
                                             : GridCells<Lanes, false>(p, terms, dA);
 }
 
+// Every cell, one by one, with the law of exponent p.exponent: the plain loop the lanes
+// reproduce, for the exponent they do not cover.
+GridForces PlainGrid(const GridPlane& p) {
+  const double dx = p.B / kGridCells;
+  const double dy = p.H / kGridCells;
+  const double dA = dy * dx;
+  GridTerms t;
+  FillTerms(p, dx, dy, t);
+  GridForces f;
+  for (int i = 0; i < kGridCells; ++i) {
+    for (int j = 0; j < kGridCells; ++j) {
+      const double eps = (p.a - (t.xc_k[j] + t.yc_s[i]) - p.x) * p.kappa;
+      const double sigma = flexure::ConcreteStress(eps, p.fcd, p.eps_c2, p.exponent);
+      if (sigma == 0) continue;
+      f.N += sigma * dA;
+      f.Mx -= t.yc[i] * sigma * dA;
+      f.My -= t.xc[j] * sigma * dA;
+    }
+  }
+  return f;
+}
+
 }  // namespace
 
 GridForces ConcreteGridForces(const GridPlane& plane, flexure::LanePath path) {
+  if (plane.exponent != 2) return PlainGrid(plane);
   return flexure::OnLanes(
       path, [&]<class Lanes>()
                 __attribute__((always_inline)) { return GridOnLanes<Lanes>(plane); });

@@ -25,6 +25,7 @@ struct GridPlane {
   double kappa = 0;
   double fcd = 0;
   double eps_c2 = 0;
+  double exponent = 2;  // of the parabola; another than 2 takes a plain loop over every cell
 };
 
 struct GridForces {

@@ -26,8 +26,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The program computes with the library's default settings; so does this command.
-const Settings kSettings{};
+// The program computes with the library's default settings; so does this command, but for
+// the exponent of the concrete parabola, which --exponent chooses.
+Settings SettingsOf(const Options& options) {
+  Settings settings;
+  settings.parabola_exponent = options.exponent;
+  return settings;
+}
 
 // Rows per block of work: enough to make the hand-over cheap, few enough to share the rows
 // evenly. With the log a combination writes about 120 KB, so its blocks are smaller.
@@ -66,6 +71,7 @@ struct Inputs {
   program::SectionInput section;
   program::MaterialNames names;
   MaterialSet materials;
+  Settings settings;
   int echo_flag = 0;
   char type() const { return section.SectionType[0]; }
 };
@@ -74,6 +80,7 @@ struct Inputs {
 // run of quilex, which reports the first problem.
 Inputs ReadInputs(const Options& options) {
   Inputs in;
+  in.settings = SettingsOf(options);
   if (options.log) {
     textio::InputFile parm = OpenInput(10, options.folder / "parm.txt");
     in.echo_flag = program::ReadEchoFlag(parm);
@@ -177,10 +184,10 @@ struct LogParts {
 };
 
 template <class Section>
-std::string DomainLog(const Section& section, const MaterialSet& m) {
+std::string DomainLog(const Section& section, const MaterialSet& m, const Settings& settings) {
   textio::OutputFile risu(20);
   program::RisuLog log(risu);
-  unchecked::InteractionDomain(section, m, kSettings, &log);
+  unchecked::InteractionDomain(section, m, settings, &log);
   return risu.text();
 }
 
@@ -195,12 +202,12 @@ void WriteEcho(textio::OutputFile& risu, const LogParts& parts, const RowActions
 
 // The log of a verification of an R, T or C section, as quilex writes risu.txt for it.
 template <class Section>
-Verification VerifyWithLog(const Section& section, const MaterialSet& m, const Actions& actions,
-                           const LogParts& parts, std::string& log) {
+Verification VerifyWithLog(const Section& section, const MaterialSet& m, const Settings& settings,
+                           const Actions& actions, const LogParts& parts, std::string& log) {
   textio::OutputFile risu(20);
   WriteEcho(risu, parts, actions);
   program::VerificationLog verification_log(risu);
-  const Verification v = unchecked::Verify(section, m, actions, kSettings, &verification_log);
+  const Verification v = unchecked::Verify(section, m, actions, settings, &verification_log);
   verification_log.Finish();
   // quilex ends the run after a strut angle out of range, before the domain.
   if (v.shear != ShearOutcome::StrutAngleOutOfRange) risu.Write(parts.domain);
@@ -209,12 +216,12 @@ Verification VerifyWithLog(const Section& section, const MaterialSet& m, const A
 }
 
 BiaxialVerification VerifyWithLog(const RectangleWithBars& section, const MaterialSet& m,
-                                  const BiaxialActions& actions, const LogParts& parts,
-                                  std::string& log) {
+                                  const Settings& settings, const BiaxialActions& actions,
+                                  const LogParts& parts, std::string& log) {
   textio::OutputFile risu(20);
   WriteEcho(risu, parts, actions);
   program::RisuLog shear_log(risu);
-  const BiaxialVerification v = unchecked::Verify(section, m, actions, kSettings, &shear_log);
+  const BiaxialVerification v = unchecked::Verify(section, m, actions, settings, &shear_log);
   log += risu.text();
   return v;
 }
@@ -227,13 +234,15 @@ const std::vector<BiaxialActions>& RowsOf(const ActionsTable& table, const Biaxi
 }
 
 template <class Section, class RowActions>
-void VerifyRows(const Section& section, const MaterialSet& m, const ActionsTable& table,
-                const LogParts* parts, std::size_t first, std::size_t end, Block& block) {
+void VerifyRows(const Section& section, const MaterialSet& m, const Settings& settings,
+                const ActionsTable& table, const LogParts* parts, std::size_t first,
+                std::size_t end, Block& block) {
   const std::vector<RowActions>& rows = RowsOf(table, static_cast<const RowActions*>(nullptr));
   for (std::size_t row = first; row < end; ++row) {
     const RowActions& actions = rows[row];
-    const auto v = parts == nullptr ? unchecked::Verify(section, m, actions, kSettings, nullptr)
-                                    : VerifyWithLog(section, m, actions, *parts, block.log);
+    const auto v = parts == nullptr
+                       ? unchecked::Verify(section, m, actions, settings, nullptr)
+                       : VerifyWithLog(section, m, settings, actions, *parts, block.log);
     const Verdict verdict = VerdictOf(v);
     AppendRow(block.rows, table.Name(row), actions, v, verdict);
     block.tally.Add(row, verdict);
@@ -257,7 +266,7 @@ Tally VerifyAll(const Section& section, const Inputs& in, const ActionsTable& ta
       parts.section_echo = risu.text();
     }
     if constexpr (!std::is_same_v<Section, RectangleWithBars>) {
-      parts.domain = DomainLog(section, in.materials);
+      parts.domain = DomainLog(section, in.materials, in.settings);
     }
   }
   const LogParts* log_parts = outputs.log != nullptr ? &parts : nullptr;
@@ -265,7 +274,8 @@ Tally VerifyAll(const Section& section, const Inputs& in, const ActionsTable& ta
   ProcessInOrder<Block>(
       table.size(), outputs.log != nullptr ? kLogBlockRows : kBlockRows, jobs,
       [&](std::size_t first, std::size_t end, Block& block) {
-        VerifyRows<Section, RowActions>(section, in.materials, table, log_parts, first, end, block);
+        VerifyRows<Section, RowActions>(section, in.materials, in.settings, table, log_parts, first,
+                                        end, block);
       },
       [&](Block& block) {
         outputs.results.Write(block.rows);
@@ -286,11 +296,16 @@ void PrintGoverning(std::ostream& out, const char* check, const char* ratio_name
 }
 
 void PrintSummary(std::ostream& out, const Tally& tally, const ActionsTable& table,
-                  const fs::path& output) {
+                  const fs::path& output, const Inputs& in) {
   out << table.size() << (table.size() == 1 ? " combination, " : " combinations, ")
       << tally.not_verified << " not verified: " << output.string() << '\n';
   PrintGoverning(out, "bending", "rho_M", tally.bending, table);
   PrintGoverning(out, "shear", "rho_V", tally.shear, table);
+  if (in.materials.fck > kHighStrengthConcrete &&
+      in.settings.parabola_exponent == ParabolaExponent::Two) {
+    out << "note: concrete above C50/60 with the parabola exponent 2 of quilex: the resistance "
+           "may be overestimated; --exponent en1992 uses EN 1992-1-1's\n";
+  }
 }
 
 int Run(const Options& options, std::ostream& out) {
@@ -327,7 +342,7 @@ int Run(const Options& options, std::ostream& out) {
   }
   if (log) log->Commit();
   results.Commit();
-  if (!options.quiet) PrintSummary(out, tally, table, output_path);
+  if (!options.quiet) PrintSummary(out, tally, table, output_path, in);
   return tally.not_verified == 0 ? 0 : 1;
 }
 

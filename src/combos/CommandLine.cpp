@@ -27,9 +27,9 @@ Output: risu-combinations.csv, one row per combination in input order: the
         name, the actions (kN, kN·m), the results block of risu-MN.txt for
         that combination (two decimals, without the field width limit),
         verified (yes/no) and the reason for a no. A combination is verified
-        when the resisting moment is found on the side Med compresses
-        (otherwise the design point lies outside the M-N domain), rho_M <= 1,
-        the shear resistance is not 0 and rho_V <= 1. Records end with CR LF.
+        when its design point lies inside the M-N domain at its Ned (for D,
+        inside the contour of resisting moments at its Ned), rho_M <= 1, the
+        shear resistance is not 0 and rho_V <= 1. Records end with CR LF.
 
 Options:
   --actions FILE  read the actions from FILE instead of FOLDER/combinations.csv
@@ -45,6 +45,12 @@ Options:
                   it); about 120 KB per R, T or C combination
   -j N, --jobs N  use N threads (default: one per core); the output does not
                   depend on N
+  --exponent 2    the concrete parabola's exponent is 2 for every class, as
+                  in quilex (the default)
+  --exponent en1992
+                  the exponent of EN 1992-1-1, Table 3.1: 2 up to C50/60
+                  (the same numbers), less above (1.44 for C70/85), which
+                  lowers the resistance near pure compression
   --quiet         print no summary
   --help          print this help
   --version       print the version
@@ -155,6 +161,15 @@ Options ParseCommandLine(const std::vector<std::string>& arguments) {
         options.units = ActionUnits::KiloNewton;
       } else {
         throw UsageError("--units takes N or kN, not '" + units + "'");
+      }
+    } else if (name == "--exponent") {
+      const std::string exponent = list.ValueOf(name, inline_value, has_inline);
+      if (exponent == "2") {
+        options.exponent = ParabolaExponent::Two;
+      } else if (exponent == "en1992") {
+        options.exponent = ParabolaExponent::EN1992;
+      } else {
+        throw UsageError("--exponent takes 2 or en1992, not '" + exponent + "'");
       }
     } else if (name == "-j" || name == "--jobs") {
       options.jobs = ParseJobs(list.ValueOf(name, inline_value, has_inline));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "combos/ActionsTable.hpp"
+#include "quilex/verification.hpp"
 
 namespace quilex::combos {
 
@@ -20,7 +21,8 @@ struct Options {
   ActionUnits units = ActionUnits::Newton;
   bool log = false;
   bool quiet = false;
-  unsigned jobs = 0;  // 0: one per core
+  unsigned jobs = 0;                                  // 0: one per core
+  ParabolaExponent exponent = ParabolaExponent::Two;  // --exponent
 
   std::filesystem::path ActionsPath() const;
   std::filesystem::path OutputPath() const;

@@ -38,7 +38,7 @@ CircularGeometry CircularGeometryOf(const CircularSection& s, int n) {
 }
 
 SectionForces CircularForces(const CircularSection& s, const CircularGeometry& g,
-                             const MaterialSet& m, double t, LanePath path) {
+                             const MaterialSet& m, double exponent, double t, LanePath path) {
   return OnLanes(
       path, [&]<class Lanes>() __attribute__((always_inline)) {
         return VisitStrainProfile(
@@ -46,7 +46,7 @@ SectionForces CircularForces(const CircularSection& s, const CircularGeometry& g
             m.eps_c2, [&](const auto& strain) __attribute__((always_inline)) {
               double N = 0;
               double M = 0;
-              AddStripForces<Lanes>(g.strips, strain, m.fcd, m.eps_c2, N, M);
+              AddStripForces<Lanes>(g.strips, strain, m.fcd, m.eps_c2, exponent, N, M);
               const std::size_t bars = g.bar_depth.size();
               for (std::size_t k = 0; k < bars; ++k) {
                 const double F = SteelStress(strain(g.bar_depth[k]), m.fyd, m.Es) * kPi *
@@ -60,7 +60,7 @@ SectionForces CircularForces(const CircularSection& s, const CircularGeometry& g
 }
 
 SectionForces CircularForces(const CircularSection& s, const MaterialSet& m, int n, double t) {
-  return CircularForces(s, CircularGeometryOf(s, n), m, t);
+  return CircularForces(s, CircularGeometryOf(s, n), m, 2, t);
 }
 
 }  // namespace quilex::flexure

@@ -30,10 +30,12 @@ struct CircularGeometry {
 
 CircularGeometry CircularGeometryOf(const CircularSection& s, int n);
 
+// The forces of configuration t with the concrete parabola of exponent `exponent`.
 SectionForces CircularForces(const CircularSection& s, const CircularGeometry& g,
-                             const MaterialSet& m, double t, LanePath path = BestLanePath());
+                             const MaterialSet& m, double exponent, double t,
+                             LanePath path = BestLanePath());
 
-// The same, with the geometry made for this one call.
+// The same, exponent 2, with the geometry made for this one call.
 SectionForces CircularForces(const CircularSection& s, const MaterialSet& m, int n, double t);
 
 }  // namespace quilex::flexure

@@ -25,13 +25,15 @@ struct ConcreteStrips {
 };
 
 // Adds the strips' forces to N and their moments to M, strip after strip, under the strain
-// profile `strain` (see VisitStrainProfile). The strains, stresses, forces and moments are
-// formed on lanes, each lane exactly as a plain loop forms it (strips left over at the end
-// one by one); the sums take them one at a time, in order.
+// profile `strain` (see VisitStrainProfile), with the parabola's exponent n. For n = 2 the
+// strains, stresses, forces and moments are formed on lanes, each lane exactly as a plain
+// loop forms it (strips left over at the end one by one); the sums take them one at a time,
+// in order. Another exponent (a choice of Settings, never the program's) takes the plain
+// loop throughout.
 template <class Lanes, class Strain>
 [[gnu::always_inline]] inline void AddStripForces(const ConcreteStrips& strips,
                                                   const Strain& strain, double fcd, double eps_c2,
-                                                  double& N, double& M) {
+                                                  double exponent, double& N, double& M) {
   using V = typename Lanes::V;
   constexpr std::size_t W = Lanes::kWidth;
   constexpr std::size_t kChunk = 64;
@@ -41,6 +43,14 @@ template <class Lanes, class Strain>
   const double height = strips.height, divisor = strips.divisor;
   double sum_N = N, sum_M = M;
   std::size_t i = 0;
+  if (exponent != 2) {
+    for (; i < n; ++i) {
+      const double F = ConcreteStress(strain(strips.y[i]), fcd, eps_c2, exponent) *
+                       strips.width[i] * height / divisor;
+      sum_N += F;
+      sum_M += F * strips.arm[i];
+    }
+  }
   while (n - i >= W) {
     const std::size_t count = std::min(kChunk, (n - i) / W * W);
     for (std::size_t k = 0; k < count; k += W) {

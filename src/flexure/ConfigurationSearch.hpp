@@ -125,8 +125,9 @@ ConfigurationSearch SearchConfiguration(const Resultant& forces, const UniformSt
 }
 
 // The strains and stresses of configuration t of a section of depth h whose layers lie at
-// c from the faces, seen from the compressed face.
+// c from the faces, seen from the compressed face, the concrete's parabola of exponent
+// `exponent`.
 UltimateState UltimateStateAt(double h, double c, double t, CompressedFace face,
-                              const MaterialSet& m, int iterations);
+                              const MaterialSet& m, double exponent, int iterations);
 
 }  // namespace quilex::flexure

@@ -19,7 +19,7 @@ ConcreteStrips RectangularStrips(const RectangularSection& s, int n) {
 }
 
 SectionForces RectangularForces(const RectangularSection& s, const ConcreteStrips& strips,
-                                const MaterialSet& m, double t, LanePath path) {
+                                const MaterialSet& m, double exponent, double t, LanePath path) {
   const double h = s.H, c = s.c;
   return OnLanes(
       path, [&]<class Lanes>() __attribute__((always_inline)) {
@@ -28,7 +28,7 @@ SectionForces RectangularForces(const RectangularSection& s, const ConcreteStrip
             m.eps_c2, [&](const auto& strain) __attribute__((always_inline)) {
               double N_c = 0;
               double M_c = 0;
-              AddStripForces<Lanes>(strips, strain, m.fcd, m.eps_c2, N_c, M_c);
+              AddStripForces<Lanes>(strips, strain, m.fcd, m.eps_c2, exponent, N_c, M_c);
               const double F_1 = SteelStress(strain(c), m.fyd, m.Es) * s.As_top;
               const double F_2 = SteelStress(strain(h - c), m.fyd, m.Es) * s.As_bottom;
               return SectionForces{F_2 + N_c + F_1,
@@ -39,7 +39,7 @@ SectionForces RectangularForces(const RectangularSection& s, const ConcreteStrip
 
 SectionForces RectangularForces(const RectangularSection& s, const MaterialSet& m, int n,
                                 double t) {
-  return RectangularForces(s, RectangularStrips(s, n), m, t);
+  return RectangularForces(s, RectangularStrips(s, n), m, 2, t);
 }
 
 }  // namespace quilex::flexure

@@ -13,10 +13,12 @@ namespace quilex::flexure {
 // The strips of the section, n of them over its depth.
 ConcreteStrips RectangularStrips(const RectangularSection& s, int n);
 
+// The forces of configuration t with the concrete parabola of exponent `exponent`.
 SectionForces RectangularForces(const RectangularSection& s, const ConcreteStrips& strips,
-                                const MaterialSet& m, double t, LanePath path = BestLanePath());
+                                const MaterialSet& m, double exponent, double t,
+                                LanePath path = BestLanePath());
 
-// The same, with the strips made for this one call.
+// The same, exponent 2, with the strips made for this one call.
 SectionForces RectangularForces(const RectangularSection& s, const MaterialSet& m, int n, double t);
 
 }  // namespace quilex::flexure

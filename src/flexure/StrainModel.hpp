@@ -95,6 +95,15 @@ inline double ConcreteStress(double eps, double fcd, double eps_c2) {
   return 0;
 }
 
+// The same law with the parabola's exponent n: fcd * [1 - (1 - |eps|/eps_c2)^n]. With n = 2
+// it is the law above, bit for bit (the square as a product, not std::pow).
+inline double ConcreteStress(double eps, double fcd, double eps_c2, double n) {
+  if (n == 2) return ConcreteStress(eps, fcd, eps_c2);
+  if (eps < -eps_c2) return -fcd;
+  if (eps < 0) return -(1 - std::pow(1 - std::fabs(eps) / eps_c2, n)) * fcd;
+  return 0;
+}
+
 // Elastic-perfectly plastic steel: the stress of strain eps; with Es = 0 the law is
 // rigid-plastic.
 inline double SteelStress(double eps, double fyd, double Es) {

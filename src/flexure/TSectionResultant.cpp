@@ -34,7 +34,7 @@ TSectionStrips TSectionStripsOf(const TSection& s, int n) {
 }
 
 SectionForces TSectionForces(const TSection& s, const TSectionStrips& strips, const MaterialSet& m,
-                             double t, LanePath path) {
+                             double exponent, double t, LanePath path) {
   const double H = s.HiNf + s.HsUp;
   const double yG = strips.centroid;
   const double c = s.c;
@@ -46,8 +46,8 @@ SectionForces TSectionForces(const TSection& s, const TSectionStrips& strips, co
               const auto steel = [&](double y) { return SteelStress(strain(y), m.fyd, m.Es); };
               double N = 0;
               double M = 0;
-              AddStripForces<Lanes>(strips.flange, strain, m.fcd, m.eps_c2, N, M);
-              AddStripForces<Lanes>(strips.web, strain, m.fcd, m.eps_c2, N, M);
+              AddStripForces<Lanes>(strips.flange, strain, m.fcd, m.eps_c2, exponent, N, M);
+              AddStripForces<Lanes>(strips.web, strain, m.fcd, m.eps_c2, exponent, N, M);
               const double F_1 = steel(c) * s.As_top;
               N += F_1;
               M += F_1 * (c - yG);
@@ -60,7 +60,7 @@ SectionForces TSectionForces(const TSection& s, const TSectionStrips& strips, co
 }
 
 SectionForces TSectionForces(const TSection& s, const MaterialSet& m, int n, double t) {
-  return TSectionForces(s, TSectionStripsOf(s, n), m, t);
+  return TSectionForces(s, TSectionStripsOf(s, n), m, 2, t);
 }
 
 }  // namespace quilex::flexure

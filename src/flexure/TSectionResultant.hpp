@@ -22,10 +22,11 @@ struct TSectionStrips {
 
 TSectionStrips TSectionStripsOf(const TSection& s, int n);
 
+// The forces of configuration t with the concrete parabola of exponent `exponent`.
 SectionForces TSectionForces(const TSection& s, const TSectionStrips& strips, const MaterialSet& m,
-                             double t, LanePath path = BestLanePath());
+                             double exponent, double t, LanePath path = BestLanePath());
 
-// The same, with the strips made for this one call.
+// The same, exponent 2, with the strips made for this one call.
 SectionForces TSectionForces(const TSection& s, const MaterialSet& m, int n, double t);
 
 }  // namespace quilex::flexure

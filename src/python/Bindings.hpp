@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "quilex/quilex.hpp"
@@ -23,6 +24,24 @@ void BindResults(py::module_& m);
 void BindComputations(py::module_& m);
 // verify_many().
 void BindBatchVerification(py::module_& m);
+
+// The members of a C++ enum as a Python enum shows them: names and values.
+template <class Enum>
+using Members = std::vector<std::pair<const char*, Enum>>;
+
+// Makes the IntEnum `name` of the module, its values the C++ ones.
+template <class Enum>
+py::object MakeEnum(py::module_& m, const char* name, const Members<Enum>& members,
+                    const char* doc) {
+  py::list pairs;
+  for (const auto& [member, value] : members)
+    pairs.append(py::make_tuple(member, static_cast<int>(value)));
+  py::object type =
+      py::module_::import("enum").attr("IntEnum")(name, pairs, py::arg("module") = "quilex");
+  type.attr("__doc__") = doc;
+  m.attr(name) = type;
+  return type;
+}
 
 // The Python enum (an IntEnum of the module) for an outcome; its values are the C++ ones.
 py::object ToPython(BendingOutcome outcome);

@@ -28,6 +28,7 @@ program writes show kN and kN·m).
   domain(section, materials)          the M-N interaction domain: array (101, 2) of (N, M)
   contour(section, materials, Ned)    resisting moments of a RectangleWithBars: (73, 2)
   BendingOutcome, ShearOutcome        how the searches ended
+  ParabolaExponent                    the concrete law's exponent (a Settings choice)
   InvalidInputError (ValueError), UnknownMaterialError (KeyError)
 
 >>> import quilex

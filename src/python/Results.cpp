@@ -14,9 +14,6 @@
 namespace quilex::python {
 namespace {
 
-template <class Enum>
-using Members = std::vector<std::pair<const char*, Enum>>;
-
 const Members<BendingOutcome> kBendingOutcomes = {
     {"Resisted", BendingOutcome::Resisted},
     {"AxialForceOutsideDomain", BendingOutcome::AxialForceOutsideDomain},
@@ -122,19 +119,6 @@ Forces in N, moments in N·mm, angles in degrees:
   verified          True when bending is Resisted with Mrd > 0 and rho_M <= 1, and
                     rho_V <= 1
 )";
-
-template <class Enum>
-py::object MakeEnum(py::module_& m, const char* name, const Members<Enum>& members,
-                    const char* doc) {
-  py::list pairs;
-  for (const auto& [member, value] : members)
-    pairs.append(py::make_tuple(member, static_cast<int>(value)));
-  py::object type =
-      py::module_::import("enum").attr("IntEnum")(name, pairs, py::arg("module") = "quilex");
-  type.attr("__doc__") = doc;
-  m.attr(name) = type;
-  return type;
-}
 
 py::object RangeOrNone(const std::optional<MomentRange>& range) {
   if (!range) return py::none();

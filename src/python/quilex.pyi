@@ -147,11 +147,16 @@ class MaterialSet:
         fck: float = 0.0,
     ) -> None: ...
 
+class ParabolaExponent(enum.IntEnum):
+    Two = 0
+    EN1992 = 1
+
 class Settings:
     strips: int
     tolerance: float
     max_iterations: int
     strut_angle: float
+    parabola_exponent: ParabolaExponent
     def __init__(
         self,
         *,
@@ -159,6 +164,7 @@ class Settings:
         tolerance: float = 0.001,
         max_iterations: int = 1000,
         strut_angle: float = 45.0,
+        parabola_exponent: ParabolaExponent = ParabolaExponent.Two,
     ) -> None: ...
 
 class UltimateState:

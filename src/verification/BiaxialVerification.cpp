@@ -44,7 +44,8 @@ DirectionSweep SweepDirections(const RectangleWithBars& section, const MaterialS
   for (int k = 0; k < kSamples; ++k) {
     sweep.theta[k] = k * biaxial::kTwoPi / kSamples;
     const DepthSearch sample = biaxial::SolveNeutralAxisDepth(
-        section, m, sweep.theta[k], Ned, settings.tolerance, settings.max_iterations);
+        section, m, ParabolaExponentOf(settings.parabola_exponent, m.fck), sweep.theta[k], Ned,
+        settings.tolerance, settings.max_iterations);
     sweep.Mx[k] = sample.state.Mx;
     sweep.My[k] = sample.state.My;
     sweep.converged = sweep.converged && sample.converged;
@@ -84,8 +85,9 @@ std::optional<Crossings> SearchCrossings(const RectangleWithBars& section, const
                                          const DirectionSweep& sweep, double phi) {
   const std::vector<std::size_t> brackets = biaxial::AngleBrackets(sweep.Mx, sweep.My, phi);
   if (brackets.empty()) return std::nullopt;
+  const double exponent = ParabolaExponentOf(settings.parabola_exponent, m.fck);
   const auto solve = [&](std::size_t bracket) {
-    return biaxial::SolveNeutralAxisAngleIn(section, m, Ned, settings.tolerance,
+    return biaxial::SolveNeutralAxisAngleIn(section, m, exponent, Ned, settings.tolerance,
                                             settings.max_iterations, sweep.theta, sweep.Mx,
                                             sweep.My, phi, bracket);
   };
@@ -233,7 +235,8 @@ bool BiaxialVerification::verified() const {
 BiaxialVerification Verify(const RectangleWithBars& section, const MaterialSet& materials,
                            const BiaxialActions& actions, const Settings& settings,
                            IterationLog* log) {
-  RequireValid({Validate(section), Validate(materials), Validate(actions), Validate(settings)});
+  RequireValid({Validate(section), Validate(materials), Validate(actions), Validate(settings),
+                Validate(materials, settings)});
   return unchecked::Verify(section, materials, actions, settings, log);
 }
 
@@ -241,7 +244,7 @@ std::vector<MomentPoint> MomentContour(const RectangleWithBars& section,
                                        const MaterialSet& materials, double Ned,
                                        const Settings& settings) {
   RequireValid({Validate(section), Validate(materials), Validate(BiaxialActions{.Ned = Ned}),
-                Validate(settings)});
+                Validate(settings), Validate(materials, settings)});
   const biaxial::AxialLimits limits = biaxial::AxialCapacities(section, materials);
   if (!(limits.Nmin < Ned && Ned < limits.Nmax)) return {};
   const DirectionSweep sweep = SweepDirections(section, materials, Ned, settings);

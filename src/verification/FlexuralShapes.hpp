@@ -2,7 +2,8 @@
 // resultant, its depth and the distance of its layers from the faces, and whether its
 // uniform states carry a moment (a circle's are taken as 0, as symmetry gives them). A shape
 // computes the strips (and a circle's chords and bars) once, when it is made, for every
-// configuration its searches evaluate.
+// configuration its searches evaluate, and the exponent of the concrete's parabola that
+// Settings chose for it.
 #pragma once
 
 #include "flexure/CircularResultant.hpp"
@@ -15,46 +16,59 @@
 namespace quilex::verification {
 
 struct RectangularShape {
-  RectangularShape(const RectangularSection& s, const MaterialSet& materials, int strips)
-      : section(s), m(materials), geometry(flexure::RectangularStrips(s, strips)) {}
+  RectangularShape(const RectangularSection& s, const MaterialSet& materials, double exponent,
+                   int strips)
+      : section(s),
+        m(materials),
+        exponent(exponent),
+        geometry(flexure::RectangularStrips(s, strips)) {}
 
   const RectangularSection& section;
   const MaterialSet& m;
+  double exponent;  // of the concrete's parabola
   flexure::ConcreteStrips geometry;
   static constexpr bool kUniformMoments = true;
 
   flexure::SectionForces operator()(double t) const {
-    return flexure::RectangularForces(section, geometry, m, t);
+    return flexure::RectangularForces(section, geometry, m, exponent, t);
   }
   double depth() const { return section.H; }
 };
 
 struct TShape {
-  TShape(const TSection& s, const MaterialSet& materials, int strips)
-      : section(s), m(materials), geometry(flexure::TSectionStripsOf(s, strips)) {}
+  TShape(const TSection& s, const MaterialSet& materials, double exponent, int strips)
+      : section(s),
+        m(materials),
+        exponent(exponent),
+        geometry(flexure::TSectionStripsOf(s, strips)) {}
 
   const TSection& section;
   const MaterialSet& m;
+  double exponent;  // of the concrete's parabola
   flexure::TSectionStrips geometry;
   static constexpr bool kUniformMoments = true;
 
   flexure::SectionForces operator()(double t) const {
-    return flexure::TSectionForces(section, geometry, m, t);
+    return flexure::TSectionForces(section, geometry, m, exponent, t);
   }
   double depth() const { return section.HiNf + section.HsUp; }
 };
 
 struct CircularShape {
-  CircularShape(const CircularSection& s, const MaterialSet& materials, int strips)
-      : section(s), m(materials), geometry(flexure::CircularGeometryOf(s, strips)) {}
+  CircularShape(const CircularSection& s, const MaterialSet& materials, double exponent, int strips)
+      : section(s),
+        m(materials),
+        exponent(exponent),
+        geometry(flexure::CircularGeometryOf(s, strips)) {}
 
   const CircularSection& section;
   const MaterialSet& m;
+  double exponent;  // of the concrete's parabola
   flexure::CircularGeometry geometry;
   static constexpr bool kUniformMoments = false;
 
   flexure::SectionForces operator()(double t) const {
-    return flexure::CircularForces(section, geometry, m, t);
+    return flexure::CircularForces(section, geometry, m, exponent, t);
   }
   double depth() const { return section.D; }
 };

@@ -16,6 +16,10 @@ namespace {
 
 constexpr int kSweepSteps = 50;
 
+double ExponentOf(const Settings& settings, const MaterialSet& materials) {
+  return ParabolaExponentOf(settings.parabola_exponent, materials.fck);
+}
+
 template <class Shape>
 std::vector<DomainPoint> DomainOf(const Shape& shape, const Settings& settings, IterationLog* log) {
   const flexure::UniformStates uniform = flexure::UniformStatesOf(shape);
@@ -60,19 +64,24 @@ namespace unchecked {
 std::vector<DomainPoint> InteractionDomain(const RectangularSection& section,
                                            const MaterialSet& materials, const Settings& settings,
                                            IterationLog* log) {
-  return DomainOf(verification::RectangularShape{section, materials, settings.strips}, settings,
-                  log);
+  return DomainOf(verification::RectangularShape{section, materials,
+                                                 ExponentOf(settings, materials), settings.strips},
+                  settings, log);
 }
 
 std::vector<DomainPoint> InteractionDomain(const TSection& section, const MaterialSet& materials,
                                            const Settings& settings, IterationLog* log) {
-  return DomainOf(verification::TShape{section, materials, settings.strips}, settings, log);
+  return DomainOf(
+      verification::TShape{section, materials, ExponentOf(settings, materials), settings.strips},
+      settings, log);
 }
 
 std::vector<DomainPoint> InteractionDomain(const CircularSection& section,
                                            const MaterialSet& materials, const Settings& settings,
                                            IterationLog* log) {
-  return DomainOf(verification::CircularShape{section, materials, settings.strips}, settings, log);
+  return DomainOf(verification::CircularShape{section, materials, ExponentOf(settings, materials),
+                                              settings.strips},
+                  settings, log);
 }
 
 }  // namespace unchecked
@@ -82,7 +91,8 @@ namespace {
 template <class Section>
 std::vector<DomainPoint> ValidatedDomain(const Section& section, const MaterialSet& materials,
                                          const Settings& settings, IterationLog* log) {
-  RequireValid({Validate(section), Validate(materials), Validate(settings)});
+  RequireValid(
+      {Validate(section), Validate(materials), Validate(settings), Validate(materials, settings)});
   return unchecked::InteractionDomain(section, materials, settings, log);
 }
 

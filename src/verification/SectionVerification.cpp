@@ -72,7 +72,7 @@ Verification VerifyShape(const Shape& shape, const MaterialSet& m, const Actions
   if (search.outcome == BendingOutcome::Resisted) {
     const double h = shape.depth();
     const double c = shape.section.c;
-    v.state = flexure::UltimateStateAt(h, c, search.t, face, m, search.iterations);
+    v.state = flexure::UltimateStateAt(h, c, search.t, face, m, shape.exponent, search.iterations);
     v.Mrd = search.M;
     if (v.Mrd != 0) {
       v.rho_M = a.Med / v.Mrd;
@@ -109,23 +109,36 @@ Verification VerifyShape(const Shape& shape, const MaterialSet& m, const Actions
 
 }  // namespace
 
+double ParabolaExponentOf(ParabolaExponent choice, double fck) {
+  if (choice == ParabolaExponent::Two || !(fck > kHighStrengthConcrete)) return 2;
+  if (fck >= 90) return 1.4;
+  const double r = (90 - fck) / 100;
+  return 1.4 + 23.4 * (r * r * r * r);
+}
+
 namespace unchecked {
 
 Verification Verify(const RectangularSection& section, const MaterialSet& materials,
                     const Actions& actions, const Settings& settings, IterationLog* log) {
-  const verification::RectangularShape shape{section, materials, settings.strips};
+  const verification::RectangularShape shape{
+      section, materials, ParabolaExponentOf(settings.parabola_exponent, materials.fck),
+      settings.strips};
   return VerifyShape(shape, materials, actions, settings, log);
 }
 
 Verification Verify(const TSection& section, const MaterialSet& materials, const Actions& actions,
                     const Settings& settings, IterationLog* log) {
-  const verification::TShape shape{section, materials, settings.strips};
+  const verification::TShape shape{section, materials,
+                                   ParabolaExponentOf(settings.parabola_exponent, materials.fck),
+                                   settings.strips};
   return VerifyShape(shape, materials, actions, settings, log);
 }
 
 Verification Verify(const CircularSection& section, const MaterialSet& materials,
                     const Actions& actions, const Settings& settings, IterationLog* log) {
-  const verification::CircularShape shape{section, materials, settings.strips};
+  const verification::CircularShape shape{
+      section, materials, ParabolaExponentOf(settings.parabola_exponent, materials.fck),
+      settings.strips};
   return VerifyShape(shape, materials, actions, settings, log);
 }
 
@@ -146,7 +159,8 @@ namespace {
 template <class Section>
 Verification ValidatedVerify(const Section& section, const MaterialSet& materials,
                              const Actions& actions, const Settings& settings, IterationLog* log) {
-  RequireValid({Validate(section), Validate(materials), Validate(actions), Validate(settings)});
+  RequireValid({Validate(section), Validate(materials), Validate(actions), Validate(settings),
+                Validate(materials, settings)});
   return unchecked::Verify(section, materials, actions, settings, log);
 }
 

@@ -194,6 +194,19 @@ std::vector<InvalidValue> Validate(const Settings& settings) {
     p.Add("settings.max_iterations", "max_iterations must be at least 1");
   }
   p.Finite("settings.strut_angle", "strut_angle", settings.strut_angle);
+  if (settings.parabola_exponent != ParabolaExponent::Two &&
+      settings.parabola_exponent != ParabolaExponent::EN1992) {
+    p.Add("settings.parabola_exponent", "parabola_exponent must be Two or EN1992");
+  }
+  return p.list;
+}
+
+std::vector<InvalidValue> Validate(const MaterialSet& materials, const Settings& settings) {
+  Problems p;
+  // Without the class's strength the exponent would silently stay 2.
+  if (settings.parabola_exponent == ParabolaExponent::EN1992 && !(materials.fck > 0)) {
+    p.Add("fck", "fck must be given (above 0) for the EN 1992-1-1 parabola exponent");
+  }
   return p.list;
 }
 

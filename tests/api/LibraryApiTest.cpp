@@ -173,6 +173,48 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 // The worked rectangle of the header comments, and what the log receives.
+// EN 1992-1-1's exponent: by hand from Table 3.1; the same bits as 2 up to C50/60; a lower
+// resistance above, on every section type (the size of the difference is checked against
+// the closed form of the stress block in the flexure and grid tests).
+TEST(LibraryApi, ParabolaExponentOfTheHighClasses) {
+  const ParabolaExponent en = ParabolaExponent::EN1992;
+  EXPECT_EQ(ParabolaExponentOf(en, 50), 2);
+  EXPECT_NEAR(ParabolaExponentOf(en, 55), 1.75114625, 1e-12);
+  EXPECT_NEAR(ParabolaExponentOf(en, 60), 1.58954, 1e-12);
+  EXPECT_NEAR(ParabolaExponentOf(en, 70), 1.43744, 1e-12);
+  EXPECT_NEAR(ParabolaExponentOf(en, 80), 1.40234, 1e-12);
+  EXPECT_EQ(ParabolaExponentOf(en, 90), 1.4);
+  EXPECT_EQ(ParabolaExponentOf(en, 120), 1.4);  // beyond the table the formula would rise
+  EXPECT_EQ(ParabolaExponentOf(ParabolaExponent::Two, 70), 2);
+
+  const Settings en1992{.parabola_exponent = en};
+  const RectangularSection beam{300, 500, 40, 628.32, 942.48, kStirrups};
+  const Actions compressed{-2000e3, 100e6, 0};
+  const BiaxialActions biaxial{-1500e3, 60e6, 20e6, 0, 0};
+  const RectangleWithBars column{
+      400,
+      400,
+      {50.27, 2, 2, 150},
+      {{-150, -150, 314.16}, {150, -150, 314.16}, {-150, 150, 314.16}, {150, 150, 314.16}}};
+  const MaterialSet moderate = LookupMaterials("IT", "B450C", "C50/60");
+  EXPECT_EQ(Verify(beam, moderate, compressed, en1992).Mrd, Verify(beam, moderate, compressed).Mrd);
+  EXPECT_EQ(InteractionDomain(beam, moderate, en1992)[30].M,
+            InteractionDomain(beam, moderate)[30].M);
+  EXPECT_EQ(Verify(column, moderate, biaxial, en1992).Mrd, Verify(column, moderate, biaxial).Mrd);
+
+  const MaterialSet high = LookupMaterials("IT", "B450C", "C70/85");
+  const Verification r2 = Verify(beam, high, compressed),
+                     ren = Verify(beam, high, compressed, en1992);
+  EXPECT_LT(ren.Mrd, 0.97 * r2.Mrd);
+  ASSERT_TRUE(ren.state && r2.state);
+  EXPECT_GT(ren.state->compressed_face_stress, r2.state->compressed_face_stress - 1e-9);
+  const CircularSection pier{600, 50, 12, 20, kStirrups};
+  EXPECT_LT(Verify(pier, high, compressed, en1992).Mrd, Verify(pier, high, compressed).Mrd);
+  const TSection tee{300, 450, 800, 150, 40, 603, 1257, kStirrups};
+  EXPECT_LT(Verify(tee, high, compressed, en1992).Mrd, Verify(tee, high, compressed).Mrd);
+  EXPECT_LT(Verify(column, high, biaxial, en1992).Mrd, Verify(column, high, biaxial).Mrd);
+}
+
 TEST(LibraryApi, WorkedRectangleStateAndLog) {
   const RectangularSection beam{300, 500, 40, 628.32, 942.48, kStirrups};
   testing_support::TextLog log;

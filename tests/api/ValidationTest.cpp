@@ -162,6 +162,15 @@ TEST(Validation, MaterialsActionsAndSettings) {
   EXPECT_TRUE(Validate(s).empty());
   s.max_iterations = 0;
   EXPECT_PROBLEM(s, "settings.max_iterations", "max_iterations must be at least 1");
+  // EN 1992-1-1's exponent comes from fck: materials given without it would silently keep 2.
+  m = LookupMaterials("IT", "B450C", "C25/30");
+  m.fck = 0;
+  const Settings en1992{.parabola_exponent = ParabolaExponent::EN1992};
+  EXPECT_TRUE(Validate(m, Settings{}).empty());
+  ASSERT_EQ(Validate(m, en1992).size(), 1u);
+  EXPECT_EQ(Validate(m, en1992)[0].field, "fck");
+  EXPECT_THROW(Verify(kBeam, m, Actions{0, 1e8, 1e4}, en1992), InvalidInput);
+  EXPECT_THROW(MomentContour(kBars, m, 0, en1992), InvalidInput);
 }
 
 TEST(Validation, EntryPointsThrowWithEveryProblem) {

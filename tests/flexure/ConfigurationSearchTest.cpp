@@ -61,7 +61,7 @@ Solve Search(const Section& s, double Ned, CompressedFace face = CompressedFace:
       SearchConfiguration(forces, UniformStatesOf(forces), Ned, face, tol, maxit, log.sink());
   run.log = log.text();
   if (run.search.outcome == BendingOutcome::Resisted) {
-    run.state = UltimateStateAt(Depth(s), s.c, run.search.t, face, kMat, run.search.iterations);
+    run.state = UltimateStateAt(Depth(s), s.c, run.search.t, face, kMat, 2, run.search.iterations);
   }
   for (std::size_t b = 0, e; (e = run.log.find("\r\n", b)) != std::string::npos; b = e + 2)
     run.records.push_back(run.log.substr(b, e - b));
@@ -128,6 +128,23 @@ TEST(RectangularSearchTest, UnreinforcedSectionHasNoTensileCapacity) {
   const RectangularSection plain{300, 500, 50, 0, 0, {}};
   ExpectOutOfRange(Search(plain, 0), "Ned =      0.00  Nc_rd =  -2125.50",
                    "Ned =      0.00  Ns_rd =      0.00");
+}
+
+// Configuration 4 strains the top face to -eps_cu and the bottom face to 0. Over that
+// depth the law of exponent n integrates to b h fcd (1 - eps_c2 / ((n + 1) eps_cu)), by
+// hand: the plateau carries (eps_cu - eps_c2)/eps_cu of the depth, the parabola the rest
+// at the mean n/(n + 1). The exponents: 2, and EN 1992-1-1's for C55/67, C70/85, C90/105.
+TEST(RectangularSearchTest, StressBlockOfEachExponentIsTheClosedForm) {
+  MaterialSet high = kMat;
+  high.fcd = 39.67;
+  high.eps_c2 = 0.002416;
+  high.eps_cu = 0.002656;
+  const RectangularSection plain{300, 500, 50, 0, 0, {}};
+  const ConcreteStrips strips = RectangularStrips(plain, 4000);
+  for (double n : {2.0, 1.75114625, 1.43744, 1.4}) {
+    const double block = 300 * 500 * high.fcd * (1 - high.eps_c2 / ((n + 1) * high.eps_cu));
+    EXPECT_NEAR(RectangularForces(plain, strips, high, n, 4.0).N, -block, 1e-6 * block) << n;
+  }
 }
 
 TEST(TSectionSearchTest, CentroidAndUniformStatesEqualWidthsActAsTheRectangle) {

@@ -159,8 +159,8 @@ TEST(ResultantPathsTest, RectanglesGiveThePlainLoopsBitsAndFlags) {
       const Outcome plain = Evaluate([&] { return PlainRectangle(section, k.m, k.strips, t); });
       for (LanePath path : Paths()) {
         EXPECT_EQ(Evaluate([&] {
-                    return RectangularForces(section, RectangularStrips(section, k.strips), k.m, t,
-                                             path);
+                    return RectangularForces(section, RectangularStrips(section, k.strips), k.m, 2,
+                                             t, path);
                   }),
                   plain)
             << "strips " << k.strips << ", t = " << t << ", scale " << L;
@@ -187,7 +187,7 @@ TEST(ResultantPathsTest, TSectionsGiveThePlainLoopsBitsAndFlags) {
       const Outcome plain = Evaluate([&] { return PlainTee(s, k.m, k.strips, t); });
       for (LanePath path : Paths()) {
         EXPECT_EQ(Evaluate([&] {
-                    return TSectionForces(s, TSectionStripsOf(s, k.strips), k.m, t, path);
+                    return TSectionForces(s, TSectionStripsOf(s, k.strips), k.m, 2, t, path);
                   }),
                   plain)
             << "strips " << k.strips << ", t = " << t << ", scale " << L;
@@ -208,7 +208,7 @@ TEST(ResultantPathsTest, CirclesGiveThePlainLoopsBitsAndFlags) {
       const Outcome plain = Evaluate([&] { return PlainCircle(s, k.m, k.strips, t); });
       for (LanePath path : Paths()) {
         EXPECT_EQ(Evaluate([&] {
-                    return CircularForces(s, CircularGeometryOf(s, k.strips), k.m, t, path);
+                    return CircularForces(s, CircularGeometryOf(s, k.strips), k.m, 2, t, path);
                   }),
                   plain)
             << "strips " << k.strips << ", bars " << s.nF << ", t = " << t << ", scale " << L;

@@ -66,7 +66,19 @@ def test_default_settings_are_the_programs(reference_rectangle, italy):
     explicit = quilex.verify(reference_rectangle, italy, **actions, settings=quilex.Settings())
     assert bits(default.Mrd) == bits(explicit.Mrd)
     assert quilex.Settings() == quilex.Settings(strips=100, tolerance=0.001,
-                                                max_iterations=1000, strut_angle=45.0)
+                                                max_iterations=1000, strut_angle=45.0,
+                                                parabola_exponent=quilex.ParabolaExponent.Two)
+    # EN 1992-1-1's exponent reaches both ways of verifying: a C70/85 near pure
+    # compression resists less with it.
+    high = quilex.materials("IT", "B450C", "C70/85")
+    en1992 = quilex.Settings(parabola_exponent=quilex.ParabolaExponent.EN1992)
+    assert en1992.parabola_exponent is quilex.ParabolaExponent.EN1992
+    squeezed = dict(Ned=-2000e3, Med=100e6, Ved=0)
+    two = quilex.verify(reference_rectangle, high, **squeezed).Mrd
+    lower = quilex.verify(reference_rectangle, high, **squeezed, settings=en1992).Mrd
+    assert lower < 0.97 * two
+    many = quilex.verify_many(reference_rectangle, high, [(-2000e3, 100e6, 0)], settings=en1992)
+    assert bits(many["Mrd"][0]) == bits(lower)
 
 
 def test_results_cannot_be_changed_and_read_well(reference_rectangle, italy):
