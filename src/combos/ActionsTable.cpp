@@ -264,7 +264,10 @@ std::string MovePointRight(std::string_view number, int places) {
   const std::size_t shift = static_cast<std::size_t>(places);
   if (fraction.size() < shift) fraction.resize(shift, '0');
   moved += fraction.substr(0, shift);
-  if (fraction.size() > shift) moved += "." + fraction.substr(shift);
+  if (fraction.size() > shift) {
+    moved += '.';
+    moved.append(fraction, shift);
+  }
   moved += exponent;
   return moved;
 }

@@ -319,8 +319,9 @@ void ReadList(InputFile& unit, std::initializer_list<ReadItem> items, std::strin
         if (at != record) continue;
         ++on_record;
         all_numbers = all_numbers && item->kind() != ReadItem::Kind::Text;
-        if (item->name() != nullptr)
-          names += (names.empty() ? "" : " ") + std::string(item->name());
+        if (item->name() == nullptr) continue;
+        if (!names.empty()) names += ' ';
+        names += item->name();
       }
       const std::string listed = names.empty() ? "" : " (" + names + ")";
       throw InputFailure(

@@ -51,7 +51,7 @@ TEST_P(CombosCase, RunLeavesTheExpectedFiles) {
     std::istringstream arguments(ReadFile(source / "arguments"));
     std::string argument;
     while (std::getline(arguments, argument))
-      command += " " + ShellQuoted(argument);
+      command.append(" ").append(ShellQuoted(argument));
   }
   const CommandResult run = RunIn(work_.path(), command);
   ASSERT_TRUE(run.exited) << "quilex-combos did not exit normally";

@@ -38,8 +38,15 @@ class CombosCommand : public testing::Test {
       return static_cast<long>((state >> 33) % static_cast<std::uint64_t>(2 * range + 1)) - range;
     };
     for (int k = 0; k < rows; ++k) {
-      table += "c" + std::to_string(k) + "," + std::to_string(next(3000) * 1000 - 1000000) + "," +
-               std::to_string(next(300) * 1000000) + "," + std::to_string(next(150) * 1000) + "\n";
+      table.append("c")
+          .append(std::to_string(k))
+          .append(",")
+          .append(std::to_string(next(3000) * 1000 - 1000000))
+          .append(",")
+          .append(std::to_string(next(300) * 1000000))
+          .append(",")
+          .append(std::to_string(next(150) * 1000))
+          .append("\n");
     }
     WriteFile(work_ / "combinations.csv", table);
   }

@@ -134,9 +134,10 @@ std::string Read(const std::string& content, const std::string& kinds) {
   for (std::size_t n = 0; n < order.size(); ++n) {
     char real[32];
     std::snprintf(real, sizeof real, "%.17g", reals[n]);
-    values += (n ? "|" : "") + (order[n] == 'i'   ? std::to_string(integers[n])
-                                : order[n] == 'r' ? std::string(real)
-                                                  : texts[n]);
+    if (n > 0) values += '|';
+    values += order[n] == 'i'   ? std::to_string(integers[n])
+              : order[n] == 'r' ? std::string(real)
+                                : texts[n];
   }
   return values;
 }

@@ -105,9 +105,17 @@ class FieldComparison {
     char bits[32];
     std::snprintf(bits, sizeof bits, "%016llx",
                   static_cast<unsigned long long>(std::bit_cast<std::uint64_t>(value)));
-    report_ += std::string(1, item) + std::to_string(shape.width) + "." +
-               std::to_string(shape.decimals) + " of " + bits + ": '" + ours + "' instead of '" +
-               expected + "'\n";
+    report_.append(1, item)
+        .append(std::to_string(shape.width))
+        .append(".")
+        .append(std::to_string(shape.decimals))
+        .append(" of ")
+        .append(bits)
+        .append(": '")
+        .append(ours)
+        .append("' instead of '")
+        .append(expected)
+        .append("'\n");
   }
 
   std::uint64_t values_ = 0;
