@@ -2,8 +2,8 @@
 // resultant, its depth and the distance of its layers from the faces, and whether its
 // uniform states carry a moment (a circle's are taken as 0, as symmetry gives them). A shape
 // computes the strips (and a circle's chords and bars) once, when it is made, for every
-// configuration its searches evaluate, and the exponent of the concrete's parabola that
-// Settings chose for it.
+// configuration its searches evaluate, with the strips and the exponent of the concrete's
+// parabola that the settings choose.
 #pragma once
 
 #include "flexure/CircularResultant.hpp"
@@ -12,16 +12,17 @@
 #include "flexure/TSectionResultant.hpp"
 #include "quilex/materials.hpp"
 #include "quilex/sections.hpp"
+#include "quilex/verification.hpp"
 
 namespace quilex::verification {
 
 struct RectangularShape {
-  RectangularShape(const RectangularSection& s, const MaterialSet& materials, double exponent,
-                   int strips)
+  RectangularShape(const RectangularSection& s, const MaterialSet& materials,
+                   const Settings& settings)
       : section(s),
         m(materials),
-        exponent(exponent),
-        geometry(flexure::RectangularStrips(s, strips)) {}
+        exponent(ParabolaExponentOf(settings.parabola_exponent, materials.fck)),
+        geometry(flexure::RectangularStrips(s, settings.strips)) {}
 
   const RectangularSection& section;
   const MaterialSet& m;
@@ -36,11 +37,11 @@ struct RectangularShape {
 };
 
 struct TShape {
-  TShape(const TSection& s, const MaterialSet& materials, double exponent, int strips)
+  TShape(const TSection& s, const MaterialSet& materials, const Settings& settings)
       : section(s),
         m(materials),
-        exponent(exponent),
-        geometry(flexure::TSectionStripsOf(s, strips)) {}
+        exponent(ParabolaExponentOf(settings.parabola_exponent, materials.fck)),
+        geometry(flexure::TSectionStripsOf(s, settings.strips)) {}
 
   const TSection& section;
   const MaterialSet& m;
@@ -55,11 +56,11 @@ struct TShape {
 };
 
 struct CircularShape {
-  CircularShape(const CircularSection& s, const MaterialSet& materials, double exponent, int strips)
+  CircularShape(const CircularSection& s, const MaterialSet& materials, const Settings& settings)
       : section(s),
         m(materials),
-        exponent(exponent),
-        geometry(flexure::CircularGeometryOf(s, strips)) {}
+        exponent(ParabolaExponentOf(settings.parabola_exponent, materials.fck)),
+        geometry(flexure::CircularGeometryOf(s, settings.strips)) {}
 
   const CircularSection& section;
   const MaterialSet& m;

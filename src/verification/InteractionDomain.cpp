@@ -16,10 +16,6 @@ namespace {
 
 constexpr int kSweepSteps = 50;
 
-double ExponentOf(const Settings& settings, const MaterialSet& materials) {
-  return ParabolaExponentOf(settings.parabola_exponent, materials.fck);
-}
-
 template <class Shape>
 std::vector<DomainPoint> DomainOf(const Shape& shape, const Settings& settings, IterationLog* log) {
   const flexure::UniformStates uniform = flexure::UniformStatesOf(shape);
@@ -64,24 +60,18 @@ namespace unchecked {
 std::vector<DomainPoint> InteractionDomain(const RectangularSection& section,
                                            const MaterialSet& materials, const Settings& settings,
                                            IterationLog* log) {
-  return DomainOf(verification::RectangularShape{section, materials,
-                                                 ExponentOf(settings, materials), settings.strips},
-                  settings, log);
+  return DomainOf(verification::RectangularShape{section, materials, settings}, settings, log);
 }
 
 std::vector<DomainPoint> InteractionDomain(const TSection& section, const MaterialSet& materials,
                                            const Settings& settings, IterationLog* log) {
-  return DomainOf(
-      verification::TShape{section, materials, ExponentOf(settings, materials), settings.strips},
-      settings, log);
+  return DomainOf(verification::TShape{section, materials, settings}, settings, log);
 }
 
 std::vector<DomainPoint> InteractionDomain(const CircularSection& section,
                                            const MaterialSet& materials, const Settings& settings,
                                            IterationLog* log) {
-  return DomainOf(verification::CircularShape{section, materials, ExponentOf(settings, materials),
-                                              settings.strips},
-                  settings, log);
+  return DomainOf(verification::CircularShape{section, materials, settings}, settings, log);
 }
 
 }  // namespace unchecked

@@ -120,25 +120,19 @@ namespace unchecked {
 
 Verification Verify(const RectangularSection& section, const MaterialSet& materials,
                     const Actions& actions, const Settings& settings, IterationLog* log) {
-  const verification::RectangularShape shape{
-      section, materials, ParabolaExponentOf(settings.parabola_exponent, materials.fck),
-      settings.strips};
+  const verification::RectangularShape shape{section, materials, settings};
   return VerifyShape(shape, materials, actions, settings, log);
 }
 
 Verification Verify(const TSection& section, const MaterialSet& materials, const Actions& actions,
                     const Settings& settings, IterationLog* log) {
-  const verification::TShape shape{section, materials,
-                                   ParabolaExponentOf(settings.parabola_exponent, materials.fck),
-                                   settings.strips};
+  const verification::TShape shape{section, materials, settings};
   return VerifyShape(shape, materials, actions, settings, log);
 }
 
 Verification Verify(const CircularSection& section, const MaterialSet& materials,
                     const Actions& actions, const Settings& settings, IterationLog* log) {
-  const verification::CircularShape shape{
-      section, materials, ParabolaExponentOf(settings.parabola_exponent, materials.fck),
-      settings.strips};
+  const verification::CircularShape shape{section, materials, settings};
   return VerifyShape(shape, materials, actions, settings, log);
 }
 
