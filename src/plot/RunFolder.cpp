@@ -3,6 +3,7 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 
 #include "plot/CombinationTable.hpp"
 #include "plot/FileText.hpp"
@@ -306,7 +307,10 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
     for (const double value :
          {read.Ned * kKilo, read.Med * kMega, read.Mx * kMega, read.My * kMega}) {
       if (std::fabs(value) > kLargestDrawable) {
-        FailAt(slu, 1, "an action of " + Fixed(value, 2) + " kN or kN\u00B7m is too large to draw");
+        char shown[32];
+        std::snprintf(shown, sizeof shown, "%g", value);
+        FailAt(slu, 1,
+               std::string("an action of ") + shown + " kN or kN\u00B7m is too large to draw");
       }
     }
     return read;

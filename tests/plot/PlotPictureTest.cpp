@@ -6,7 +6,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <sstream>
+#include <stdexcept>
 
 #include "plot/PictureChecks.hpp"
 #include "plot/PlotCommand.hpp"
@@ -287,9 +289,24 @@ TEST(RoundSteps, AreOneTwoOrFiveTimesAPowerOfTen) {
   const struct {
     double raw, step;
     int decimals;
-  } cases[] = {{437, 500, 0},    {1000, 1000, 0},  {1000.5, 2000, 0}, {0.3, 0.5, 1},
-               {0.25, 0.5, 1},   {0.012, 0.02, 2}, {4.99, 5, 0},      {5.01, 10, 0},
-               {99.999, 100, 0}, {0.1, 0.1, 1},    {2e-4, 2e-4, 4},   {33, 50, 0}};
+  } cases[] = {{437, 500, 0},
+               {1000, 1000, 0},
+               {1000.5, 2000, 0},
+               {0.3, 0.5, 1},
+               {0.25, 0.5, 1},
+               {0.012, 0.02, 2},
+               {4.99, 5, 0},
+               {5.01, 10, 0},
+               {99.999, 100, 0},
+               {0.1, 0.1, 1},
+               {2e-4, 2e-4, 4},
+               {33, 50, 0},
+               {1e-6, 1e-6, 6},
+               {9.9e-300, 1e-299, 299},
+               // a spread of subnormals, or one that underflowed to zero, gets the smallest step
+               {5e-324, 1e-300, 300},
+               {0, 1e-300, 300},
+               {1.7e308, 1e300, 0}};
   for (const auto& c : cases) {
     const RoundStep round = RoundStepAtLeast(c.raw);
     EXPECT_DOUBLE_EQ(round.step, c.step) << c.raw;
@@ -306,6 +323,25 @@ TEST(RoundSteps, AxisRunsFromWholeStepToWholeStepAroundTheValues) {
   const AxisScale small = AxisOver(-0.07, 0.3, RoundStepAtLeast(0.05));
   EXPECT_EQ(small.label(small.first), "-0.10");
   EXPECT_EQ(small.label(0), "0.00");
+}
+
+TEST(RoundSteps, EveryFiniteSpreadGivesAShortAxisAndNoOtherIsTaken) {
+  const AxisScale subnormal = AxisOver(-4e-323, 1e-322, RoundStepAtLeast(1.4e-322 / 8));
+  EXPECT_EQ(subnormal.first, -1);
+  EXPECT_EQ(subnormal.last, 1);
+  EXPECT_EQ(subnormal.label(-1), "-1e-300");
+  EXPECT_EQ(subnormal.label(0), "0");
+  EXPECT_EQ(AxisOver(0, 2.5e-7, RoundStepAtLeast(2.5e-7 / 8)).label(3), "15e-8");
+  const AxisScale wide = AxisOver(-1.7e299, 1.7e299, RoundStepAtLeast(3.4e299 / 8));
+  EXPECT_EQ(wide.first, -4);
+  EXPECT_EQ(wide.last, 4);
+  EXPECT_EQ(wide.label(1), "5e298");
+  constexpr double inf = std::numeric_limits<double>::infinity();
+  for (const double raw : {inf, std::nan(""), -1.0})
+    EXPECT_THROW(RoundStepAtLeast(raw), std::invalid_argument) << raw;
+  EXPECT_THROW(AxisOver(-inf, 0, RoundStepAtLeast(1)), std::invalid_argument);
+  EXPECT_THROW(AxisOver(0, 1e6, RoundStepAtLeast(1)), std::invalid_argument);
+  EXPECT_THROW(AxisOver(-1.7e308, 1.7e308, RoundStepAtLeast(1.7e308)), std::invalid_argument);
 }
 
 }  // namespace
