@@ -49,8 +49,10 @@ void ExpectAt(const XmlElement* circle, const PictureMap& map, double x, double 
 
 std::string AllText(const XmlElement& element) {
   std::string text = element.text;
-  for (const XmlElement& child : element.children)
-    text += " " + AllText(child);
+  for (const XmlElement& child : element.children) {
+    text += ' ';
+    text += AllText(child);
+  }
   return text;
 }
 
