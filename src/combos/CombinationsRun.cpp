@@ -109,14 +109,6 @@ Inputs ReadInputs(const Options& options) {
 }
 
 std::string ReadTableText(const fs::path& path) {
-  std::error_code error;
-  const fs::file_status status = fs::status(path, error);
-  if (!fs::exists(status)) {
-    throw InputError("quilex-combos: cannot read " + path.string() + ": no such file\n");
-  }
-  if (fs::is_directory(status)) {
-    throw InputError("quilex-combos: cannot read " + path.string() + ": it is a folder\n");
-  }
   // Read in one piece (a table of a million rows is some 35 MB), every read checked.
   std::optional<std::string> text;
   try {
@@ -124,7 +116,7 @@ std::string ReadTableText(const fs::path& path) {
   } catch (const textio::FileFailure& failure) {
     throw InputError(std::string("quilex-combos: ") + failure.what());
   }
-  if (!text) throw InputError("quilex-combos: cannot read " + path.string() + "\n");
+  if (!text) throw InputError("quilex-combos: cannot read " + path.string() + ": no such file\n");
   return std::move(*text);
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "plot/FileText.hpp"
+#include "textio/WholeFile.hpp"
 
 namespace quilex::plot {
 namespace {
@@ -100,7 +101,8 @@ double NumberField(const std::filesystem::path& file, std::size_t line,
 
 std::vector<CombinationPoint> ReadCombinationTable(const std::filesystem::path& file,
                                                    bool moment_contour) {
-  const std::optional<std::string> content = ReadWholeFile(file);
+  // As long as quilex-combos wrote it: a table of a million rows is some 100 MB.
+  const std::optional<std::string> content = ReadWholeFile(file, textio::kNoBound);
   if (!content) Fail(file, "cannot be read");
   std::vector<std::string> lines = SplitLines(*content);
   if (lines.empty()) Fail(file, "the file is empty (a table starts with its header line)");

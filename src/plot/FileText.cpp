@@ -19,10 +19,14 @@ std::string Shown(const std::filesystem::path& file) {
   return file.lexically_normal().string();
 }
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
-  return textio::ReadWholeFile(file);
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& file,
+                                         std::size_t most_bytes) {
+  std::optional<std::string> text = textio::ReadWholeFile(file, most_bytes);
+  if (text && text->size() > most_bytes) {
+    Fail(file, "larger than a run of quilex writes it (more than " + std::to_string(most_bytes) +
+                   " bytes)");
+  }
+  return text;
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {

@@ -13,6 +13,10 @@
 
 namespace quilex::plot {
 
+// More than any file of a run holds, but for the table of combinations: its inputs, its
+// results block and its picture points are a few kilobytes.
+constexpr std::size_t kLargestRunFile = std::size_t{1} << 20;
+
 // Input that cannot be drawn; what() is the whole message, without a line end.
 class InputError : public std::runtime_error {
  public:
@@ -27,8 +31,11 @@ class InputError : public std::runtime_error {
 // The path as messages show it: "run1/domplot.txt", or "domplot.txt" in the current folder.
 std::string Shown(const std::filesystem::path& file);
 
-// The whole file, or nullopt when it does not exist or cannot be read.
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& file);
+// The whole file, or nullopt when it does not exist; a file that cannot be read is a
+// textio::FileFailure. Beyond `most_bytes` the file is refused as larger than any run writes
+// (an InputError), after reading no more than that.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& file,
+                                         std::size_t most_bytes = kLargestRunFile);
 
 // Lines without their ends (LF or CR LF); a last line without a line end counts, the empty
 // piece after a final line end does not.

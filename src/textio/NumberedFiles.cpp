@@ -1,15 +1,13 @@
 #include "textio/NumberedFiles.hpp"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <system_error>
 #include <utility>
+
+#include "textio/WholeFile.hpp"
 
 namespace quilex::textio {
 namespace {
@@ -25,18 +23,6 @@ std::string ReadFailure(int number, const std::filesystem::path& path, const cha
   return "Cannot read file '" + path.filename().string() + "' (unit = " + std::to_string(number) +
          "): " + cause + "\n";
 }
-
-// Closes a file descriptor when it goes out of scope.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() { ::close(fd_); }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-
- private:
-  int fd_;
-};
 
 // An output the run has not written yet exists, empty, from its start.
 void CreateWhenMissing(int number, const std::filesystem::path& path) {
@@ -65,30 +51,20 @@ InputFailure::InputFailure(std::string file, std::size_t line, std::string item,
 
 InputFile::InputFile(int number, const std::filesystem::path& path)
     : number_(number), name_(path.filename().string()) {
-  // Not blocking on the open: a named pipe without a writer reads as an empty file.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) throw FileFailure(OpenFailure(number, path, std::strerror(errno)));
-  const FileDescriptor open_file(fd);
-  struct stat info {};
-  if (::fstat(fd, &info) != 0) throw FileFailure(ReadFailure(number, path, std::strerror(errno)));
-  if (S_ISDIR(info.st_mode)) throw FileFailure(ReadFailure(number, path, "it is a folder"));
-  const int flags = ::fcntl(fd, F_GETFL);
-  if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
-    throw FileFailure(ReadFailure(number, path, std::strerror(errno)));
+  WholeFileRead read = ReadFileBytes(path, kMaxSize);
+  switch (read.failure) {
+    case WholeFileRead::Failure::None:
+      break;
+    case WholeFileRead::Failure::Open:
+      throw FileFailure(OpenFailure(number, path, std::strerror(read.error)));
+    case WholeFileRead::Failure::IsFolder:
+      throw FileFailure(ReadFailure(number, path, "it is a folder"));
+    case WholeFileRead::Failure::Read:
+      throw FileFailure(ReadFailure(number, path, std::strerror(read.error)));
   }
-  // At most one byte more than an input may hold, whatever the file claims to be.
-  char buffer[1 << 16];
-  for (;;) {
-    const std::size_t wanted = std::min(sizeof buffer, kMaxSize + 1 - content_.size());
-    const ssize_t got = ::read(fd, buffer, wanted);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) throw FileFailure(ReadFailure(number, path, std::strerror(errno)));
-    if (got == 0) break;
-    content_.append(buffer, static_cast<std::size_t>(got));
-    if (content_.size() > kMaxSize) {
-      throw FileFailure(ReadFailure(number, path, "it is larger than 1 MiB"));
-    }
-  }
+  if (read.larger_than_bound)
+    throw FileFailure(ReadFailure(number, path, "it is larger than 1 MiB"));
+  content_ = std::move(read.text);
   Split();
 }
 

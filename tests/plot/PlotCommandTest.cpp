@@ -90,6 +90,20 @@ const BadFolder kBadFolders[] = {
        EditLines(f / "domplot.txt", [](auto& lines) { lines.push_back(lines.front()); });
      },
      {"domplot.txt:102: ", "more points"}},
+    {"points-endless",  // read no further than the line past the count
+     "ref-R",
+     [](const fs::path& f) {
+       fs::remove(f / "domplot.txt");
+       fs::create_symlink("/dev/zero", f / "domplot.txt");
+     },
+     {"domplot.txt:1: ", "goes on beyond what a run writes"}},
+    {"line-endless",
+     "ref-R",
+     [](const fs::path& f) {
+       EditLines(f / "domplot.txt",
+                 [](auto& lines) { lines[50] = std::string(1 << 20, ' ') + lines[50]; });
+     },
+     {"domplot.txt:51: ", "goes on beyond what a run writes"}},
     {"asterisks",
      "ref-R",
      [](const fs::path& f) {
