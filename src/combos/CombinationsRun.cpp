@@ -17,7 +17,9 @@
 #include "program/RunLog.hpp"
 #include "program/RunRecords.hpp"
 #include "quilex/materials.hpp"
+#include "textio/ConsoleText.hpp"
 #include "textio/NumberedFiles.hpp"
+#include "textio/ReplacedFile.hpp"
 #include "textio/WholeFile.hpp"
 #include "verification/Unchecked.hpp"
 
@@ -35,9 +37,13 @@ Settings SettingsOf(const Options& options) {
 }
 
 // Rows per block of work: enough to make the hand-over cheap, few enough to share the rows
-// evenly. With the log a combination writes about 120 KB, so its blocks are smaller.
+// evenly. With the log a combination writes about 120 KB: its blocks are one row, and the
+// threads run no more than two blocks each ahead of the one written, so that what is held
+// stays a few megabytes whatever the number of rows and threads.
 constexpr std::size_t kBlockRows = 256;
-constexpr std::size_t kLogBlockRows = 16;
+constexpr std::size_t kBlocksAhead = 4;
+constexpr std::size_t kLogBlockRows = 1;
+constexpr std::size_t kLogBlocksAhead = 2;
 
 // An input that stops the command; what() is the whole console text.
 class InputError : public std::runtime_error {
@@ -142,6 +148,7 @@ struct Governing {
 
 struct Tally {
   std::size_t not_verified = 0;
+  ThreadsUsed threads;
   Governing bending;
   Governing shear;
 
@@ -263,8 +270,10 @@ Tally VerifyAll(const Section& section, const Inputs& in, const ActionsTable& ta
   }
   const LogParts* log_parts = outputs.log != nullptr ? &parts : nullptr;
   Tally tally;
-  ProcessInOrder<Block>(
-      table.size(), outputs.log != nullptr ? kLogBlockRows : kBlockRows, jobs,
+  const bool logged = outputs.log != nullptr;
+  tally.threads = ProcessInOrder<Block>(
+      table.size(), {logged ? kLogBlockRows : kBlockRows, logged ? kLogBlocksAhead : kBlocksAhead},
+      jobs,
       [&](std::size_t first, std::size_t end, Block& block) {
         VerifyRows<Section, RowActions>(section, in.materials, in.settings, table, log_parts, first,
                                         end, block);
@@ -279,7 +288,8 @@ Tally VerifyAll(const Section& section, const Inputs& in, const ActionsTable& ta
 
 void PrintGoverning(std::ostream& out, const char* check, const char* ratio_name,
                     const Governing& governing, const ActionsTable& table) {
-  out << "governing for " << check << ": " << CsvField(table.Name(governing.row)) << ", ";
+  out << "governing for " << check << ": "
+      << textio::ConsoleLines(CsvField(table.Name(governing.row))) << ", ";
   if (governing.ratio) {
     out << ratio_name << " = " << TwoDecimals(*governing.ratio) << '\n';
   } else {
@@ -290,7 +300,9 @@ void PrintGoverning(std::ostream& out, const char* check, const char* ratio_name
 void PrintSummary(std::ostream& out, const Tally& tally, const ActionsTable& table,
                   const fs::path& output, const Inputs& in) {
   out << table.size() << (table.size() == 1 ? " combination, " : " combinations, ")
-      << tally.not_verified << " not verified: " << output.string() << '\n';
+      << tally.not_verified << " not verified: "
+      << (output == "-" ? std::string("the standard output") : textio::ConsoleText(output.string()))
+      << '\n';
   PrintGoverning(out, "bending", "rho_M", tally.bending, table);
   PrintGoverning(out, "shear", "rho_V", tally.shear, table);
   if (in.materials.fck > kHighStrengthConcrete &&
@@ -300,7 +312,36 @@ void PrintSummary(std::ostream& out, const Tally& tally, const ActionsTable& tab
   }
 }
 
-int Run(const Options& options, std::ostream& out) {
+// An output that is one of the inputs, or the other output, would destroy what the run reads
+// or writes: refused before anything is read or written.
+void RefuseOverwrites(const Options& options) {
+  std::vector<std::pair<fs::path, std::string>> inputs;
+  if (options.log) inputs.emplace_back(options.folder / "parm.txt", "the input");
+  inputs.emplace_back(options.folder / "sezi.txt", "the input");
+  inputs.emplace_back(options.folder / "mate.txt", "the input");
+  inputs.emplace_back(options.ActionsPath(), "the table of actions");
+  std::vector<fs::path> outputs;
+  if (options.OutputPath() != "-") outputs.push_back(options.OutputPath());
+  if (options.log) outputs.push_back(options.LogPath());
+  for (std::size_t k = 0; k < outputs.size(); ++k) {
+    const fs::path& output = outputs[k];
+    auto others = inputs;
+    if (k == 0 && options.log) others.emplace_back(options.LogPath(), "the log");
+    for (const auto& [file, role] : others) {
+      if (!textio::NameSameFile(output, file)) continue;
+      throw InputError("quilex-combos: " + output.string() + " is " + role + " " +
+                       file.lexically_normal().string() +
+                       ": give another output file; nothing is written\n");
+    }
+  }
+}
+
+int Run(const Options& options, std::ostream& out, std::ostream& err) {
+  std::error_code error;
+  if (!fs::is_directory(options.folder, error)) {
+    throw InputError("quilex-combos: " + options.folder.string() + ": not a folder\n");
+  }
+  RefuseOverwrites(options);
   const Inputs in = ReadInputs(options);
   const char type = in.type();
   const fs::path table_path = options.ActionsPath();
@@ -332,9 +373,17 @@ int Run(const Options& options, std::ostream& out) {
       tally = VerifyAll<BiaxialActions>(in.section.D, in, table, jobs, outputs);
       break;
   }
+  // Both written out before either replaces its file: a write that fails leaves both.
+  results.Finish();
+  if (log) log->Finish();
   if (log) log->Commit();
   results.Commit();
-  if (!options.quiet) PrintSummary(out, tally, table, output_path, in);
+  if (tally.threads.started < tally.threads.asked) {
+    err << "quilex-combos: note: " << tally.threads.asked << " threads wanted, "
+        << tally.threads.started << " could be started"
+        << (tally.threads.started == 0 ? " (the work ran on the main thread)" : "") << "\n";
+  }
+  if (!options.quiet) PrintSummary(output_path == "-" ? err : out, tally, table, output_path, in);
   return tally.not_verified == 0 ? 0 : 1;
 }
 
@@ -342,19 +391,21 @@ int Run(const Options& options, std::ostream& out) {
 
 int RunCombinations(const Options& options, std::ostream& out, std::ostream& err) {
   try {
-    return Run(options, out);
+    return Run(options, out, err);
   } catch (const InputError& error) {
-    err << error.what();
+    err << textio::ConsoleLines(error.what());
   } catch (const textio::InputFailure& failure) {
-    err << "quilex-combos: " << failure.what();
+    err << "quilex-combos: " << textio::ConsoleLines(failure.what());
   } catch (const textio::FileFailure& failure) {
-    err << failure.what();
+    err << textio::ConsoleLines(failure.what());
   } catch (const TableError& error) {
-    err << "quilex-combos: " << error.what() << '\n';
+    err << "quilex-combos: " << textio::ConsoleLines(error.what()) << '\n';
   } catch (const WriteError& error) {
-    err << "quilex-combos: " << error.what() << '\n';
+    err << "quilex-combos: " << textio::ConsoleLines(error.what()) << '\n';
   } catch (const std::bad_alloc&) {
     err << "quilex-combos: not enough memory\n";
+  } catch (const std::system_error& error) {  // what the system refused on the way
+    err << "quilex-combos: " << textio::ConsoleLines(error.what()) << '\n';
   }
   return 2;
 }

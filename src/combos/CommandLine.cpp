@@ -33,8 +33,12 @@ Output: risu-combinations.csv, one row per combination in input order: the
 
 Options:
   --actions FILE  read the actions from FILE instead of FOLDER/combinations.csv
+                  (a named pipe is read until its writer closes it; one without
+                  a writer reads as an empty table)
   --output FILE   write the results to FILE instead of
-                  FOLDER/risu-combinations.csv
+                  FOLDER/risu-combinations.csv; - for the standard output (the
+                  summary then goes to the standard error); an output that is
+                  one of the inputs or the log is refused
   --units N       the table is in N and N·mm, as slu-max.txt (the default)
   --units kN      the table is in kN and kN·m: values are converted to N and
                   N·mm by multiplication by 1000 and 1000000, done exactly on
@@ -149,10 +153,10 @@ Options ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (name == "--log") {
       no_value();
       options.log = true;
-    } else if (name == "--actions") {
-      options.actions = list.ValueOf(name, inline_value, has_inline);
-    } else if (name == "--output") {
-      options.output = list.ValueOf(name, inline_value, has_inline);
+    } else if (name == "--actions" || name == "--output") {
+      const std::string file = list.ValueOf(name, inline_value, has_inline);
+      if (file.empty()) throw UsageError("option " + name + " needs a file name");
+      (name == "--actions" ? options.actions : options.output) = file;
     } else if (name == "--units") {
       const std::string units = list.ValueOf(name, inline_value, has_inline);
       if (units == "N") {

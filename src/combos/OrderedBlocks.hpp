@@ -2,7 +2,10 @@
 // into blocks, the threads take the next block free, and the calling thread receives the
 // finished blocks one after the other in order, so that what it writes does not depend on
 // the number of threads. Threads never run more than a few blocks ahead of the one awaited,
-// which bounds the memory held by finished blocks.
+// which bounds the memory held by finished blocks. Threads that the system refuses to start
+// are done without: the work goes on with those that started, or on the calling thread.
+//
+//   const ThreadsUsed used = ProcessInOrder<Rows>(rows, BlockPlan{256}, 8, work, take);
 #pragma once
 
 #include <algorithm>
@@ -10,22 +13,49 @@
 #include <cstddef>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
 
 namespace quilex::combos {
 
+// How the rows are cut: `rows` a block, and how many blocks each thread may finish ahead of
+// the one the caller awaits (the finished blocks held are at most that times the threads).
+struct BlockPlan {
+  BlockPlan(std::size_t rows_per_block, std::size_t ahead_per_thread = 4)
+      : rows(std::max<std::size_t>(rows_per_block, 1)),
+        ahead(std::max<std::size_t>(ahead_per_thread, 1)) {}
+  std::size_t rows;
+  std::size_t ahead;
+};
+
+// Starts a thread running `body`; throws std::system_error when the system refuses.
+struct StartThread {
+  template <class Body>
+  std::jthread operator()(const Body& body) const {
+    return std::jthread(body);
+  }
+};
+
+// The threads the work was given (no more than its blocks) and those the system started.
+struct ThreadsUsed {
+  std::size_t asked = 0;
+  std::size_t started = 0;
+};
+
 // `work(first, end, block)` fills a Block from the rows first to end - 1 (on any thread);
 // `take(block)` receives the blocks in order on the calling thread. An exception of either
-// stops the work and is rethrown here once the threads have ended.
-template <class Block, class Work, class Take>
-void ProcessInOrder(std::size_t rows, std::size_t block_rows, unsigned threads, const Work& work,
-                    const Take& take) {
+// stops the work and is rethrown here once the threads have ended. Fewer threads than asked
+// start when the system refuses more; none, and the calling thread does the work alone.
+template <class Block, class Work, class Take, class Start = StartThread>
+ThreadsUsed ProcessInOrder(std::size_t rows, BlockPlan plan, unsigned threads, const Work& work,
+                           const Take& take, const Start& start = Start()) {
+  const std::size_t block_rows = plan.rows;
   const std::size_t block_count = (rows + block_rows - 1) / block_rows;
-  if (block_count == 0) return;
+  if (block_count == 0) return {};
   const std::size_t thread_count = std::clamp<std::size_t>(threads, 1, block_count);
-  const std::size_t window = 4 * thread_count;
+  std::size_t window = plan.ahead * thread_count;
 
   std::vector<Block> blocks(block_count);
   std::vector<char> finished(block_count, 0);
@@ -68,11 +98,28 @@ void ProcessInOrder(std::size_t rows, std::size_t block_rows, unsigned threads, 
     }
   };
 
+  std::size_t started = 0;
   {
     std::vector<std::jthread> pool;
     pool.reserve(thread_count);
-    for (std::size_t t = 0; t < thread_count; ++t)
-      pool.emplace_back(worker);
+    try {
+      for (; started < thread_count; ++started)
+        pool.push_back(start(worker));
+    } catch (const std::system_error&) {
+      // No more threads (a process limit, no address space for a stack): those started do
+      // the work, within the window of their number.
+      const std::lock_guard lock(mutex);
+      window = plan.ahead * std::max<std::size_t>(started, 1);
+    }
+    if (started == 0) {
+      for (std::size_t block = 0; block < block_count; ++block) {
+        const std::size_t first = block * block_rows;
+        work(first, std::min(rows, first + block_rows), blocks[block]);
+        take(blocks[block]);
+        [[maybe_unused]] const Block done = std::move(blocks[block]);
+      }
+      return {thread_count, 0};
+    }
     for (std::size_t block = 0; block < block_count; ++block) {
       {
         std::unique_lock lock(mutex);
@@ -95,6 +142,7 @@ void ProcessInOrder(std::size_t rows, std::size_t block_rows, unsigned threads, 
     }
   }
   if (failure) std::rethrow_exception(failure);
+  return {thread_count, started};
 }
 
 }  // namespace quilex::combos

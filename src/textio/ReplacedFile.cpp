@@ -47,10 +47,15 @@ void ReplacedFile::Fail(int error, bool at_target) {
 
 bool ReplacedFile::Open() {
   if (file_ != nullptr) return true;
-  // Once only: after a failure or the commit, nothing opens again.
-  if (error_ != 0 || committed_) return false;
+  // Once only: after a failure or the finish, nothing opens again.
+  if (error_ != 0 || finished_) return false;
   struct stat info {};
   const bool exists = ::stat(target_.c_str(), &info) == 0;
+  // A loop of links, a path through a file: the target refuses (a missing file is made).
+  if (!exists && errno != ENOENT) {
+    Fail(errno, true);
+    return false;
+  }
   // A device or a pipe (a link to /dev/null, say) cannot be replaced: it is written to. (A
   // folder cannot be opened so.)
   if (exists && !S_ISREG(info.st_mode)) {
@@ -98,15 +103,15 @@ bool ReplacedFile::Open() {
 }
 
 bool ReplacedFile::Write(std::string_view bytes) {
-  if (error_ != 0 || !Open()) return false;
+  if (error_ != 0 || finished_ || !Open()) return false;
   if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) Fail(errno, false);
   return error_ == 0;
 }
 
-bool ReplacedFile::Commit() {
-  if (committed_) return error_ == 0;
+bool ReplacedFile::Finish() {
+  if (finished_) return error_ == 0;
   Open();
-  committed_ = true;
+  finished_ = true;
   if (file_ != nullptr) {
     // Not forced to disk before the rename: a killed process leaves no cut file without it,
     // and a disk flush per file would double the time of a small run.
@@ -114,12 +119,32 @@ bool ReplacedFile::Commit() {
     if (std::fclose(file_) != 0) Fail(errno, false);
     file_ = nullptr;
   }
+  return error_ == 0;
+}
+
+bool ReplacedFile::Commit() {
+  if (committed_) return error_ == 0;
+  Finish();
+  committed_ = true;
   if (!temporary_.empty()) {
     if (error_ == 0 && std::rename(temporary_.c_str(), target_.c_str()) != 0) Fail(errno, true);
     if (error_ != 0) ::unlink(temporary_.c_str());
     temporary_.clear();
   }
   return error_ == 0;
+}
+
+bool NameSameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code error;
+  const std::filesystem::path file_a = FileReplacedBy(a);
+  const std::filesystem::path file_b = FileReplacedBy(b);
+  if (std::filesystem::exists(file_a, error) && std::filesystem::exists(file_b, error)) {
+    return std::filesystem::equivalent(file_a, file_b, error);
+  }
+  const std::filesystem::path whole_a = std::filesystem::weakly_canonical(file_a, error);
+  if (error) return false;
+  const std::filesystem::path whole_b = std::filesystem::weakly_canonical(file_b, error);
+  return !error && whole_a == whole_b;
 }
 
 }  // namespace quilex::textio

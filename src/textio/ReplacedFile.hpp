@@ -7,7 +7,17 @@
 // The file a symbolic link names is replaced and the link stays; a device or a pipe (a link
 // to /dev/null) cannot be replaced and is written to directly; a file that may not be written
 // is not replaced either; the replacement keeps the file's permissions and, where allowed, its
-// owner (a new file gets those the umask leaves).
+// owner (a new file gets those the umask leaves). A chain of links that loops is refused, and
+// stays as it was.
+//
+// A command with several outputs finishes them all (Finish: everything written and closed,
+// every write error known) before it commits any, so that a failure leaves every one of them
+// as it was:
+//
+//   quilex::textio::ReplacedFile results("risu-combinations.csv"), log("risu.txt");
+//   bool ok = results.Write(rows) && log.Write(text);
+//   ok = ok && results.Finish() && log.Finish();
+//   ok = ok && log.Commit() && results.Commit();
 #pragma once
 
 #include <cstdio>
@@ -33,9 +43,12 @@ class ReplacedFile {
   // failed_at_target() then say why.
   bool Open();
   bool Write(std::string_view bytes);
-  // Closes the file and renames the temporary file over the target; after a failure, removes
-  // the temporary file instead. Nothing allocates from the creation of the temporary file to
-  // its rename or removal, so that running out of memory cannot leave it behind.
+  // Writes out and closes the file: after it nothing more is written, and a write that
+  // failed has been reported. The target is still as it was.
+  bool Finish();
+  // Finishes the file when that has not been done and renames the temporary file over the target;
+  // after a failure, removes the temporary file instead. Nothing allocates from the creation of the
+  // temporary file to its rename or removal, so that running out of memory cannot leave it behind.
   bool Commit();
 
   // Opened and not yet committed.
@@ -56,9 +69,15 @@ class ReplacedFile {
   // path: taking the name once the file exists must not allocate.
   std::string temporary_;
   std::FILE* file_ = nullptr;
+  bool finished_ = false;
   bool committed_ = false;
   int error_ = 0;
   bool failed_at_target_ = false;
 };
+
+// Whether two paths name one file, however spelled: "./a" and "a", a symbolic link and its
+// target, two hard links. A file that does not exist yet is the one its path would create
+// (a dangling link: at the end of its chain).
+bool NameSameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
 }  // namespace quilex::textio

@@ -132,6 +132,7 @@ TEST(CommandLineTest, UsageErrors) {
   EXPECT_EQ(error_of({"a", "b"}), "more than one folder: 'b'");
   EXPECT_EQ(error_of({"--units", "kn"}), "--units takes N or kN, not 'kn'");
   EXPECT_EQ(error_of({"--actions"}), "option --actions needs a value");
+  EXPECT_EQ(error_of({"--output="}), "option --output needs a file name");
   EXPECT_EQ(error_of({"-j", "two"}), "-j needs a whole number of threads from 1, not 'two'");
   EXPECT_EQ(error_of({"-j2x"}), "-j needs a whole number of threads from 1, not '2x'");
   EXPECT_EQ(error_of({"--quiet=yes"}), "option --quiet takes no value");

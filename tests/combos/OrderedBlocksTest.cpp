@@ -10,7 +10,9 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <thread>
+#include <vector>
 
 #include "combos/CombinationsRun.hpp"
 #include "support/Files.hpp"
@@ -62,6 +64,41 @@ TEST(Threads, AFailureStopsTheWorkAndReachesTheCaller) {
                    }),
                std::runtime_error);
   EXPECT_EQ(taken, 5);
+}
+
+// A system that starts `allowed` threads and refuses the next, as under a process limit.
+struct StartAtMost {
+  std::size_t allowed;
+  std::size_t* started;
+  template <class Body>
+  std::jthread operator()(const Body& body) const {
+    if (*started == allowed) {
+      throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+    }
+    ++*started;
+    return std::jthread(body);
+  }
+};
+
+TEST(Threads, ThreadsThatCannotStartAreDoneWithout) {
+  for (const std::size_t allowed : {0u, 2u}) {
+    std::size_t started = 0;
+    std::vector<std::size_t> taken;
+    const ThreadsUsed used = ProcessInOrder<Rows>(
+        1000, BlockPlan(7, 1), 8,
+        [](std::size_t first, std::size_t end, Rows& rows) {
+          rows = {first, end};
+        },
+        [&](Rows& rows) {
+          EXPECT_EQ(rows.first, taken.empty() ? 0 : taken.back());
+          taken.push_back(rows.end);
+        },
+        StartAtMost{allowed, &started});
+    EXPECT_EQ(used.asked, 8u);
+    EXPECT_EQ(used.started, allowed);
+    ASSERT_EQ(taken.size(), 143u) << allowed << " threads";
+    EXPECT_EQ(taken.back(), 1000u);
+  }
 }
 
 TEST(Threads, CombinationsOnFourThreads) {

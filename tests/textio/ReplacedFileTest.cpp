@@ -121,5 +121,36 @@ TEST_F(Replaced, AFailureSaysWhetherTheTargetRefused) {
   EXPECT_EQ(EntryCount(work_.path()), 2);
 }
 
+TEST_F(Replaced, ALoopOfLinksIsRefusedAndStaysALink) {
+  fs::create_symlink("b.csv", work_ / "a.csv");
+  fs::create_symlink("a.csv", work_ / "b.csv");
+  ReplacedFile file(work_ / "a.csv");
+  EXPECT_FALSE(file.Write("new\r\n"));
+  EXPECT_EQ(file.error(), ELOOP);
+  EXPECT_TRUE(file.failed_at_target());
+  EXPECT_FALSE(file.Commit());
+  EXPECT_TRUE(fs::is_symlink(work_ / "a.csv"));
+  EXPECT_EQ(EntryCount(work_.path()), 2);
+}
+
+TEST_F(Replaced, OneFileUnderEverySpelling) {
+  fs::create_directories(work_ / "run");
+  WriteFile(work_ / "run" / "sezi.txt", "R\r\n");
+  WriteFile(work_ / "run" / "mate.txt", "IT\r\n");
+  fs::create_symlink("run/sezi.txt", work_ / "section.txt");
+  fs::create_hard_link(work_ / "run" / "mate.txt", work_ / "materials.txt");
+  fs::create_symlink("run/new.csv", work_ / "dangling.csv");
+  const fs::path sezi = work_ / "run" / "sezi.txt";
+  EXPECT_TRUE(NameSameFile(sezi, work_ / "run" / "." / "sezi.txt"));
+  EXPECT_TRUE(NameSameFile(sezi, work_ / "run" / ".." / "run" / "sezi.txt"));
+  EXPECT_TRUE(NameSameFile(work_ / "section.txt", sezi));
+  EXPECT_TRUE(NameSameFile(work_ / "materials.txt", work_ / "run" / "mate.txt"));
+  EXPECT_TRUE(NameSameFile(work_ / "dangling.csv", work_ / "run" / "new.csv"));
+  EXPECT_TRUE(NameSameFile(work_ / "run" / "new.csv", work_ / "run" / "./new.csv"));
+  EXPECT_FALSE(NameSameFile(sezi, work_ / "run" / "mate.txt"));
+  EXPECT_FALSE(NameSameFile(work_ / "run" / "new.csv", work_ / "run" / "other.csv"));
+  EXPECT_FALSE(NameSameFile(sezi, work_ / "run" / "SEZI.TXT"));
+}
+
 }  // namespace
 }  // namespace quilex::textio
