@@ -11,6 +11,7 @@
 #include "plot/FileText.hpp"
 #include "plot/RunFolder.hpp"
 #include "quilex/version.hpp"
+#include "textio/ConsoleText.hpp"
 #include "textio/NumberedFiles.hpp"
 #include "textio/ReplacedFile.hpp"
 
@@ -34,7 +35,7 @@ constexpr const char* kUsage =
     "\n"
     "Options:\n"
     "  --output FILE  write the picture to FILE instead (one FOLDER only; - for the\n"
-    "                 standard output)\n"
+    "                 standard output; one of the files read is refused)\n"
     "  --help         show this text and exit\n"
     "  --version      show the version and exit\n"
     "\n"
@@ -53,6 +54,20 @@ std::optional<std::string> WritePicture(const fs::path& target, const std::strin
   return message;
 }
 
+// The files a picture is drawn from, which it must not be written over.
+constexpr const char* kFilesRead[] = {"sezi.txt",    "mate.txt",    "slu-max.txt",
+                                      "risu-MN.txt", "domplot.txt", "risu-combinations.csv"};
+
+std::optional<std::string> OverwrittenInput(const fs::path& target, const fs::path& folder) {
+  for (const char* name : kFilesRead) {
+    if (textio::NameSameFile(target, folder / name)) {
+      return Shown(target) + " is " + Shown(folder / name) +
+             ", which the picture is drawn from: give another output file; nothing is written";
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 int RunPlotCommand(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
@@ -60,7 +75,8 @@ int RunPlotCommand(std::span<const std::string> arguments, std::ostream& out, st
   std::optional<std::string> output;
   bool options_ended = false;
   const auto usage_error = [&](const std::string& message) {
-    err << "quilex-plot: " << message << "\nTry 'quilex-plot --help' for more information.\n";
+    err << "quilex-plot: " << textio::ConsoleText(message)
+        << "\nTry 'quilex-plot --help' for more information.\n";
     return kNotAllWritten;
   };
   for (std::size_t k = 0; k < arguments.size(); ++k) {
@@ -94,37 +110,40 @@ int RunPlotCommand(std::span<const std::string> arguments, std::ostream& out, st
   }
 
   int status = kAllWritten;
+  // Every message of a folder: its names escaped, the folder not drawn.
+  const auto folder_failed = [&](const std::string& message) {
+    err << "quilex-plot: " << textio::ConsoleLines(message) << "\n";
+    status = kNotAllWritten;
+  };
   for (const fs::path& folder : folders) {
     std::error_code error;
     if (!fs::is_directory(folder, error)) {
-      err << "quilex-plot: " << Shown(folder) << ": not a folder\n";
-      status = kNotAllWritten;
+      folder_failed(Shown(folder) + ": not a folder");
       continue;
     }
-    std::string picture;
-    try {
-      picture = DrawDomainPicture(ReadRunFolder(folder));
-    } catch (const InputError& failure) {
-      err << "quilex-plot: " << failure.what() << "\n";
-      status = kNotAllWritten;
-      continue;
-    } catch (const textio::FileFailure& failure) {  // a read that failed midway
-      err << "quilex-plot: " << failure.what();
-      status = kNotAllWritten;
-      continue;
-    } catch (const std::bad_alloc&) {
-      err << "quilex-plot: " << Shown(folder) << ": not enough memory\n";
-      status = kNotAllWritten;
-      continue;
-    }
-    if (output && *output == "-") {
-      out << picture;
-      continue;
-    }
+    const bool to_standard_output = output && *output == "-";
     const fs::path target = output ? fs::path(*output) : folder / "domplot.svg";
-    if (const std::optional<std::string> failure = WritePicture(target, picture)) {
-      err << "quilex-plot: " << *failure << "\n";
-      status = kNotAllWritten;
+    if (!to_standard_output) {
+      if (const std::optional<std::string> refusal = OverwrittenInput(target, folder)) {
+        folder_failed(*refusal);
+        continue;
+      }
+    }
+    try {
+      const std::string picture = DrawDomainPicture(ReadRunFolder(folder));
+      if (to_standard_output) {
+        out << picture;
+      } else if (const std::optional<std::string> failure = WritePicture(target, picture)) {
+        folder_failed(*failure);
+      }
+    } catch (const InputError& failure) {
+      folder_failed(failure.what());
+    } catch (const textio::FileFailure& failure) {  // a read that failed midway
+      std::string message = failure.what();
+      if (!message.empty() && message.back() == '\n') message.pop_back();
+      folder_failed(message);
+    } catch (const std::bad_alloc&) {
+      folder_failed(Shown(folder) + ": not enough memory");
     }
   }
   return status;

@@ -297,6 +297,28 @@ TEST(Options, APictureThatCannotBeWrittenIsReported) {
   EXPECT_TRUE(fs::is_empty(folder / "domplot.svg"));
 }
 
+TEST(Options, APictureOverAFileItIsDrawnFromIsRefused) {
+  ScratchFolder folder("plot-over-input");
+  CopyRun("ref-R", folder.path());
+  const std::string domplot = ReadFile(folder / "domplot.txt");
+  const std::string results = ReadFile(folder / "risu-MN.txt");
+  const Outcome spelled =
+      RunCommand({"--output", (folder / "." / "domplot.txt").string(), folder.path().string()});
+  EXPECT_EQ(spelled.status, 2);
+  EXPECT_NE(spelled.err.find("domplot.txt is " + (folder / "domplot.txt").string() +
+                             ", which the picture is drawn from"),
+            std::string::npos)
+      << spelled.err;
+  // The picture's own name, a link to an input.
+  fs::remove_all(folder / "domplot.svg");
+  fs::create_symlink("risu-MN.txt", folder / "domplot.svg");
+  EXPECT_EQ(RunCommand({folder.path().string()}).status, 2);
+  EXPECT_EQ(ReadFile(folder / "domplot.txt"), domplot);
+  EXPECT_EQ(ReadFile(folder / "risu-MN.txt"), results);
+  // A name that would drive the terminal is shown escaped.
+  EXPECT_EQ(RunCommand({"run\x1b[2J"}).err, "quilex-plot: run\\x1b[2J: not a folder\n");
+}
+
 TEST(Options, EveryGoodFolderIsDrawnWhenAnotherFails) {
   ScratchFolder good("plot-several-good"), bad("plot-several-bad");
   CopyRun("ref-C", good.path());
