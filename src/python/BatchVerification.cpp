@@ -14,7 +14,9 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "Bindings.hpp"
@@ -173,9 +175,11 @@ void ThrowIfInterrupted() {
 // each in the default floating-point environment. Rows are handed out one at a time: a row
 // takes microseconds to milliseconds, far more than the handing out. The calling thread
 // looks for signals now and then, in the caller's environment, so that a long table can be
-// interrupted. The first exception stops the others and is thrown again here.
+// interrupted. The first exception stops the others and is thrown again here. Threads the
+// system refuses to start (a process or address-space limit) are done without; returns how
+// many threads computed, the calling one included.
 template <class Compute>
-void ForEachRow(std::size_t count, unsigned workers, const Compute& compute) {
+std::size_t ForEachRow(std::size_t count, unsigned workers, const Compute& compute) {
   using Clock = std::chrono::steady_clock;
   std::atomic<std::size_t> next{0};
   std::atomic<bool> failed{false};
@@ -201,14 +205,51 @@ void ForEachRow(std::size_t count, unsigned workers, const Compute& compute) {
       failed = true;
     }
   };
+  std::size_t computing = 1;
   {
     std::vector<std::jthread> helpers;
     const auto helper_count = static_cast<std::size_t>(std::min<std::size_t>(workers, count));
-    for (std::size_t k = 1; k < helper_count; ++k)
-      helpers.emplace_back(work, false);
+    helpers.reserve(helper_count);
+    try {
+      for (std::size_t k = 1; k < helper_count; ++k) {
+        helpers.emplace_back(work, false);
+        ++computing;
+      }
+    } catch (const std::system_error&) {
+      // No more threads: those started and this one do the rows.
+    }
     work(true);
   }
   if (first_failure) std::rethrow_exception(first_failure);
+  return computing;
+}
+
+// The problems of the rows, the first few of each field with their rows: a table of a
+// million NaN rows must not make a million messages. A field with more gets one line more
+// with the count.
+constexpr std::size_t kRowProblemsShown = 3;
+
+template <class Columns>
+void AddRowProblems(const Rows& rows, std::size_t width, std::vector<InvalidValue>& problems) {
+  std::vector<std::pair<std::string, std::size_t>> per_field;  // in order of first sight
+  for (std::size_t i = 0; i < rows.count; ++i) {
+    for (InvalidValue& problem : Validate(Columns::ActionsOf(&rows.values[i * width]))) {
+      auto field = std::find_if(per_field.begin(), per_field.end(),
+                                [&](const auto& seen) { return seen.first == problem.field; });
+      if (field == per_field.end()) field = per_field.insert(per_field.end(), {problem.field, 0});
+      if (++field->second <= kRowProblemsShown) {
+        problems.push_back(
+            {"table[" + std::to_string(i) + "]." + problem.field, std::move(problem.message)});
+      }
+    }
+  }
+  for (const auto& [field, count] : per_field) {
+    if (count <= kRowProblemsShown) continue;
+    problems.push_back({"table[...]." + field, std::to_string(count) + " rows in all have a " +
+                                                   field + " that cannot be used; the first " +
+                                                   std::to_string(kRowProblemsShown) +
+                                                   " are named above"});
+  }
 }
 
 template <class Columns, class Section>
@@ -227,22 +268,25 @@ py::dict VerifyMany(const Section& section, const MaterialSet& materials, py::ha
   std::vector<InvalidValue> problems = Validate(copy);
   for (InvalidValue& problem : Validate(m))
     problems.push_back(std::move(problem));
-  for (std::size_t i = 0; i < rows.count; ++i) {
-    for (const InvalidValue& problem : Validate(Columns::ActionsOf(&rows.values[i * width]))) {
-      problems.push_back({"table[" + std::to_string(i) + "]." + problem.field, problem.message});
-    }
-  }
+  AddRowProblems<Columns>(rows, width, problems);
   for (InvalidValue& problem : Validate(chosen))
     problems.push_back(std::move(problem));
   if (!problems.empty()) throw InvalidInput(std::move(problems));
 
   py::dict results;
   const Columns columns(results, rows.count);
+  std::size_t computing = 0;
   {
     const py::gil_scoped_release unlocked;
-    ForEachRow(rows.count, workers, [&](std::size_t i) {
+    computing = ForEachRow(rows.count, workers, [&](std::size_t i) {
       columns.Store(i, Verify(copy, m, Columns::ActionsOf(&rows.values[i * width]), chosen));
     });
+  }
+  const std::size_t wanted = std::min<std::size_t>(workers, rows.count);
+  if (computing < wanted) {
+    const std::string note = "verify_many: " + std::to_string(wanted) + " threads wanted, " +
+                             std::to_string(computing) + " could compute";
+    if (PyErr_WarnEx(PyExc_RuntimeWarning, note.c_str(), 1) != 0) throw py::error_already_set();
   }
   if (!rows.names.empty()) results["name"] = py::cast(rows.names);
   return results;
@@ -266,7 +310,9 @@ Arguments (units as in the input files: N, mm, N·mm):
              sequence of rows) is read by position. Masked or missing values (NaN aside,
              which the validation names) are refused
   settings   a quilex.Settings, or None for the defaults of the program quilex
-  threads    how many threads compute; None for one per core
+  threads    how many threads compute; None for one per core. Threads the system
+             refuses to start (a process or memory limit) are done without, with a
+             RuntimeWarning saying how many computed
 
 Returns a dict of NumPy arrays of length n, one per result field; its first entries are
 the results block of risu-MN.txt, in its order:
@@ -290,7 +336,8 @@ The ultimate state and the contour of resisting moments are verify()'s only.
 pandas.DataFrame(result) makes a table of it; quilex.BendingOutcome(code) names a code.
 
 A value the computation cannot use, in the section, the materials, the settings or any
-row (a NaN force: "table[7].Med"), raises InvalidInputError before any row is computed;
+row (a NaN force: "table[7].Med"), raises InvalidInputError before any row is computed
+(a field wrong in many rows: its first three rows, then "table[...].Med" with the count);
 a table of another shape raises ValueError, one that does not hold numbers TypeError.
 Ctrl-C stops the computation within a row or so (KeyboardInterrupt).
 

@@ -163,6 +163,17 @@ def test_a_bad_row_names_itself_and_nothing_is_computed(reference_rectangle, ita
     assert "table[1].Med: Med must be a finite number" in str(error.value)
 
 
+def test_many_bad_rows_name_the_first_few_and_count_the_rest(reference_rectangle, italy):
+    table = np.full((100000, 3), np.nan)
+    table[:, 2] = 0.0
+    with pytest.raises(quilex.InvalidInputError) as error:
+        quilex.verify_many(reference_rectangle, italy, table)
+    assert [field for field, _ in error.value.problems] == [
+        "table[0].Ned", "table[0].Med", "table[1].Ned", "table[1].Med", "table[2].Ned",
+        "table[2].Med", "table[...].Ned", "table[...].Med"]
+    assert "table[...].Med: 100000 rows in all have a Med that cannot be used" in str(error.value)
+
+
 def test_section_problems_come_before_the_rows(italy):
     bad = quilex.Rectangle(B=0, H=500, c=40, As_top=0, As_bottom=0,
                            stirrups=quilex.Stirrups(Asw=0, nb=0, st=0))
@@ -189,6 +200,38 @@ def test_a_table_of_something_else_is_a_type_error(reference_rectangle, italy, t
 def test_threads_must_be_positive(reference_rectangle, italy):
     with pytest.raises(ValueError, match="threads"):
         quilex.verify_many(reference_rectangle, italy, [(0, 0, 0)], threads=0)
+
+
+def test_threads_the_system_refuses_are_done_without(tmp_path):
+    """Under an address-space limit that leaves room for a few thread stacks only, the rows
+    are computed by the threads that could start, with a warning, and the same numbers."""
+    script = tmp_path / "limited.py"
+    script.write_text("""
+import resource, warnings
+import numpy as np
+import quilex
+section = quilex.Rectangle(B=300, H=500, c=40, As_top=628.32, As_bottom=942.48,
+                           stirrups=quilex.Stirrups(Asw=50.27, nb=2, st=150))
+materials = quilex.materials("IT", "B450C", "C25/30")
+table = np.tile([(-500e3, 150e6, 100e3)], (2000, 1))
+alone = quilex.verify_many(section, materials, table, threads=1)
+with open("/proc/self/status") as status:
+    size = next(int(line.split()[1]) for line in status if line.startswith("VmSize"))
+limit = (size + 64 * 1024) * 1024  # about eight stacks of 8 MiB more
+hard = resource.getrlimit(resource.RLIMIT_AS)[1]
+resource.setrlimit(resource.RLIMIT_AS, (limit, hard))
+with warnings.catch_warnings(record=True) as caught:
+    warnings.simplefilter("always")
+    many = quilex.verify_many(section, materials, table, threads=64)
+resource.setrlimit(resource.RLIMIT_AS, (hard, hard))
+assert all(np.array_equal(many[c], alone[c]) for c in alone)
+assert len(caught) == 1 and issubclass(caught[0].category, RuntimeWarning), caught
+print(caught[0].message)
+""")
+    run = subprocess.run([sys.executable, str(script)], capture_output=True, text=True,
+                         timeout=120)
+    assert run.returncode == 0, run.stderr
+    assert run.stdout.startswith("verify_many: 64 threads wanted, ")
 
 
 def test_other_python_threads_run_meanwhile(reference_rectangle, italy):
