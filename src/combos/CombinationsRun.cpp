@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <new>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <type_traits>
@@ -373,17 +374,24 @@ int Run(const Options& options, std::ostream& out, std::ostream& err) {
       tally = VerifyAll<BiaxialActions>(in.section.D, in, table, jobs, outputs);
       break;
   }
+  // The console text made before any file is replaced: what remains cannot fail for memory.
+  std::ostringstream note;
+  if (tally.threads.started < tally.threads.asked) {
+    note << "quilex-combos: note: " << tally.threads.asked << " threads wanted, "
+         << tally.threads.started << " could be started"
+         << (tally.threads.started == 0 ? " (the work ran on the main thread)" : "") << "\n";
+  }
+  std::ostringstream summary;
+  if (!options.quiet) PrintSummary(summary, tally, table, output_path, in);
+  const std::string note_text = note.str();
+  const std::string summary_text = summary.str();
   // Both written out before either replaces its file: a write that fails leaves both.
   results.Finish();
   if (log) log->Finish();
   if (log) log->Commit();
   results.Commit();
-  if (tally.threads.started < tally.threads.asked) {
-    err << "quilex-combos: note: " << tally.threads.asked << " threads wanted, "
-        << tally.threads.started << " could be started"
-        << (tally.threads.started == 0 ? " (the work ran on the main thread)" : "") << "\n";
-  }
-  if (!options.quiet) PrintSummary(output_path == "-" ? err : out, tally, table, output_path, in);
+  err << note_text;
+  (output_path == "-" ? err : out) << summary_text;
   return tally.not_verified == 0 ? 0 : 1;
 }
 

@@ -70,7 +70,9 @@ std::optional<std::string> OverwrittenInput(const fs::path& target, const fs::pa
 
 }  // namespace
 
-int RunPlotCommand(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
+namespace {
+
+int RunFolders(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
   std::vector<fs::path> folders;
   std::optional<std::string> output;
   bool options_ended = false;
@@ -121,15 +123,15 @@ int RunPlotCommand(std::span<const std::string> arguments, std::ostream& out, st
       folder_failed(Shown(folder) + ": not a folder");
       continue;
     }
-    const bool to_standard_output = output && *output == "-";
-    const fs::path target = output ? fs::path(*output) : folder / "domplot.svg";
-    if (!to_standard_output) {
-      if (const std::optional<std::string> refusal = OverwrittenInput(target, folder)) {
-        folder_failed(*refusal);
-        continue;
-      }
-    }
     try {
+      const bool to_standard_output = output && *output == "-";
+      const fs::path target = output ? fs::path(*output) : folder / "domplot.svg";
+      if (!to_standard_output) {
+        if (const std::optional<std::string> refusal = OverwrittenInput(target, folder)) {
+          folder_failed(*refusal);
+          continue;
+        }
+      }
       const std::string picture = DrawDomainPicture(ReadRunFolder(folder));
       if (to_standard_output) {
         out << picture;
@@ -147,6 +149,17 @@ int RunPlotCommand(std::span<const std::string> arguments, std::ostream& out, st
     }
   }
   return status;
+}
+
+}  // namespace
+
+int RunPlotCommand(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
+  try {
+    return RunFolders(arguments, out, err);
+  } catch (const std::bad_alloc&) {  // outside a folder's work, which reports its own
+    err << "quilex-plot: not enough memory\n";
+    return kNotAllWritten;
+  }
 }
 
 }  // namespace quilex::plot

@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
   try {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     return quilex::plot::RunPlotCommand(arguments, std::cout, std::cerr);
-  } catch (const std::bad_alloc&) {  // beyond the folders, which report their own
+  } catch (const std::bad_alloc&) {  // for the arguments' copy
     std::cerr << "quilex-plot: not enough memory\n";
     return 2;
   }
