@@ -39,12 +39,14 @@ Settings SettingsOf(const Options& options) {
 
 // Rows per block of work: enough to make the hand-over cheap, few enough to share the rows
 // evenly. With the log a combination writes about 120 KB: its blocks are one row, and the
-// threads run no more than two blocks each ahead of the one written, so that what is held
-// stays a few megabytes whatever the number of rows and threads.
+// threads run no more than two blocks each ahead of the one written (16 at least), so that
+// what is held stays a few megabytes whatever the number of rows, and some ten per ten
+// threads.
 constexpr std::size_t kBlockRows = 256;
 constexpr std::size_t kBlocksAhead = 4;
 constexpr std::size_t kLogBlockRows = 1;
 constexpr std::size_t kLogBlocksAhead = 2;
+constexpr std::size_t kLogLeastWindow = 16;
 
 // An input that stops the command; what() is the whole console text.
 class InputError : public std::runtime_error {
@@ -273,7 +275,9 @@ Tally VerifyAll(const Section& section, const Inputs& in, const ActionsTable& ta
   Tally tally;
   const bool logged = outputs.log != nullptr;
   tally.threads = ProcessInOrder<Block>(
-      table.size(), {logged ? kLogBlockRows : kBlockRows, logged ? kLogBlocksAhead : kBlocksAhead},
+      table.size(),
+      logged ? BlockPlan(kLogBlockRows, kLogBlocksAhead, kLogLeastWindow)
+             : BlockPlan(kBlockRows, kBlocksAhead),
       jobs,
       [&](std::size_t first, std::size_t end, Block& block) {
         VerifyRows<Section, RowActions>(section, in.materials, in.settings, table, log_parts, first,

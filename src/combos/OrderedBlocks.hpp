@@ -21,13 +21,20 @@
 namespace quilex::combos {
 
 // How the rows are cut: `rows` a block, and how many blocks each thread may finish ahead of
-// the one the caller awaits (the finished blocks held are at most that times the threads).
+// the one the caller awaits, but never fewer than `least_window` in all, so that a thread
+// the caller keeps waiting for a moment (a core shared with the writing) does not stall
+// the others. The finished blocks held are at most that window.
 struct BlockPlan {
-  BlockPlan(std::size_t rows_per_block, std::size_t ahead_per_thread = 4)
+  BlockPlan(std::size_t rows_per_block, std::size_t ahead_per_thread = 4,
+            std::size_t least_window = 1)
       : rows(std::max<std::size_t>(rows_per_block, 1)),
-        ahead(std::max<std::size_t>(ahead_per_thread, 1)) {}
+        ahead(std::max<std::size_t>(ahead_per_thread, 1)),
+        least(std::max<std::size_t>(least_window, 1)) {}
   std::size_t rows;
   std::size_t ahead;
+  std::size_t least;
+
+  std::size_t Window(std::size_t threads) const { return std::max(ahead * threads, least); }
 };
 
 // Starts a thread running `body`; throws std::system_error when the system refuses.
@@ -55,7 +62,7 @@ ThreadsUsed ProcessInOrder(std::size_t rows, BlockPlan plan, unsigned threads, c
   const std::size_t block_count = (rows + block_rows - 1) / block_rows;
   if (block_count == 0) return {};
   const std::size_t thread_count = std::clamp<std::size_t>(threads, 1, block_count);
-  std::size_t window = plan.ahead * thread_count;
+  std::size_t window = plan.Window(thread_count);
 
   std::vector<Block> blocks(block_count);
   std::vector<char> finished(block_count, 0);
@@ -109,7 +116,7 @@ ThreadsUsed ProcessInOrder(std::size_t rows, BlockPlan plan, unsigned threads, c
       // No more threads (a process limit, no address space for a stack): those started do
       // the work, within the window of their number.
       const std::lock_guard lock(mutex);
-      window = plan.ahead * std::max<std::size_t>(started, 1);
+      window = plan.Window(std::max<std::size_t>(started, 1));
     }
     if (started == 0) {
       for (std::size_t block = 0; block < block_count; ++block) {
