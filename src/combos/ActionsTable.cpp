@@ -5,16 +5,14 @@
 #include <cctype>
 #include <optional>
 
+#include "runfiles/Csv.hpp"
 #include "textio/FreeFormRead.hpp"
 
 namespace quilex::combos {
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-bool IsLineEnd(char ch) {
-  return ch == '\n' || ch == '\r';
-}
+using runfiles::CsvField;
+using runfiles::CsvReader;
 
 std::string Lowercase(std::string_view text) {
   std::string lower(text);
@@ -22,25 +20,6 @@ std::string Lowercase(std::string_view text) {
     ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
   return lower;
 }
-
-// One field of a record, as it stands in the table.
-struct Field {
-  std::string_view text;  // without the quotes and the surrounding blanks
-  bool quoted = false;
-  bool doubled_quotes = false;  // quoted text holding "" for a quote
-  int line = 0;                 // where the field starts
-
-  bool empty() const { return !quoted && text.empty(); }
-  std::string Text() const {
-    if (!doubled_quotes) return std::string(text);
-    std::string value;
-    for (std::size_t k = 0; k < text.size(); ++k) {
-      value += text[k];
-      if (text[k] == '"') ++k;
-    }
-    return value;
-  }
-};
 
 // Where a problem lies, for the messages.
 class Place {
@@ -61,168 +40,6 @@ class Place {
 
  private:
   const std::string& file_;
-};
-
-// Splits the table into records of fields.
-class RecordReader {
- public:
-  RecordReader(std::string_view content, const Place& place) : text_(content), place_(place) {
-    if (text_.substr(0, kByteOrderMark.size()) == kByteOrderMark) pos_ = kByteOrderMark.size();
-  }
-
-  // Finds the header line, takes the separator from it and reads it. False for a table
-  // without one.
-  bool ReadHeader(std::vector<Field>& fields) {
-    for (;;) {
-      if (pos_ >= text_.size()) return false;
-      // Before the separator is known, a line of blanks, commas and semicolons is blank.
-      const bool comment = FirstNonBlankIsHash();
-      std::size_t end = pos_;
-      bool content = false;
-      while (end < text_.size() && !IsLineEnd(text_[end])) {
-        const char ch = text_[end];
-        if (ch != ' ' && ch != '\t' && ch != ',' && ch != ';') content = true;
-        ++end;
-      }
-      if (content && !comment) break;
-      pos_ = end;
-      SkipLineEnd();
-    }
-    separator_ = HeaderSeparator();
-    ReadFields(fields);
-    return true;
-  }
-
-  // The next record that is not blank or a comment. False at the end of the table.
-  bool Next(std::vector<Field>& fields) {
-    for (;;) {
-      if (pos_ >= text_.size()) return false;
-      if (FirstNonBlankIsHash()) {
-        while (pos_ < text_.size() && !IsLineEnd(text_[pos_]))
-          ++pos_;
-        SkipLineEnd();
-        continue;
-      }
-      ReadFields(fields);
-      for (const Field& field : fields) {
-        if (!field.empty()) return true;
-      }
-    }
-  }
-
-  char separator() const { return separator_; }
-
-  // An upper bound of the records still to come (line ends are LF, CR LF or CR).
-  std::size_t LinesLeft() const {
-    const std::string_view rest = text_.substr(pos_);
-    std::ptrdiff_t lines = std::count(rest.begin(), rest.end(), '\n');
-    if (lines == 0) lines = std::count(rest.begin(), rest.end(), '\r');
-    return static_cast<std::size_t>(lines) + 1;
-  }
-
- private:
-  bool FirstNonBlankIsHash() const {
-    std::size_t first = pos_;
-    while (first < text_.size() && (text_[first] == ' ' || text_[first] == '\t'))
-      ++first;
-    return first < text_.size() && text_[first] == '#';
-  }
-
-  // Tab before semicolon before comma, among the characters of the header line outside
-  // quotes.
-  char HeaderSeparator() const {
-    bool quoted = false, tab = false, semicolon = false;
-    for (std::size_t k = pos_; k < text_.size() && (quoted || !IsLineEnd(text_[k])); ++k) {
-      const char ch = text_[k];
-      if (ch == '"') quoted = !quoted;
-      if (quoted) continue;
-      tab = tab || ch == '\t';
-      semicolon = semicolon || ch == ';';
-    }
-    return tab ? '\t' : semicolon ? ';' : ',';
-  }
-
-  bool IsBlank(char ch) const { return ch == ' ' || (ch == '\t' && separator_ != '\t'); }
-
-  void SkipBlanks() {
-    while (pos_ < text_.size() && IsBlank(text_[pos_]))
-      ++pos_;
-  }
-
-  // CR LF, LF or CR.
-  void SkipLineEnd() {
-    if (pos_ >= text_.size()) return;
-    if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') ++pos_;
-    ++pos_;
-    ++line_;
-  }
-
-  bool AtFieldEnd() const {
-    return pos_ >= text_.size() || text_[pos_] == separator_ || IsLineEnd(text_[pos_]);
-  }
-
-  // The fields of one record, up to and including its line end.
-  void ReadFields(std::vector<Field>& fields) {
-    fields.clear();
-    for (;;) {
-      Field field;
-      field.line = line_;
-      SkipBlanks();
-      if (pos_ < text_.size() && text_[pos_] == '"') {
-        ReadQuoted(field, fields.size());
-      } else {
-        const std::size_t start = pos_;
-        while (!AtFieldEnd())
-          ++pos_;
-        std::size_t end = pos_;
-        while (end > start && IsBlank(text_[end - 1]))
-          --end;
-        field.text = text_.substr(start, end - start);
-      }
-      fields.push_back(field);
-      if (pos_ < text_.size() && text_[pos_] == separator_) {
-        ++pos_;
-        continue;
-      }
-      SkipLineEnd();
-      return;
-    }
-  }
-
-  void ReadQuoted(Field& field, std::size_t column) {
-    field.quoted = true;
-    ++pos_;
-    const std::size_t start = pos_;
-    for (;;) {
-      if (pos_ >= text_.size()) {
-        place_.Fail(field.line, column, {}, "the quoted text is not closed");
-      }
-      const char ch = text_[pos_];
-      if (ch == '"') {
-        if (pos_ + 1 < text_.size() && text_[pos_ + 1] == '"') {
-          field.doubled_quotes = true;
-          pos_ += 2;
-          continue;
-        }
-        field.text = text_.substr(start, pos_ - start);
-        ++pos_;
-        break;
-      }
-      if (IsLineEnd(ch)) {
-        SkipLineEnd();
-      } else {
-        ++pos_;
-      }
-    }
-    SkipBlanks();
-    if (!AtFieldEnd()) place_.Fail(line_, column, {}, "text after the closing quote");
-  }
-
-  std::string_view text_;
-  const Place& place_;
-  std::size_t pos_ = 0;
-  int line_ = 1;
-  char separator_ = ',';
 };
 
 // A required column of the table: its header name (lower case), and by how many places the
@@ -279,7 +96,7 @@ struct HeaderColumns {
 };
 
 template <std::size_t N>
-HeaderColumns MatchHeader(const std::vector<Field>& header, const std::array<Column, N>& wanted,
+HeaderColumns MatchHeader(const std::vector<CsvField>& header, const std::array<Column, N>& wanted,
                           const char* needs, const Place& place) {
   HeaderColumns columns;
   std::array<std::optional<std::size_t>, N> found{};
@@ -329,7 +146,7 @@ class RowReader {
         kilo_(units == ActionUnits::KiloNewton) {}
 
   // Checks the number of fields of a row.
-  void CheckWidth(const std::vector<Field>& fields) const {
+  void CheckWidth(const std::vector<CsvField>& fields) const {
     const std::size_t want = columns_.titles.size();
     if (fields.size() < want) {
       const std::size_t k = fields.size();
@@ -346,8 +163,8 @@ class RowReader {
   }
 
   // The value of a required column in N or N·mm.
-  double Value(const std::vector<Field>& fields, std::size_t column, int kilo_shift) const {
-    const Field& field = fields[column];
+  double Value(const std::vector<CsvField>& fields, std::size_t column, int kilo_shift) const {
+    const CsvField& field = fields[column];
     std::string written = field.Text();
     if (field.quoted) written = Trimmed(written);
     const auto fail = [&](const std::string& what) {
@@ -399,7 +216,7 @@ class RowReader {
 };
 
 template <std::size_t N, class Row>
-void ReadRows(RecordReader& records, const std::vector<Field>& header,
+void ReadRows(CsvReader& records, const std::vector<CsvField>& header,
               const std::array<Column, N>& wanted, const char* needs, const Place& place,
               ActionUnits units, std::vector<Row>& rows, std::vector<std::string>& names) {
   const HeaderColumns columns = MatchHeader(header, wanted, needs, place);
@@ -407,7 +224,7 @@ void ReadRows(RecordReader& records, const std::vector<Field>& header,
   // At most a row per line end: no growth of the vectors for a table of a million rows.
   rows.reserve(records.LinesLeft());
   if (columns.name_column) names.reserve(records.LinesLeft());
-  std::vector<Field> fields;
+  std::vector<CsvField> fields;
   while (records.Next(fields)) {
     reader.CheckWidth(fields);
     std::array<double, N> values{};
@@ -435,18 +252,22 @@ std::string ActionsTable::Name(std::size_t row) const {
 ActionsTable ReadActionsTable(std::string_view content, const std::string& file, ActionKind kind,
                               ActionUnits units) {
   const Place place(file);
-  RecordReader records(content, place);
-  std::vector<Field> header;
-  if (!records.ReadHeader(header)) place.Fail("the table is empty (no header line)");
-  ActionsTable table;
-  if (kind == ActionKind::Uniaxial) {
-    ReadRows(records, header, kUniaxialColumns, "an R, T or C section needs Ned, Med and Ved",
-             place, units, table.uniaxial, table.names);
-  } else {
-    ReadRows(records, header, kBiaxialColumns, "a D section needs Ned, Mx, My, Vx and Vy", place,
-             units, table.biaxial, table.names);
+  try {
+    CsvReader records(content);
+    std::vector<CsvField> header;
+    if (!records.ReadHeader(header)) place.Fail("the table is empty (no header line)");
+    ActionsTable table;
+    if (kind == ActionKind::Uniaxial) {
+      ReadRows(records, header, kUniaxialColumns, "an R, T or C section needs Ned, Med and Ved",
+               place, units, table.uniaxial, table.names);
+    } else {
+      ReadRows(records, header, kBiaxialColumns, "a D section needs Ned, Mx, My, Vx and Vy", place,
+               units, table.biaxial, table.names);
+    }
+    return table;
+  } catch (const runfiles::CsvError& error) {
+    place.Fail(error.line(), error.column(), {}, error.what());
   }
-  return table;
 }
 
 }  // namespace quilex::combos

@@ -6,18 +6,15 @@
 //   in any order and in any case: Ned, Med, Ved for R, T and C sections; Ned, Mx, My, Vx, Vy
 //   for D sections; optionally name (or combination, when there is no name column) for the
 //   rows' labels. Other columns are ignored.
-// - The separator is taken from the header line: a tab if it holds one, else a semicolon if
-//   it holds one, else a comma. With a semicolon a value may use a decimal comma (12,5).
-// - Every row has as many fields as the header. A field may be quoted ("ULS 1, wind"), a
-//   doubled quote standing for a quote; quoted text may run over line ends. Blanks around a
-//   field are dropped.
+// - The separator, quoting, blank and comment lines, byte-order mark and line ends are those
+//   of the run folder's one CSV dialect (runfiles/Csv.hpp): tab, else semicolon, else comma,
+//   taken from the header line; fields may be quoted ("ULS 1, wind") and quoted text may run
+//   over line ends. With a semicolon a value may use a decimal comma (12,5).
+// - Every row has as many fields as the header.
 // - Numbers are written as slu-max.txt takes them (300, 300., .5, -3e2, 3d2) and read to
 //   the same double. A unit of kN converts forces to N and moments to N·mm by moving the
 //   decimal point of the written number 3 or 6 places, so that 1.005 kN is exactly the
 //   double of 1005 N written in N (1.005 * 1000 would give 1004.9999999999999).
-// - Lines that hold only blanks (and separators), and lines whose first non-blank character
-//   is #, are skipped. A UTF-8 byte-order mark at the start is skipped. Line ends may be
-//   LF, CR LF or CR.
 //
 // A table that breaks a rule is a TableError naming the file, the line and the column.
 #pragma once

@@ -18,6 +18,7 @@
 #include "program/RunLog.hpp"
 #include "program/RunRecords.hpp"
 #include "quilex/materials.hpp"
+#include "runfiles/Csv.hpp"
 #include "textio/ConsoleText.hpp"
 #include "textio/NumberedFiles.hpp"
 #include "textio/ReplacedFile.hpp"
@@ -294,7 +295,7 @@ Tally VerifyAll(const Section& section, const Inputs& in, const ActionsTable& ta
 void PrintGoverning(std::ostream& out, const char* check, const char* ratio_name,
                     const Governing& governing, const ActionsTable& table) {
   out << "governing for " << check << ": "
-      << textio::ConsoleLines(CsvField(table.Name(governing.row))) << ", ";
+      << textio::ConsoleLines(runfiles::CsvQuoted(table.Name(governing.row))) << ", ";
   if (governing.ratio) {
     out << ratio_name << " = " << TwoDecimals(*governing.ratio) << '\n';
   } else {

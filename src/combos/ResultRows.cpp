@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "program/RunRecords.hpp"
+#include "runfiles/Csv.hpp"
 #include "textio/RecordFormat.hpp"
 
 namespace quilex::combos {
@@ -59,7 +60,7 @@ void AppendVerdict(std::string& out, int campo, const Verdict& verdict) {
   out += ',';
   out += std::to_string(campo);
   out += verdict.verified ? ",yes," : ",no,";
-  out += CsvField(verdict.reason());
+  out += runfiles::CsvQuoted(verdict.reason());
   out += "\r\n";
 }
 
@@ -130,7 +131,7 @@ void AppendRow(std::string& out, std::string_view name, const Actions& actions,
                const Verification& v, const Verdict& verdict) {
   const program::PrintedActions a = program::AsPrinted(actions);
   const program::PrintedResults r = program::AsPrinted(v);
-  out += CsvField(name);
+  out += runfiles::CsvQuoted(name);
   AppendNumbers(out, {a.Ned, a.Med, a.Ved, r.Mrd, r.rho_M, r.Vrd, r.rho_V, r.epsilon});
   AppendVerdict(out, r.campo, verdict);
 }
@@ -139,7 +140,7 @@ void AppendRow(std::string& out, std::string_view name, const BiaxialActions& ac
                const BiaxialVerification& v, const Verdict& verdict) {
   const program::PrintedBiaxialActions a = program::AsPrinted(actions);
   const program::PrintedBiaxialResults r = program::AsPrinted(v);
-  out += CsvField(name);
+  out += runfiles::CsvQuoted(name);
   AppendNumbers(out, {a.Ned, a.Mx, a.My, a.Vx, a.Vy, r.Mrd, r.Mrdx, r.Mrdy, r.rho_M, r.MRx, r.MRy,
                       r.Vrdx, r.Vrdy, r.rho_V, r.epsilon, r.alpha});
   AppendVerdict(out, r.campo, verdict);
@@ -149,17 +150,6 @@ std::string TwoDecimals(double value) {
   std::string field = textio::FormatFixed(value, kWideField, 2);
   if (field.front() == '*') field = textio::FormatFixed(value, kWidestField, 2);
   return field.substr(field.find_first_not_of(' '));
-}
-
-std::string CsvField(std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
-  std::string quoted = "\"";
-  for (const char ch : text) {
-    quoted += ch;
-    if (ch == '"') quoted += '"';
-  }
-  quoted += '"';
-  return quoted;
 }
 
 }  // namespace quilex::combos

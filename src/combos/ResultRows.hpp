@@ -64,7 +64,4 @@ void AppendRow(std::string& out, std::string_view name, const BiaxialActions& ac
 // A value as the program prints it with two decimals (f8.2), without padding or width limit.
 std::string TwoDecimals(double value);
 
-// A CSV field: `text` as it is, or quoted when it holds a comma, a quote or a line end.
-std::string CsvField(std::string_view text);
-
 }  // namespace quilex::combos

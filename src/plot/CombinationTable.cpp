@@ -7,55 +7,11 @@
 #include <string_view>
 
 #include "plot/FileText.hpp"
+#include "runfiles/Csv.hpp"
 #include "textio/WholeFile.hpp"
 
 namespace quilex::plot {
 namespace {
-
-// Splits one line into fields: a field that starts with a double quote runs to the next
-// quote that is not doubled; elsewhere quotes are ordinary characters.
-std::vector<std::string> SplitFields(const std::filesystem::path& file, std::size_t line_number,
-                                     std::string_view line) {
-  std::vector<std::string> fields;
-  std::size_t at = 0;
-  for (;;) {
-    std::string field;
-    if (at < line.size() && line[at] == '"') {
-      const std::size_t opening = at;
-      ++at;
-      for (;;) {
-        if (at >= line.size()) {
-          FailAt(file, line_number,
-                 "column " + std::to_string(fields.size() + 1) +
-                     ": the quoted text that starts at character " + std::to_string(opening + 1) +
-                     " does not end on its line");
-        }
-        if (line[at] == '"') {
-          if (at + 1 < line.size() && line[at + 1] == '"') {
-            field += '"';
-            at += 2;
-            continue;
-          }
-          ++at;
-          break;
-        }
-        field += line[at++];
-      }
-      if (at < line.size() && line[at] != ',') {
-        FailAt(file, line_number,
-               "column " + std::to_string(fields.size() + 1) +
-                   ": text after the closing quote of a quoted field");
-      }
-    } else {
-      const std::size_t end = std::min(line.find(',', at), line.size());
-      field = line.substr(at, end - at);
-      at = end;
-    }
-    fields.push_back(std::move(field));
-    if (at >= line.size()) return fields;
-    ++at;  // the comma
-  }
-}
 
 std::string Lower(std::string_view text) {
   std::string lower(text);
@@ -68,13 +24,14 @@ struct Columns {
   std::size_t name, ned, x, y, rho_M, verified;
 };
 
-std::size_t FindColumn(const std::filesystem::path& file, const std::vector<std::string>& header,
-                       std::string_view wanted, bool moment_contour) {
+std::size_t FindColumn(const std::filesystem::path& file, int header_line,
+                       const std::vector<std::string>& header, std::string_view wanted,
+                       bool moment_contour) {
   for (std::size_t k = 0; k < header.size(); ++k) {
     if (Lower(Trim(header[k])) == Lower(wanted)) return k;
   }
   const std::string table = moment_contour ? "type-D sections" : "R, T and C sections";
-  FailAt(file, 1,
+  FailAt(file, static_cast<std::size_t>(header_line),
          "no column '" + std::string(wanted) + "' in the header (a table of " + table +
              " has one; is the table of another section?)");
 }
@@ -104,48 +61,60 @@ std::vector<CombinationPoint> ReadCombinationTable(const std::filesystem::path& 
   // As long as quilex-combos wrote it: a table of a million rows is some 100 MB.
   const std::optional<std::string> content = ReadWholeFile(file, textio::kNoBound);
   if (!content) Fail(file, "cannot be read");
-  std::vector<std::string> lines = SplitLines(*content);
-  if (lines.empty()) Fail(file, "the file is empty (a table starts with its header line)");
-  // A table saved again by a spreadsheet may start with a byte-order mark.
-  if (lines[0].rfind("\xEF\xBB\xBF", 0) == 0) lines[0].erase(0, 3);
-
-  const std::vector<std::string> header = SplitFields(file, 1, lines[0]);
-  Columns columns{};
-  columns.name = FindColumn(file, header, "name", moment_contour);
-  columns.ned = FindColumn(file, header, "Ned_kN", moment_contour);
-  columns.x = FindColumn(file, header, moment_contour ? "Mx_kNm" : "Med_kNm", moment_contour);
-  columns.y = FindColumn(file, header, moment_contour ? "My_kNm" : "Med_kNm", moment_contour);
-  columns.rho_M = FindColumn(file, header, "rho_M", moment_contour);
-  columns.verified = FindColumn(file, header, "verified", moment_contour);
-
   std::vector<CombinationPoint> rows;
-  for (std::size_t k = 1; k < lines.size(); ++k) {
-    const std::size_t line = k + 1;
-    if (Trim(lines[k]).empty()) continue;
-    const std::vector<std::string> fields = SplitFields(file, line, lines[k]);
-    if (fields.size() != header.size()) {
-      FailAt(file, line,
-             std::to_string(fields.size()) + " fields, the header names " +
-                 std::to_string(header.size()));
+  try {
+    runfiles::CsvReader records(*content);
+    std::vector<runfiles::CsvField> fields;
+    if (!records.ReadHeader(fields)) {
+      Fail(file, "the file is empty (a table starts with its header line)");
     }
-    CombinationPoint row;
-    row.name = fields[columns.name];
-    const double ned = NumberField(file, line, header, fields, columns.ned);
-    if (moment_contour) {
-      row.at = {NumberField(file, line, header, fields, columns.x),
-                NumberField(file, line, header, fields, columns.y)};
-    } else {
-      row.at = {-ned, NumberField(file, line, header, fields, columns.y)};
+    const int header_line = fields.front().line;
+    std::vector<std::string> header;
+    for (const runfiles::CsvField& field : fields)
+      header.push_back(field.Text());
+    Columns columns{};
+    columns.name = FindColumn(file, header_line, header, "name", moment_contour);
+    columns.ned = FindColumn(file, header_line, header, "Ned_kN", moment_contour);
+    columns.x = FindColumn(file, header_line, header, moment_contour ? "Mx_kNm" : "Med_kNm",
+                           moment_contour);
+    columns.y = FindColumn(file, header_line, header, moment_contour ? "My_kNm" : "Med_kNm",
+                           moment_contour);
+    columns.rho_M = FindColumn(file, header_line, header, "rho_M", moment_contour);
+    columns.verified = FindColumn(file, header_line, header, "verified", moment_contour);
+
+    std::vector<std::string> texts;
+    while (records.Next(fields)) {
+      const auto line = static_cast<std::size_t>(fields.front().line);
+      if (fields.size() != header.size()) {
+        FailAt(file, line,
+               std::to_string(fields.size()) + " fields, the header names " +
+                   std::to_string(header.size()));
+      }
+      texts.clear();
+      for (const runfiles::CsvField& field : fields)
+        texts.push_back(field.Text());
+      CombinationPoint row;
+      row.name = texts[columns.name];
+      const double ned = NumberField(file, line, header, texts, columns.ned);
+      if (moment_contour) {
+        row.at = {NumberField(file, line, header, texts, columns.x),
+                  NumberField(file, line, header, texts, columns.y)};
+      } else {
+        row.at = {-ned, NumberField(file, line, header, texts, columns.y)};
+      }
+      row.rho_M = NumberField(file, line, header, texts, columns.rho_M);
+      const std::string verified = Lower(Trim(texts[columns.verified]));
+      if (verified != "yes" && verified != "no") {
+        FailAt(file, line,
+               "column " + std::to_string(columns.verified + 1) + " (verified): '" +
+                   texts[columns.verified] + "' is neither yes nor no");
+      }
+      row.verified = verified == "yes";
+      rows.push_back(std::move(row));
     }
-    row.rho_M = NumberField(file, line, header, fields, columns.rho_M);
-    const std::string verified = Lower(Trim(fields[columns.verified]));
-    if (verified != "yes" && verified != "no") {
-      FailAt(file, line,
-             "column " + std::to_string(columns.verified + 1) + " (verified): '" +
-                 fields[columns.verified] + "' is neither yes nor no");
-    }
-    row.verified = verified == "yes";
-    rows.push_back(std::move(row));
+  } catch (const runfiles::CsvError& error) {
+    FailAt(file, static_cast<std::size_t>(error.line()),
+           "column " + std::to_string(error.column() + 1) + ": " + error.what());
   }
   return rows;
 }

@@ -1,7 +1,7 @@
 // Reads risu-combinations.csv, the table of results that quilex-combos writes: one row per
-// load combination, comma-separated, first line a header, CR LF line ends. Columns are
-// found by their header names (upper or lower case alike), so the table may grow columns.
-// A name that holds a comma or a quote is written in double quotes, quotes doubled.
+// load combination, first line a header, in the CSV dialect of runfiles/Csv.hpp (a name
+// with a comma, a quote or a line end in double quotes). Columns are found by their header
+// names (upper or lower case alike), so the table may grow columns.
 #pragma once
 
 #include <filesystem>

@@ -1,5 +1,5 @@
 // The fields of risu-combinations.csv: numbers rounded as the program's f8.2 rounds them but
-// without its width, CSV quoting, and the verdict of outcomes the golden runs cannot reach
+// without its width, and the verdict of outcomes the golden runs cannot reach
 // with the program's fixed settings.
 #include "combos/ResultRows.hpp"
 
@@ -24,15 +24,6 @@ TEST(ResultRowsTest, TwoDecimalsRoundTheExactBinaryValueWithoutWidthLimit) {
   EXPECT_EQ(TwoDecimals(-1e40).size(), 45u);  // beyond the first try's field
   EXPECT_EQ(TwoDecimals(std::numeric_limits<double>::infinity()), "Infinity");
   EXPECT_EQ(TwoDecimals(-std::numeric_limits<double>::infinity()), "-Infinity");
-}
-
-TEST(ResultRowsTest, CsvFieldsQuotedOnlyWhenNeeded) {
-  EXPECT_EQ(CsvField("ULS 1"), "ULS 1");
-  EXPECT_EQ(CsvField("G+Q; wind"), "G+Q; wind");
-  EXPECT_EQ(CsvField("wind, left"), "\"wind, left\"");
-  EXPECT_EQ(CsvField("say \"hi\""), "\"say \"\"hi\"\"\"");
-  EXPECT_EQ(CsvField("a\nb"), "\"a\nb\"");
-  EXPECT_EQ(CsvField("a\rb"), "\"a\rb\"");
 }
 
 Verification Resisted(double Mrd, double Med, double Vrd, double Ved) {

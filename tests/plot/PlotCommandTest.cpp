@@ -207,7 +207,7 @@ const BadFolder kBadFolders[] = {
                  std::string(kSectionHeader) +
                      "\"A, then,-500.00,150.00,100.00,237.89,0.63,108.58,0.92,0.39,3,yes,\r\n");
      },
-     {"risu-combinations.csv:2: ", "does not end on its line"}},
+     {"risu-combinations.csv:2: ", "column 1: the quoted text is not closed"}},
     {"table-short-row",
      "ref-R",
      [](const fs::path& f) {
@@ -336,14 +336,14 @@ TEST(Options, EveryGoodFolderIsDrawnWhenAnotherFails) {
 TEST(Combinations, EachIsAMarkerInItsVerdictsColourAndTheLargestRatioGoverns) {
   ScratchFolder folder("plot-combinations");
   CopyRun("ref-R", folder.path());
-  // A quoted name with a comma and quotes; a name with markup characters and a byte that
-  // is not UTF-8; two equal largest ratios, of which the first governs.
+  // A quoted name with a comma and quotes, one over two lines; a name with markup characters
+  // and a byte that is not UTF-8; two equal largest ratios, of which the first governs.
   WriteFile(folder.path() / "risu-combinations.csv",
             std::string(kSectionHeader) +
                 "SLU 1,-500.00,150.00,100.00,237.89,0.63,108.58,0.92,0.39,3,yes,\r\n"
                 "\"wind, \"\"W2\"\"\",-200.00,250.00,50.00,225.02,1.11,100.10,0.50,0.35,3,no,"
                 "bending ratio above 1\r\n"
-                "G+Q,1000.00,-100.00,20.00,-255.00,0.39,90.00,0.22,0.10,2,yes,\r\n"
+                "\"G+Q\r\nwind\",1000.00,-100.00,20.00,-255.00,0.39,90.00,0.22,0.10,2,yes,\r\n"
                 "<a & b>\xFF,-1500.00,-300.00,20.00,-270.27,1.11,90.00,0.22,0.60,4,no,\r\n");
   const Outcome outcome = RunCommand({folder.path().string()});
   ASSERT_EQ(outcome.status, 0) << outcome.err;
