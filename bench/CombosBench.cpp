@@ -32,7 +32,7 @@ void CombinationRow(benchmark::State& state, const Section& section, const Actio
   std::string rows;
   for (auto _ : state) {
     const auto v = quilex::unchecked::Verify(section, kMaterials, actions, {}, nullptr);
-    const quilex::combos::Verdict verdict = quilex::combos::VerdictOf(v);
+    const quilex::Verdict verdict = quilex::VerdictOf(v);
     quilex::combos::AppendRow(rows, "ULS 1", actions, v, verdict);
     if (rows.size() > (1 << 20)) rows.clear();
   }

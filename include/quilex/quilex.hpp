@@ -28,5 +28,6 @@
 #include "quilex/materials.hpp"
 #include "quilex/sections.hpp"
 #include "quilex/validation.hpp"
+#include "quilex/verdict.hpp"
 #include "quilex/verification.hpp"
 #include "quilex/version.hpp"

@@ -136,17 +136,29 @@ struct Governing {
   bool found = false;
   std::size_t row = 0;
   std::optional<double> ratio;
-  std::string failure;
+  std::string failure;  // the check's failed conditions, joined
 
+  bool Governs(const std::optional<double>& offered_ratio) const {
+    return !found || (!offered_ratio && ratio) ||
+           (offered_ratio && ratio && *offered_ratio > *ratio);
+  }
   void Offer(std::size_t r, const std::optional<double>& offered_ratio,
              const std::string& offered_failure) {
-    const bool governs =
-        !found || (!offered_ratio && ratio) || (offered_ratio && ratio && *offered_ratio > *ratio);
-    if (!governs) return;
+    if (!Governs(offered_ratio)) return;
     found = true;
     row = r;
     ratio = offered_ratio;
     failure = offered_failure;
+  }
+  void Offer(std::size_t r, const std::optional<double>& offered_ratio,
+             const std::vector<std::string>& failed_conditions) {
+    if (!Governs(offered_ratio)) return;
+    std::string joined;
+    for (const std::string& condition : failed_conditions) {
+      if (!joined.empty()) joined += "; ";
+      joined += condition;
+    }
+    Offer(r, offered_ratio, joined);
   }
 };
 

@@ -20,35 +20,6 @@ constexpr std::string_view kBiaxialHeader =
 constexpr int kWideField = 40;
 constexpr int kWidestField = 320;
 
-void Join(std::string& reasons, std::string_view reason) {
-  if (!reasons.empty()) reasons += "; ";
-  reasons += reason;
-}
-
-// Both searches converged, but Med lies beyond the far end of the domain at Ned.
-constexpr std::string_view kOutsideAtThisForce = "outside the M-N domain at this axial force";
-
-// The reasons of a bending search that found no resisting moment.
-std::string_view Unresisted(BendingOutcome outcome) {
-  switch (outcome) {
-    case BendingOutcome::AxialForceOutsideDomain:
-      return "outside the M-N domain";
-    case BendingOutcome::NotConverged:
-      return "no convergence";
-    case BendingOutcome::SampleNotConverged:
-      return "sample direction did not converge";
-    case BendingOutcome::DirectionNotFound:
-      return "no bracketing direction";
-    case BendingOutcome::OutsideDomain:
-      return kOutsideAtThisForce;
-    case BendingOutcome::Resisted:
-      break;
-  }
-  return "no resisting moment";
-}
-
-constexpr std::string_view kCrushedStruts = "no shear resistance: mean compression reaches fcd";
-
 void AppendNumbers(std::string& out, std::initializer_list<double> values) {
   for (const double value : values) {
     out += ',';
@@ -68,63 +39,6 @@ void AppendVerdict(std::string& out, int campo, const Verdict& verdict) {
 
 std::string_view HeaderRecord(ActionKind kind) {
   return kind == ActionKind::Uniaxial ? kUniaxialHeader : kBiaxialHeader;
-}
-
-std::string Verdict::reason() const {
-  std::string reasons = bending;
-  if (!shear.empty()) Join(reasons, shear);
-  return reasons;
-}
-
-Verdict VerdictOf(const Verification& v) {
-  Verdict verdict;
-  verdict.verified = v.verified();
-  if (v.bending != BendingOutcome::Resisted || v.Mrd == 0 || !v.rho_M) {
-    verdict.bending = Unresisted(v.bending);
-  } else if (!(*v.rho_M > 0 || (*v.rho_M == 0 && v.Mrd > 0))) {
-    // A zero Med counts as positive, as in the search.
-    verdict.bending = kOutsideAtThisForce;
-  } else {
-    verdict.rho_M = v.rho_M;
-    if (!(*v.rho_M <= 1)) verdict.bending = "bending ratio above 1";
-  }
-  if (v.shear == ShearOutcome::StrutAngleOutOfRange) {
-    verdict.shear = "strut angle out of range";
-  } else if (v.shear == ShearOutcome::CompressionOutOfRange) {
-    verdict.shear = kCrushedStruts;
-  } else if (v.Vrd == 0 || !v.rho_V) {
-    verdict.shear = "no shear resistance";
-  } else {
-    verdict.rho_V = v.rho_V;
-    if (!(*v.rho_V <= 1)) verdict.shear = "shear ratio above 1";
-  }
-  return verdict;
-}
-
-Verdict VerdictOf(const BiaxialVerification& v) {
-  Verdict verdict;
-  verdict.verified = v.verified();
-  if (v.bending != BendingOutcome::Resisted || !(v.Mrd > 0) || !v.rho_M) {
-    verdict.bending = Unresisted(v.bending);
-  } else {
-    verdict.rho_M = v.rho_M;
-    if (!(*v.rho_M <= 1)) verdict.bending = "bending ratio above 1";
-  }
-  if (v.shear_x == ShearOutcome::StrutAngleOutOfRange ||
-      v.shear_y == ShearOutcome::StrutAngleOutOfRange) {
-    verdict.shear = "strut angle out of range";
-  } else if (v.shear_x == ShearOutcome::CompressionOutOfRange ||
-             v.shear_y == ShearOutcome::CompressionOutOfRange) {
-    verdict.shear = kCrushedStruts;
-  } else if (v.Vrdx == 0 || v.Vrdy == 0 || !v.rho_V) {
-    if (v.Vrdx == 0) Join(verdict.shear, "no shear resistance along x");
-    if (v.Vrdy == 0) Join(verdict.shear, "no shear resistance along y");
-    if (verdict.shear.empty()) verdict.shear = "no shear resistance";
-  } else {
-    verdict.rho_V = v.rho_V;
-    if (!(*v.rho_V <= 1)) verdict.shear = "shear ratio above 1";
-  }
-  return verdict;
 }
 
 void AppendRow(std::string& out, std::string_view name, const Actions& actions,

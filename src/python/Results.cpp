@@ -89,6 +89,9 @@ Forces in N, moments in N·mm (risu-MN.txt prints them in kN and kN·m):
              other face was needed to tell (always when bending is OutsideDomain), or None
   verified   True when the section resists both: bending Resisted (Med inside the M-N
              domain at Ned) with rho_M at most 1, and rho_V at most 1
+  reasons    why not, in the words of quilex-combos' reason column: a list of the failed
+             conditions, bending first ("bending ratio above 1", "no shear resistance",
+             ...); empty when verified
 
 Where risu-MN.txt prints 999.99 for a ratio, or 0.00 for epsilon, the value here is None.
 )";
@@ -118,7 +121,14 @@ Forces in N, moments in N·mm, angles in degrees:
                     (the origin lies outside it), or None
   verified          True when bending is Resisted with Mrd > 0 and rho_M <= 1, and
                     rho_V <= 1
+  reasons           why not: the failed conditions, bending first; empty when verified
 )";
+
+std::vector<std::string> Reasons(const Verdict& verdict) {
+  std::vector<std::string> reasons = verdict.bending;
+  reasons.insert(reasons.end(), verdict.shear.begin(), verdict.shear.end());
+  return reasons;
+}
 
 py::object RangeOrNone(const std::optional<MomentRange>& range) {
   if (!range) return py::none();
@@ -214,6 +224,9 @@ void BindResults(py::module_& m) {
       .def_readonly("rho_V", &Verification::rho_V, "|Ved / Vrd|, or None when Vrd is 0.")
       .def_property_readonly("verified", &Verification::verified,
                              "True when the section resists both the moment and the shear.")
+      .def_property_readonly(
+          "reasons", [](const Verification& v) { return Reasons(VerdictOf(v)); },
+          "The failed conditions, bending first, as quilex-combos words them; [] if verified.")
       .def("__repr__", [](const Verification& v) {
         return "Verification(verified=" + std::string(v.verified() ? "True" : "False") +
                ", Mrd=" + Quantity(v.Mrd, "N·mm") + ", rho_M=" + Fixed(v.rho_M, 4) +
@@ -266,6 +279,9 @@ void BindResults(py::module_& m) {
                     "sqrt((Vx/Vrdx)² + (Vy/Vrdy)²), or None when either resistance is 0.")
       .def_property_readonly("verified", &BiaxialVerification::verified,
                              "True when the section resists both the moments and the shears.")
+      .def_property_readonly(
+          "reasons", [](const BiaxialVerification& v) { return Reasons(VerdictOf(v)); },
+          "The failed conditions, bending first, as quilex-combos words them; [] if verified.")
       .def("__repr__", [](const BiaxialVerification& v) {
         return "BiaxialVerification(verified=" + std::string(v.verified() ? "True" : "False") +
                ", Mrd=" + Quantity(v.Mrd, "N·mm") + ", Mrdx=" + Quantity(v.Mrdx, "N·mm") +

@@ -1,7 +1,7 @@
 # Type stubs of the compiled module quilex (installed as quilex/__init__.pyi). Units: N, mm,
 # mm², N·mm, N/mm². The docstrings are in the module: help(quilex.verify).
 import enum
-from typing import Any, Iterable, Optional, Sequence, Tuple, Union, overload
+from typing import Any, Iterable, List, Optional, Sequence, Tuple, Union, overload
 
 import numpy as np
 import numpy.typing as npt
@@ -208,6 +208,8 @@ class Verification:
     def rho_V(self) -> Optional[float]: ...
     @property
     def verified(self) -> bool: ...
+    @property
+    def reasons(self) -> List[str]: ...
 
 class BiaxialVerification:
     @property
@@ -248,6 +250,8 @@ class BiaxialVerification:
     def rho_V(self) -> Optional[float]: ...
     @property
     def verified(self) -> bool: ...
+    @property
+    def reasons(self) -> List[str]: ...
 
 def materials(design_code: str, steel_grade: str, concrete_class: str) -> MaterialSet: ...
 @overload

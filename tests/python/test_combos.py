@@ -59,6 +59,8 @@ def test_uniaxial_table_as_the_command_prints_it(tmp_path, name):
             assert row[column] == printed(many[field][i], scale, absent), (i, column)
         assert row["campo"] == str(int(many["campo"][i])), i
         assert row["verified"] == ("yes" if many["verified"][i] else "no"), i
+        v = quilex.verify(case.section, case.materials, **dict(zip(case.actions, table[i])))
+        assert "; ".join(v.reasons) == row["reason"], i
 
 
 @pytest.mark.skipif(not COMBOS, reason="quilex-combos not built")
@@ -75,3 +77,5 @@ def test_bar_section_table_as_the_command_prints_it(tmp_path):
         expected_alpha = many["last_trial_angle"][i] if np.isnan(alpha) else alpha
         assert row["alpha"] == f"{expected_alpha:.2f}", i
         assert row["verified"] == ("yes" if many["verified"][i] else "no"), i
+        v = quilex.verify(case.section, case.materials, **dict(zip(case.actions, table[i])))
+        assert "; ".join(v.reasons) == row["reason"], i
