@@ -15,7 +15,6 @@
 #include "combos/CombinationsRun.hpp"
 #include "combos/ResultRows.hpp"
 #include "quilex/quilex.hpp"
-#include "verification/Unchecked.hpp"
 
 namespace fs = std::filesystem;
 
@@ -31,7 +30,7 @@ template <class Section, class Actions>
 void CombinationRow(benchmark::State& state, const Section& section, const Actions& actions) {
   std::string rows;
   for (auto _ : state) {
-    const auto v = quilex::unchecked::Verify(section, kMaterials, actions, {}, nullptr);
+    const auto v = quilex::Verify(section, kMaterials, actions, {}, nullptr);
     const quilex::Verdict verdict = quilex::VerdictOf(v);
     quilex::combos::AppendRow(rows, "ULS 1", actions, v, verdict);
     if (rows.size() > (1 << 20)) rows.clear();

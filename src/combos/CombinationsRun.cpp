@@ -17,13 +17,14 @@
 #include "program/ProgramRun.hpp"
 #include "program/RunLog.hpp"
 #include "program/RunRecords.hpp"
+#include "quilex/domain.hpp"
 #include "quilex/materials.hpp"
+#include "quilex/verification.hpp"
 #include "runfiles/Csv.hpp"
 #include "textio/ConsoleText.hpp"
 #include "textio/NumberedFiles.hpp"
 #include "textio/ReplacedFile.hpp"
 #include "textio/WholeFile.hpp"
-#include "verification/Unchecked.hpp"
 
 namespace quilex::combos {
 namespace {
@@ -202,7 +203,7 @@ template <class Section>
 std::string DomainLog(const Section& section, const MaterialSet& m, const Settings& settings) {
   textio::OutputFile risu(20);
   program::RisuLog log(risu);
-  unchecked::InteractionDomain(section, m, settings, &log);
+  InteractionDomain(section, m, settings, &log);
   return risu.text();
 }
 
@@ -222,7 +223,7 @@ Verification VerifyWithLog(const Section& section, const MaterialSet& m, const S
   textio::OutputFile risu(20);
   WriteEcho(risu, parts, actions);
   program::VerificationLog verification_log(risu);
-  const Verification v = unchecked::Verify(section, m, actions, settings, &verification_log);
+  const Verification v = Verify(section, m, actions, settings, &verification_log);
   verification_log.Finish();
   // quilex ends the run after a strut angle out of range, before the domain.
   if (v.shear != ShearOutcome::StrutAngleOutOfRange) risu.Write(parts.domain);
@@ -236,7 +237,7 @@ BiaxialVerification VerifyWithLog(const RectangleWithBars& section, const Materi
   textio::OutputFile risu(20);
   WriteEcho(risu, parts, actions);
   program::RisuLog shear_log(risu);
-  const BiaxialVerification v = unchecked::Verify(section, m, actions, settings, &shear_log);
+  const BiaxialVerification v = Verify(section, m, actions, settings, &shear_log);
   log += risu.text();
   return v;
 }
@@ -256,7 +257,7 @@ void VerifyRows(const Section& section, const MaterialSet& m, const Settings& se
   for (std::size_t row = first; row < end; ++row) {
     const RowActions& actions = rows[row];
     const auto v = parts == nullptr
-                       ? unchecked::Verify(section, m, actions, settings, nullptr)
+                       ? Verify(section, m, actions, settings, nullptr)
                        : VerifyWithLog(section, m, settings, actions, *parts, block.log);
     const Verdict verdict = VerdictOf(v);
     AppendRow(block.rows, table.Name(row), actions, v, verdict);

@@ -8,11 +8,12 @@
 #include "program/InputFiles.hpp"
 #include "program/RunLog.hpp"
 #include "program/RunRecords.hpp"
+#include "quilex/domain.hpp"
 #include "quilex/materials.hpp"
 #include "quilex/validation.hpp"
+#include "quilex/verification.hpp"
 #include "textio/FloatingPointStatus.hpp"
 #include "textio/NumberedFiles.hpp"
-#include "verification/Unchecked.hpp"
 
 namespace quilex::program {
 namespace {
@@ -67,12 +68,12 @@ template <class Section>
 void VerifyAndTraceDomain(const Section& section, const MaterialSet& m, const Actions& actions,
                           RunFiles& files) {
   VerificationLog verification_log(files.risu);
-  const Verification v = unchecked::Verify(section, m, actions, kSettings, &verification_log);
+  const Verification v = Verify(section, m, actions, kSettings, &verification_log);
   verification_log.Finish();
   if (v.shear == ShearOutcome::StrutAngleOutOfRange) return;
   WriteResults(files.risu_mn, v, m);
   RisuLog domain_log(files.risu);
-  WritePoints(files.domplot, unchecked::InteractionDomain(section, m, kSettings, &domain_log));
+  WritePoints(files.domplot, InteractionDomain(section, m, kSettings, &domain_log));
 }
 
 // A rectangle with bars: the actions, the verification, its results and, when the
@@ -82,7 +83,7 @@ void VerifyBiaxial(bool echo, const RectangleWithBars& section, const MaterialSe
   const BiaxialActions actions = ReadBiaxialActions(files.slu);
   if (echo) WriteActionsEcho(files.risu, actions);
   RisuLog log(files.risu);
-  const BiaxialVerification v = unchecked::Verify(section, m, actions, kSettings, &log);
+  const BiaxialVerification v = Verify(section, m, actions, kSettings, &log);
   if (v.shear_y == ShearOutcome::StrutAngleOutOfRange) return;
   WriteResults(files.risu_mn, v, m);
   // The contour of a search of direction that converged, also when the point lies outside.
