@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "biaxial/ConcreteGrid.hpp"
 #include "flexure/StrainModel.hpp"
@@ -21,9 +22,9 @@ double Offset(double Mx, double My, double phi) {
 }  // namespace
 
 double WrapAngle(double a) {
-  const double n = std::round(a / kTwoPi);
-  double wrapped = a - kTwoPi * n;
-  if (wrapped <= -kPi) wrapped = wrapped + kTwoPi;
+  const double n = std::round(a / (2 * std::numbers::pi));
+  double wrapped = a - (2 * std::numbers::pi) * n;
+  if (wrapped <= -std::numbers::pi) wrapped = wrapped + (2 * std::numbers::pi);
   return wrapped;
 }
 
@@ -45,7 +46,7 @@ BiaxialState BiaxialResultants(const RectangleWithBars& section, const MaterialS
       if (u > st.dmax) st.dmax = u;
     }
   }
-  const double x = st.htheta / 2 * (std::tan(kHalfPi * t) + 1);
+  const double x = st.htheta / 2 * (std::tan((std::numbers::pi / 2) * t) + 1);
   st.x = x;
 
   // The smallest of the curvatures that bring the corner to eps_cu, the deepest bar to
@@ -126,7 +127,7 @@ std::vector<std::size_t> AngleBrackets(std::span<const double> Mx, std::span<con
     const std::size_t j = i < nang ? i : 0;
     const double g1 = Offset(Mx[i - 1], My[i - 1], phi);
     const double g2 = Offset(Mx[j], My[j], phi);
-    const bool crosses = g1 * g2 <= 0 && std::fabs(g2 - g1) < kPi;
+    const bool crosses = g1 * g2 <= 0 && std::fabs(g2 - g1) < std::numbers::pi;
     const bool repeated = crosses && g1 == 0 && ended_on_phi;
     if (crosses && !repeated) brackets.push_back(i);
     ended_on_phi = crosses && g2 == 0;
@@ -146,7 +147,7 @@ AngleSearch SolveNeutralAxisAngleIn(const RectangleWithBars& section, const Mate
   const std::size_t nang = theta.size();
   const double s0 = Offset(Mx[i - 1], My[i - 1], phi);
   double lo = theta[i - 1];
-  double hi = i < nang ? theta[i] : theta[0] + kTwoPi;
+  double hi = i < nang ? theta[i] : theta[0] + (2 * std::numbers::pi);
   const double W0 = hi - lo;
   AngleSearch search;
   for (int halving = 0; halving < kAngleHalvings; ++halving) {

@@ -13,10 +13,6 @@
 
 namespace quilex::biaxial {
 
-constexpr double kPi = 3.141592653589793;
-constexpr double kTwoPi = 6.283185307179586;
-constexpr double kHalfPi = 1.5707963267948966;
-
 // Reduces an angle to (-pi, pi].
 double WrapAngle(double a);
 

@@ -1,6 +1,7 @@
 #include "flexure/CircularResultant.hpp"
 
 #include <cmath>
+#include <numbers>
 
 #include "flexure/StrainModel.hpp"
 
@@ -8,7 +9,7 @@ namespace quilex::flexure {
 
 double CircularBarDepth(const CircularSection& s, int k) {
   const double D = s.D, c = s.c;
-  return c + (D - 2 * c) * (1 + std::cos(2 * kPi * (k - 1) / s.nF)) / 2;
+  return c + (D - 2 * c) * (1 + std::cos(2 * std::numbers::pi * (k - 1) / s.nF)) / 2;
 }
 
 CircularGeometry CircularGeometryOf(const CircularSection& s, int n) {
@@ -49,8 +50,8 @@ SectionForces CircularForces(const CircularSection& s, const CircularGeometry& g
               AddStripForces<Lanes>(g.strips, strain, m.fcd, m.eps_c2, exponent, N, M);
               const std::size_t bars = g.bar_depth.size();
               for (std::size_t k = 0; k < bars; ++k) {
-                const double F = SteelStress(strain(g.bar_depth[k]), m.fyd, m.Es) * kPi *
-                                 g.bar_diameter_squared / 4;
+                const double F = SteelStress(strain(g.bar_depth[k]), m.fyd, m.Es) *
+                                 std::numbers::pi * g.bar_diameter_squared / 4;
                 N += F;
                 M += F * g.bar_arm[k];
               }

@@ -13,7 +13,6 @@
 namespace quilex::flexure {
 
 // The circle's pi, as every circular routine uses it.
-constexpr double kPi = 3.141592653589793;
 
 // Depth below the top of bar k (1 to nF); bar 1 is the lowest.
 double CircularBarDepth(const CircularSection& s, int k);

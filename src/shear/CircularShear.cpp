@@ -1,12 +1,11 @@
 #include "shear/CircularShear.hpp"
 
 #include <cmath>
+#include <numbers>
 
 namespace quilex::shear {
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-constexpr double kHalfPi = 1.5707963267948966;
 constexpr double kLeverArmFactor = 0.9;
 
 }  // namespace
@@ -14,11 +13,11 @@ constexpr double kLeverArmFactor = 0.9;
 EquivalentRectangle CircleEquivalentRectangle(double D, double c) {
   EquivalentRectangle e;
   const double r = 0.5 * D;
-  e.alpha = std::asin(2 * (r - c) / (kPi * r));
+  e.alpha = std::asin(2 * (r - c) / (std::numbers::pi * r));
   const double s = std::sin(e.alpha);
   const double k = std::cos(e.alpha);
   e.d = r * (1 + s);
-  e.A = r * r * (e.alpha + kHalfPi + s * k);
+  e.A = r * r * (e.alpha + (std::numbers::pi / 2) + s * k);
   e.bw = e.A / e.d;
   return e;
 }

@@ -1,16 +1,11 @@
 #include "shear/StrutModel.hpp"
 
 #include <cmath>
+#include <numbers>
 
 namespace quilex::shear {
-namespace {
-
-constexpr double kPi = 3.141592653589793;
-
-}  // namespace
-
 std::optional<double> StrutCotangent(double theta, IterationLog* log) {
-  const double cot_theta = 1 / std::tan(theta * kPi / 180);
+  const double cot_theta = 1 / std::tan(theta * std::numbers::pi / 180);
   if (!(1 <= cot_theta && cot_theta <= 2.5)) {
     if (log != nullptr) log->StrutAngleOutOfRange();
     return std::nullopt;

@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 #include <optional>
 
 #include "biaxial/BiaxialResistance.hpp"
@@ -24,7 +25,7 @@ constexpr int kSamples = 72;  // directions of the compressed side, 5 degrees ap
 
 // The inclination of the neutral axis to the x axis, in (-90, 90] degrees.
 double NeutralAxisInclination(double theta) {
-  double alpha = theta * 180 / biaxial::kPi - 90;
+  double alpha = theta * 180 / std::numbers::pi - 90;
   const double n = std::round(alpha / 180);
   alpha = alpha - 180 * n;
   if (alpha <= -90) alpha = alpha + 180;
@@ -42,7 +43,7 @@ DirectionSweep SweepDirections(const RectangleWithBars& section, const MaterialS
                                const Settings& settings) {
   DirectionSweep sweep;
   for (int k = 0; k < kSamples; ++k) {
-    sweep.theta[k] = k * biaxial::kTwoPi / kSamples;
+    sweep.theta[k] = k * (2 * std::numbers::pi) / kSamples;
     const DepthSearch sample = biaxial::SolveNeutralAxisDepth(
         section, m, ParabolaExponentOf(settings.parabola_exponent, m.fck), sweep.theta[k], Ned,
         settings.tolerance, settings.max_iterations);
@@ -132,7 +133,7 @@ void VerifyBending(const RectangleWithBars& section, const MaterialSet& m, const
   };
   const std::optional<Crossings> along_x = search(0.0);
   if (along_x) r.MRx = along_x->far.state.Mx;
-  const std::optional<Crossings> along_y = search(biaxial::kHalfPi);
+  const std::optional<Crossings> along_y = search(std::numbers::pi / 2);
   if (along_y) r.MRy = along_y->far.state.My;
   const double phi = M > 0 ? std::atan2(a.My, a.Mx) : 0.0;
   // A moment along an axis repeats that axis's search bit for bit: its result is reused.
@@ -142,7 +143,7 @@ void VerifyBending(const RectangleWithBars& section, const MaterialSet& m, const
   std::optional<Crossings> final_search;
   if (same(0.0)) {
     final_search = along_x;
-  } else if (same(biaxial::kHalfPi)) {
+  } else if (same(std::numbers::pi / 2)) {
     final_search = along_y;
   } else {
     final_search = search(phi);

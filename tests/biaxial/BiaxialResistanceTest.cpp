@@ -2,6 +2,7 @@
 // engineers quote them (fcd 14.1667, fyd 391.3). Whole type-D verifications are golden cases
 // (tests/cases/ref-D*, d-*) and API cases.
 #include <gtest/gtest.h>
+#include <numbers>
 
 #include <cmath>
 #include <vector>
@@ -21,12 +22,12 @@ const RectangleWithBars kFourBars{
     {{-110, -210, 314.16}, {110, -210, 314.16}, {-110, 210, 314.16}, {110, 210, 314.16}}};
 
 TEST(BiaxialRoutines, WrapAngleReducesToTheHalfOpenInterval) {
-  EXPECT_EQ(WrapAngle(kPi), kPi);
-  EXPECT_EQ(WrapAngle(-kPi), kPi);
-  EXPECT_EQ(WrapAngle(3 * kPi), kPi);
-  EXPECT_EQ(WrapAngle(kTwoPi), 0.0);
-  EXPECT_EQ(WrapAngle(7.0), 7.0 - kTwoPi);
-  EXPECT_EQ(WrapAngle(-7.0), -7.0 + kTwoPi);
+  EXPECT_EQ(WrapAngle(std::numbers::pi), std::numbers::pi);
+  EXPECT_EQ(WrapAngle(-std::numbers::pi), std::numbers::pi);
+  EXPECT_EQ(WrapAngle(3 * std::numbers::pi), std::numbers::pi);
+  EXPECT_EQ(WrapAngle(2 * std::numbers::pi), 0.0);
+  EXPECT_EQ(WrapAngle(7.0), 7.0 - (2 * std::numbers::pi));
+  EXPECT_EQ(WrapAngle(-7.0), -7.0 + (2 * std::numbers::pi));
 }
 
 TEST(BiaxialRoutines, AxialLimitsAndThePlanesAlongTheAxesAndTheDepthSearch) {
@@ -51,7 +52,7 @@ TEST(BiaxialRoutines, AxialLimitsAndThePlanesAlongTheAxesAndTheDepthSearch) {
   // North, x = 250 across H: the same block 300 wide at 250 - 104 = 146 from the centre,
   // 125.6e6, and the bars at +-210 (strain -+0.00294) add 2 * 210 * 391.3 * 628.32 =
   // 103.3e6: Mx = 228.9e6; the cells sum to 228834300.
-  const BiaxialState north = BiaxialResultants(kFourBars, kMat, 2, kHalfPi, 0.0);
+  const BiaxialState north = BiaxialResultants(kFourBars, kMat, 2, std::numbers::pi / 2, 0.0);
   EXPECT_DOUBLE_EQ(north.x, 250.0);
   EXPECT_DOUBLE_EQ(north.dmax, 460.0);
   EXPECT_NEAR(north.N, -860291.92, 0.01);
@@ -90,7 +91,7 @@ TEST(BiaxialRoutines, NeutralAxisThroughTheCornerPivotsAtTheDeepestBar) {
   // An axis 0.5 below the corner with no bar beyond it: eps_cu at the corner governs.
   const RectangleWithBars corner{300, 500, {50.27, 2, 2, 200}, {{150, 0, 314.16}}};
   const BiaxialState q =
-      BiaxialResultants(corner, kMat, 2, 0.0, std::atan(0.5 / 150 - 1) / kHalfPi);
+      BiaxialResultants(corner, kMat, 2, 0.0, std::atan(0.5 / 150 - 1) / (std::numbers::pi / 2));
   EXPECT_NEAR(q.x, 0.5, 1e-12);
   EXPECT_NEAR(q.eps_c, -0.0035, 1e-15);
 }
@@ -115,7 +116,7 @@ TEST(BiaxialRoutines, StrainFieldRowsInTheirOrder) {
 TEST(BiaxialRoutines, AngleSearchBisectsTheBracketingPair) {
   std::vector<double> theta, Mx, My;  // the sweep of 72 samples, 5 degrees apart
   for (int k = 0; k < 72; ++k) {
-    theta.push_back(k * kTwoPi / 72);
+    theta.push_back(k * (2 * std::numbers::pi) / 72);
     const DepthSearch d = SolveNeutralAxisDepth(kFourBars, kMat, 2, theta[k], -500000, 0.001, 1000);
     ASSERT_TRUE(d.converged) << "sample " << k;
     Mx.push_back(d.state.Mx);

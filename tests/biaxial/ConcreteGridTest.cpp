@@ -6,6 +6,7 @@
 #include "biaxial/BiaxialResistance.hpp"
 
 #include <gtest/gtest.h>
+#include <numbers>
 
 #include <bit>
 #include <cmath>
@@ -64,7 +65,7 @@ GridPlane Plane(double B, double H, double theta, double t, double kappa_scale) 
   p.k = std::cos(theta);
   p.s = std::sin(theta);
   p.a = B / 2 * std::fabs(p.k) + H / 2 * std::fabs(p.s);
-  p.x = 2 * p.a / 2 * (std::tan(kHalfPi * t) + 1);
+  p.x = 2 * p.a / 2 * (std::tan((std::numbers::pi / 2) * t) + 1);
   p.kappa = (p.x > 0 ? std::min(0.0035 / p.x, 1e30) : 1e30) * kappa_scale;
   p.fcd = 14.166667064030966;
   p.eps_c2 = 0.002;
@@ -76,19 +77,21 @@ std::vector<GridPlane> Planes() {
   std::uniform_real_distribution<double> unit(0, 1);
   std::vector<GridPlane> planes;
   for (int n = 0; n < 300; ++n) {
-    planes.push_back(Plane(100 + 1400 * unit(random), 100 + 1400 * unit(random),
-                           kTwoPi * unit(random), 1.9999998 * unit(random) - 0.9999999,
-                           unit(random) < 0.8 ? 1 : 0.05 + 3 * unit(random)));
+    planes.push_back(Plane(
+        100 + 1400 * unit(random), 100 + 1400 * unit(random), (2 * std::numbers::pi) * unit(random),
+        1.9999998 * unit(random) - 0.9999999, unit(random) < 0.8 ? 1 : 0.05 + 3 * unit(random)));
   }
   // The axis along the rows or columns, and through the middle of the cells.
-  for (double theta : {0.0, kHalfPi, kPi, -kHalfPi, kPi / 4}) {
+  for (double theta : {0.0, std::numbers::pi / 2, std::numbers::pi, -(std::numbers::pi / 2),
+                       std::numbers::pi / 4}) {
     for (double t : {0.0, 0.5, -0.5, 0.9999999, -0.9999999})
       planes.push_back(Plane(300, 500, theta, t, 1));
   }
   // Overflowing cell areas and moments, underflowing strains and stresses, subnormal
   // parameters, a NaN curvature.
   planes.push_back(Plane(1e200, 1e200, 0.3, 0.2, 1));
-  planes.push_back(Plane(1e200, 1e200, kPi / 4, -0.45, 1));  // only cells with x, y > 0
+  planes.push_back(
+      Plane(1e200, 1e200, std::numbers::pi / 4, -0.45, 1));  // only cells with x, y > 0
   GridPlane tiny = Plane(1e-300, 2e-300, 1.1, -0.3, 1);
   planes.push_back(tiny);
   GridPlane flat = Plane(300, 500, 0.7, 0.1, 1e-300);
@@ -151,7 +154,7 @@ TEST(ConcreteGridTest, UniformCompressionGivesTheRectanglesSquash) {
 // 60 rows of midpoints meet to 0.1 %, far closer than the blocks of C70/85's exponent and of 2
 // differ (10 %).
 TEST(ConcreteGridTest, StressBlockOfEachExponentIsTheClosedForm) {
-  GridPlane p = Plane(300, 500, kHalfPi, 0.5, 1);
+  GridPlane p = Plane(300, 500, std::numbers::pi / 2, 0.5, 1);
   p.fcd = 39.67;
   p.eps_c2 = 0.002416;
   p.x = 500;

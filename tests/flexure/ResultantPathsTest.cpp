@@ -4,6 +4,7 @@
 // sections and configurations. The flags compared are those of making the strips and of
 // one evaluation together: what the strips hold, every plain evaluation computes.
 #include <gtest/gtest.h>
+#include <numbers>
 
 #include <bit>
 #include <cmath>
@@ -83,7 +84,7 @@ namespace {
   }
   for (int k = 1; k <= s.nF; ++k) {
     const double y = CircularBarDepth(s, k);
-    const double F = SteelStress(strain(y), m.fyd, m.Es) * kPi * (s.Df * s.Df) / 4;
+    const double F = SteelStress(strain(y), m.fyd, m.Es) * std::numbers::pi * (s.Df * s.Df) / 4;
     N += F;
     M += F * (y - D / 2);
   }
