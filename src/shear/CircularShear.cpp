@@ -4,12 +4,6 @@
 #include <numbers>
 
 namespace quilex::shear {
-namespace {
-
-constexpr double kLeverArmFactor = 0.9;
-
-}  // namespace
-
 EquivalentRectangle CircleEquivalentRectangle(double D, double c) {
   EquivalentRectangle e;
   const double r = 0.5 * D;

@@ -3,11 +3,6 @@
 #include <optional>
 
 namespace quilex::shear {
-namespace {
-
-constexpr double kLeverArmFactor = 0.9;
-
-}  // namespace
 
 ShearResistance RectangularWebShear(double b, double h, double c, double Asw, int nb, double st,
                                     double theta, const MaterialSet& m, double Ned,

@@ -17,6 +17,9 @@ struct ShearResistance {
   double Vrd = 0;
 };
 
+// The lever arm of the internal forces, z = 0.9 d, in every web.
+inline constexpr double kLeverArmFactor = 0.9;
+
 // The outcome of a strut angle outside its range: nothing is computed.
 inline constexpr ShearResistance kStrutAngleRefused{ShearOutcome::StrutAngleOutOfRange, 0};
 
