@@ -4,6 +4,7 @@
 #include <numbers>
 
 namespace quilex::shear {
+
 EquivalentRectangle CircleEquivalentRectangle(double D, double c) {
   EquivalentRectangle e;
   const double r = 0.5 * D;
