@@ -20,6 +20,10 @@ void RisuLog::SearchStep(int iteration, double residual, double moment) {
 
 void RisuLog::AxialForceOutsideDomain(double Ned, double Nc_rd, double Ns_rd) {
   WriteFreeForm("maximum tension or compression strenght");
+  // Divided by 1000, where the records of RunRecords.cpp multiply by 0.001: 0.001 is not
+  // exactly a thousandth, and the two give different doubles for about one force in eight,
+  // which can move a printed digit. Each is what that record has always printed; do not
+  // unify them.
   Write("('Ned =',f10.2,2x,'Nc_rd =',f10.2)", {Ned / 1000, Nc_rd / 1000});
   Write("('Ned =',f10.2,2x,'Ns_rd =',f10.2)", {Ned / 1000, Ns_rd / 1000});
 }

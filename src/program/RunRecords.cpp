@@ -137,6 +137,9 @@ void WriteResults(textio::OutputFile& risu_mn, const BiaxialVerification& v,
 }
 // clang-format on
 
+// Multiplied by 0.001 and 1e-6, not divided by 1000 and 1e6 as RunLog.cpp's messages of
+// an axial force outside the domain are: the two give different doubles for some values,
+// and each record keeps the digits it has always printed.
 PrintedActions AsPrinted(const Actions& a) {
   return {a.Ned * 0.001, a.Med * 1e-6, a.Ved * 0.001};
 }
