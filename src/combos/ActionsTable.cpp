@@ -13,13 +13,7 @@ namespace {
 
 using runfiles::CsvField;
 using runfiles::CsvReader;
-
-std::string Lowercase(std::string_view text) {
-  std::string lower(text);
-  for (char& ch : lower)
-    ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-  return lower;
-}
+using runfiles::Lowercase;
 
 // Where a problem lies, for the messages.
 class Place {

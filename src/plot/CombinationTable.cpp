@@ -1,7 +1,6 @@
 #include "plot/CombinationTable.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <string>
 #include <string_view>
@@ -13,13 +12,6 @@
 namespace quilex::plot {
 namespace {
 
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& ch : lower)
-    ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-  return lower;
-}
-
 struct Columns {
   std::size_t name, ned, x, y, rho_M, verified;
 };
@@ -28,7 +20,7 @@ std::size_t FindColumn(const std::filesystem::path& file, int header_line,
                        const std::vector<std::string>& header, std::string_view wanted,
                        bool moment_contour) {
   for (std::size_t k = 0; k < header.size(); ++k) {
-    if (Lower(Trim(header[k])) == Lower(wanted)) return k;
+    if (runfiles::Lowercase(Trim(header[k])) == runfiles::Lowercase(wanted)) return k;
   }
   const std::string table = moment_contour ? "type-D sections" : "R, T and C sections";
   FailAt(file, static_cast<std::size_t>(header_line),
@@ -103,7 +95,7 @@ std::vector<CombinationPoint> ReadCombinationTable(const std::filesystem::path& 
         row.at = {-ned, NumberField(file, line, header, texts, columns.y)};
       }
       row.rho_M = NumberField(file, line, header, texts, columns.rho_M);
-      const std::string verified = Lower(Trim(texts[columns.verified]));
+      const std::string verified = runfiles::Lowercase(Trim(texts[columns.verified]));
       if (verified != "yes" && verified != "no") {
         FailAt(file, line,
                "column " + std::to_string(columns.verified + 1) + " (verified): '" +

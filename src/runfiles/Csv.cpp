@@ -164,6 +164,14 @@ void CsvReader::ReadQuoted(CsvField& field, std::size_t column) {
   if (!AtFieldEnd()) throw CsvError(line_, column, "text after the closing quote");
 }
 
+std::string Lowercase(std::string_view text) {
+  std::string lower(text);
+  for (char& ch : lower) {
+    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+  }
+  return lower;
+}
+
 std::string CsvQuoted(std::string_view text) {
   const bool plain =
       text.find_first_of(",\"\r\n") == std::string_view::npos &&

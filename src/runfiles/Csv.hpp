@@ -84,6 +84,9 @@ class CsvReader {
   char separator_ = ',';
 };
 
+// The header's names match in any case: `text` with A to Z in lower case.
+std::string Lowercase(std::string_view text);
+
 // `text` as a field of a comma-separated record: as it is, or in double quotes (quotes
 // doubled) when reading it back would change it: a comma, a quote or a line end in it, a
 // blank at either end, or a # first.
