@@ -1,13 +1,17 @@
 #include "plot/RunFolder.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <new>
+#include <sstream>
 
 #include "plot/CombinationTable.hpp"
 #include "plot/FileText.hpp"
 #include "program/InputFiles.hpp"
+#include "program/ProgramRun.hpp"
 #include "textio/NumberedFiles.hpp"
 #include "textio/WholeFile.hpp"
 
@@ -126,6 +130,57 @@ std::pair<std::string, std::string> SectionTexts(const program::SectionInput& se
               std::to_string(count) + (count == 1 ? " bar, " : " bars, ") + Compact(total) + mm2 +
                   " in all; " + materials};
     }
+  }
+}
+
+// The first line where `printed` and `expected` differ, from 1.
+std::size_t FirstDifferentLine(std::string_view printed, std::string_view expected) {
+  const auto at = static_cast<std::size_t>(
+      std::mismatch(printed.begin(), printed.end(), expected.begin(), expected.end()).first -
+      printed.begin());
+  return 1 + static_cast<std::size_t>(std::count(printed.begin(), printed.begin() + at, '\n'));
+}
+
+// The results drawn must be those of the folder's inputs: a run stopped between the
+// replacement of two of its files, or an input edited since the run, would otherwise show
+// one run's actions against another's resistance and verdict. The run is done again in
+// memory, as quilex does it, and what it writes must be the folder's risu-MN.txt and
+// domplot.txt, byte for byte.
+void RequireOneRun(const fs::path& folder) {
+  const auto content = [&](const char* name, const char* when_missing) {
+    std::optional<std::string> text = ReadWholeFile(folder / name);
+    return text ? std::move(*text) : std::string(when_missing);
+  };
+  // parm.txt decides only on the echo in risu.txt, which is not compared.
+  program::RunFiles files{textio::InputFile(10, "parm.txt", content("parm.txt", "0\n")),
+                          textio::InputFile(11, "sezi.txt", content("sezi.txt", "")),
+                          textio::InputFile(12, "mate.txt", content("mate.txt", "")),
+                          textio::InputFile(13, "slu-max.txt", content("slu-max.txt", "")),
+                          textio::OutputFile(20),
+                          textio::OutputFile(21),
+                          textio::OutputFile(22)};
+  std::ostringstream console;  // the run's notes are not the picture's
+  if (program::RunQuilex(files, console) != 0 && console.str() == program::kOutOfMemoryMessage) {
+    throw std::bad_alloc();  // not a difference of the files
+  }
+  const std::pair<const char*, const textio::OutputFile*> outputs[] = {
+      {"risu-MN.txt", &files.risu_mn}, {"domplot.txt", &files.domplot}};
+  for (const auto& [name, expected] : outputs) {
+    const std::string printed = content(name, "");
+    if (printed == expected->text()) continue;
+    const std::size_t line = FirstDifferentLine(printed, expected->text());
+    const auto line_of = [line](const std::string& text) {
+      const std::vector<std::string> lines = SplitLines(text);
+      return line <= lines.size() ? "'" + std::string(Trim(lines[line - 1])) + "'"
+                                  : std::string("nothing");
+    };
+    FailAt(folder / name, line,
+           line_of(printed) +
+               " where a run of quilex on the folder's sezi.txt, mate.txt and "
+               "slu-max.txt writes " +
+               line_of(expected->text()) +
+               ": the files are of different runs (an input changed since, or a run stopped "
+               "between its files); run quilex again");
   }
 }
 
@@ -436,6 +491,8 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
                           : results.outside_range ? " (outside the M-N domain at this axial force)"
                                                   : " (rho_M > 1)");
   }
+
+  RequireOneRun(folder);
 
   std::error_code error;
   if (fs::exists(table, error)) {

@@ -1,7 +1,8 @@
 // Reads what the last run of quilex left in a folder and what it was given: sezi.txt,
 // mate.txt and slu-max.txt through the program's own input reading, risu-MN.txt and
 // domplot.txt as the program writes them, and risu-combinations.csv when it is there.
-// It runs no verification: every number drawn comes from these files.
+// Every number drawn comes from these files; the run is done again in memory only to check
+// that risu-MN.txt and domplot.txt are what the inputs give, byte for byte.
 #pragma once
 
 #include <filesystem>

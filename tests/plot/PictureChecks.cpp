@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "plot/PlotCommand.hpp"
+#include "program/ProgramRun.hpp"
 
 namespace quilex::plot::test {
 
@@ -26,6 +27,12 @@ void CopyRun(const std::string& name, const fs::path& folder) {
                 fs::copy_options::overwrite_existing);
   fs::copy_file(source / "expected-domplot.txt", folder / "domplot.txt",
                 fs::copy_options::overwrite_existing);
+}
+
+int RunQuilexIn(const fs::path& folder) {
+  if (!fs::exists(folder / "parm.txt")) WriteFile(folder / "parm.txt", "0\n");
+  std::ostringstream console;
+  return program::RunQuilex(folder, console);
 }
 
 std::vector<std::pair<double, double>> DomplotValues(const fs::path& file) {

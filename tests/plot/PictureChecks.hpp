@@ -32,6 +32,9 @@ Outcome RunCommand(const std::vector<std::string>& arguments);
 // Puts into `folder` what a run of the golden case `name` (tests/cases) leaves: its inputs,
 // risu-MN.txt and domplot.txt.
 void CopyRun(const std::string& name, const fs::path& folder);
+// Runs quilex in `folder` on the inputs put there (parm.txt without the echo when there is
+// none); its exit status.
+int RunQuilexIn(const fs::path& folder);
 
 // The two columns of a domplot.txt, read here independently of the command's reader.
 std::vector<std::pair<double, double>> DomplotValues(const fs::path& file);

@@ -128,6 +128,13 @@ const BadFolder kBadFolders[] = {
        EditLines(f / "domplot.txt", [](auto& lines) { lines.back() = " 2739.66   -25.83\r\n"; });
      },
      {"domplot.txt:101: ", "not closed"}},
+    {"domplot-of-another-run",  // the same section of other materials: a stopped run's file
+     "ref-R",
+     [](const fs::path& f) {
+       fs::copy_file(fs::path(QUILEX_CASES_DIR) / "ref-R-negative/expected-domplot.txt",
+                     f / "domplot.txt", fs::copy_options::overwrite_existing);
+     },
+     {"domplot.txt:1: ", "the files are of different runs", "run quilex again"}},
     {"domplot-empty",
      "ref-R",
      [](const fs::path& f) { WriteFile(f / "domplot.txt", ""); },
