@@ -23,6 +23,8 @@ struct Stirrups {
   double Asw = 0;  // area of one leg, mm²
   int nb = 0;      // number of legs
   double st = 0;   // spacing, mm
+
+  bool operator==(const Stirrups&) const = default;
 };
 
 // A B x H rectangle with a top and a bottom layer of bars, both at c from their face.
@@ -33,6 +35,8 @@ struct RectangularSection {
   double As_top = 0;     // As[1] of sezi.txt: the layer at depth c
   double As_bottom = 0;  // As[2] of sezi.txt: the layer at depth H - c
   Stirrups stirrups;
+
+  bool operator==(const RectangularSection&) const = default;
 };
 
 // A flange block (BsUp x HsUp) standing on a web block (BiNf x HiNf); either may be the
@@ -47,6 +51,8 @@ struct TSection {
   double As_top = 0;     // As[1]: the layer at depth c
   double As_bottom = 0;  // As[2]: the layer at depth HiNf + HsUp - c
   Stirrups stirrups;
+
+  bool operator==(const TSection&) const = default;
 };
 
 // A circle of diameter D with nF equal bars of diameter Df evenly spaced on a concentric
@@ -57,6 +63,8 @@ struct CircularSection {
   int nF = 0;     // number of bars, 0 to 200
   double Df = 0;  // bar diameter
   Stirrups stirrups;
+
+  bool operator==(const CircularSection&) const = default;
 };
 
 // One bar of a RectangleWithBars: its centre from the centre of the rectangle (x along B,
@@ -65,6 +73,8 @@ struct Bar {
   double x = 0;
   double y = 0;
   double area = 0;
+
+  bool operator==(const Bar&) const = default;
 };
 
 // Stirrups of a RectangleWithBars: the same legs and spacing for the shear along x (nbx
@@ -74,6 +84,8 @@ struct BiaxialStirrups {
   int nbx = 0;     // legs resisting the shear along x
   int nby = 0;     // legs resisting the shear along y
   double st = 0;   // spacing, mm
+
+  bool operator==(const BiaxialStirrups&) const = default;
 };
 
 // A B x H rectangle with 1 to 200 individually placed bars, verified under an axial force
@@ -83,6 +95,8 @@ struct RectangleWithBars {
   double H = 0;  // depth, along y
   BiaxialStirrups stirrups;
   std::vector<Bar> bars;
+
+  bool operator==(const RectangleWithBars&) const = default;
 };
 
 // The most bars a circle or a RectangleWithBars may have.

@@ -41,6 +41,8 @@ struct Actions {
   double Ned = 0;  // axial force, N, tension positive
   double Med = 0;  // bending moment, N·mm, positive when it compresses the top face
   double Ved = 0;  // shear force, N
+
+  bool operator==(const Actions&) const = default;
 };
 
 // Design actions on a RectangleWithBars.
@@ -50,6 +52,8 @@ struct BiaxialActions {
   double My = 0;   // moment about y, N·mm, positive when it compresses the side x > 0
   double Vx = 0;   // shear force along x, N
   double Vy = 0;   // shear force along y, N
+
+  bool operator==(const BiaxialActions&) const = default;
 };
 
 // The most strips Settings may ask for.

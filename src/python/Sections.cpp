@@ -38,14 +38,6 @@ py::array BarsArray(const std::vector<Bar>& bars) {
   return ReadOnly(array);
 }
 
-bool Same(const Stirrups& a, const Stirrups& b) {
-  return a.Asw == b.Asw && a.nb == b.nb && a.st == b.st;
-}
-
-bool Same(const BiaxialStirrups& a, const BiaxialStirrups& b) {
-  return a.Asw == b.Asw && a.nbx == b.nbx && a.nby == b.nby && a.st == b.st;
-}
-
 constexpr const char* kStirrupsDoc = R"(Vertical stirrups of a Rectangle, TSection or Circle.
 
 Stirrups(*, Asw, nb, st)
@@ -210,8 +202,7 @@ void BindSections(py::module_& m) {
       .def_readwrite("nb", &Stirrups::nb, "Number of legs.")
       .def_readwrite("st", &Stirrups::st, "Spacing, mm.")
       .def(
-          "__eq__", [](const Stirrups& a, const Stirrups& b) { return Same(a, b); },
-          py::is_operator())
+          "__eq__", [](const Stirrups& a, const Stirrups& b) { return a == b; }, py::is_operator())
       .def("__repr__", [](const Stirrups& s) {
         return py::str("Stirrups(Asw={!r}, nb={!r}, st={!r})").format(s.Asw, s.nb, s.st);
       });
@@ -232,11 +223,7 @@ void BindSections(py::module_& m) {
                      "Area of the layer at depth H - c (As[2]), mm².")
       .def_readwrite("stirrups", &RectangularSection::stirrups, "The stirrups (quilex.Stirrups).")
       .def(
-          "__eq__",
-          [](const RectangularSection& a, const RectangularSection& b) {
-            return a.B == b.B && a.H == b.H && a.c == b.c && a.As_top == b.As_top &&
-                   a.As_bottom == b.As_bottom && Same(a.stirrups, b.stirrups);
-          },
+          "__eq__", [](const RectangularSection& a, const RectangularSection& b) { return a == b; },
           py::is_operator())
       .def("__repr__", [](const RectangularSection& s) {
         return py::str(
@@ -262,13 +249,7 @@ void BindSections(py::module_& m) {
                      "Area of the layer at depth HiNf + HsUp - c (As[2]), mm².")
       .def_readwrite("stirrups", &TSection::stirrups, "The stirrups (quilex.Stirrups).")
       .def(
-          "__eq__",
-          [](const TSection& a, const TSection& b) {
-            return a.BiNf == b.BiNf && a.HiNf == b.HiNf && a.BsUp == b.BsUp && a.HsUp == b.HsUp &&
-                   a.c == b.c && a.As_top == b.As_top && a.As_bottom == b.As_bottom &&
-                   Same(a.stirrups, b.stirrups);
-          },
-          py::is_operator())
+          "__eq__", [](const TSection& a, const TSection& b) { return a == b; }, py::is_operator())
       .def("__repr__", [](const TSection& s) {
         return py::str(
                    "TSection(BiNf={!r}, HiNf={!r}, BsUp={!r}, HsUp={!r}, c={!r}, "
@@ -288,11 +269,7 @@ void BindSections(py::module_& m) {
       .def_readwrite("Df", &CircularSection::Df, "Bar diameter, mm.")
       .def_readwrite("stirrups", &CircularSection::stirrups, "The stirrups (quilex.Stirrups).")
       .def(
-          "__eq__",
-          [](const CircularSection& a, const CircularSection& b) {
-            return a.D == b.D && a.c == b.c && a.nF == b.nF && a.Df == b.Df &&
-                   Same(a.stirrups, b.stirrups);
-          },
+          "__eq__", [](const CircularSection& a, const CircularSection& b) { return a == b; },
           py::is_operator())
       .def("__repr__", [](const CircularSection& s) {
         return py::str("Circle(D={!r}, c={!r}, nF={!r}, Df={!r}, stirrups={!r})")
@@ -309,7 +286,7 @@ void BindSections(py::module_& m) {
       .def_readwrite("nby", &BiaxialStirrups::nby, "Legs resisting the shear along y.")
       .def_readwrite("st", &BiaxialStirrups::st, "Spacing, mm.")
       .def(
-          "__eq__", [](const BiaxialStirrups& a, const BiaxialStirrups& b) { return Same(a, b); },
+          "__eq__", [](const BiaxialStirrups& a, const BiaxialStirrups& b) { return a == b; },
           py::is_operator())
       .def("__repr__", [](const BiaxialStirrups& s) {
         return py::str("BiaxialStirrups(Asw={!r}, nbx={!r}, nby={!r}, st={!r})")
@@ -332,17 +309,7 @@ void BindSections(py::module_& m) {
       .def_readwrite("stirrups", &RectangleWithBars::stirrups,
                      "The stirrups (quilex.BiaxialStirrups).")
       .def(
-          "__eq__",
-          [](const RectangleWithBars& a, const RectangleWithBars& b) {
-            if (!(a.B == b.B && a.H == b.H && Same(a.stirrups, b.stirrups))) return false;
-            if (a.bars.size() != b.bars.size()) return false;
-            for (std::size_t i = 0; i < a.bars.size(); ++i) {
-              const Bar& p = a.bars[i];
-              const Bar& q = b.bars[i];
-              if (!(p.x == q.x && p.y == q.y && p.area == q.area)) return false;
-            }
-            return true;
-          },
+          "__eq__", [](const RectangleWithBars& a, const RectangleWithBars& b) { return a == b; },
           py::is_operator())
       .def("__repr__", [](const RectangleWithBars& s) {
         py::list bars;
