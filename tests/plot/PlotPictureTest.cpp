@@ -120,6 +120,13 @@ TEST(DesignPoint, RatioAboveOneIsRedBeyondItsResistingPoint) {
   EXPECT_TRUE(IsRed(design->attribute("fill"))) << design->attribute("fill");
   ExpectAt(FindById(root, "resisting-point"), map, 500, 237.89);
   EXPECT_NE(AllText(root).find("rho_M = 1.26, not verified"), std::string::npos);
+
+  // 238.60 / 237.89 = 1.003, printed 1.00: not verified all the same.
+  WriteFile(folder.path() / "slu-max.txt", "-500000 238600000 100000\r\n");
+  ASSERT_EQ(RunQuilexIn(folder.path()), 0);
+  const XmlElement just_above = DrawAndParse(folder.path());
+  EXPECT_TRUE(IsRed(FindById(just_above, "design-point")->attribute("fill")));
+  EXPECT_NE(AllText(just_above).find("rho_M = 1.00, not verified"), std::string::npos);
 }
 
 // rho_M = Med / Mrd is at most 1 also when Mrd has the other sign than Med: the design
