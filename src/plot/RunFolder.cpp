@@ -193,26 +193,33 @@ void RequireOneRun(const fs::path& folder) {
   }
 }
 
-// rho_M as the run computed it: risu-MN.txt prints it to two decimals, and a 1.004 printed
-// as 1.00 must not be drawn as verified. (The files are this run's: RequireOneRun.)
-std::optional<double> ExactBendingRatio(const fs::path& mate, const program::SectionInput& section,
-                                        const program::MaterialNames& names, const Actions& actions,
-                                        const BiaxialActions& biaxial_actions) {
+// rho_M and Mrd as the run computed them: risu-MN.txt prints them to two decimals, and a
+// 1.004 printed as 1.00 must not be drawn as verified, nor the side of a moment printed
+// -0.00 be guessed. (The files are this run's: RequireOneRun.)
+struct ExactBending {
+  std::optional<double> rho_M;
+  double Mrd = 0;  // N·mm
+};
+
+ExactBending ExactBendingOf(const fs::path& mate, const program::SectionInput& section,
+                            const program::MaterialNames& names, const Actions& actions,
+                            const BiaxialActions& biaxial_actions) {
   MaterialSet m;
   try {
     m = LookupMaterials(names.DesignCode, names.SteelGrade, names.ConcreteClass);
   } catch (const UnknownMaterial& unknown) {
     Fail(mate, std::string("the materials are not in the database: ") + unknown.what());
   }
+  const auto bending = [](const auto& v) { return ExactBending{v.rho_M, v.Mrd}; };
   switch (section.SectionType[0]) {
     case 'R':
-      return Verify(section.R, m, actions).rho_M;
+      return bending(Verify(section.R, m, actions));
     case 'T':
-      return Verify(section.T, m, actions).rho_M;
+      return bending(Verify(section.T, m, actions));
     case 'C':
-      return Verify(section.C, m, actions).rho_M;
+      return bending(Verify(section.C, m, actions));
     default:
-      return Verify(section.D, m, biaxial_actions).rho_M;
+      return bending(Verify(section.D, m, biaxial_actions));
   }
 }
 
@@ -424,12 +431,12 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
   plot.kind = contour ? PlotKind::MomentContour : PlotKind::InteractionDomain;
   plot.boundary = ReadDomainPoints(domplot, contour ? kContourPoints : kDomainPoints, type);
   RequireOneRun(folder);
-  const std::optional<double> exact_rho_M =
-      ExactBendingRatio(mate, section, materials, actions.uniaxial, actions.biaxial);
+  const ExactBending exact =
+      ExactBendingOf(mate, section, materials, actions.uniaxial, actions.biaxial);
 
   const bool no_resisting_moment = results.no_resisting_moment_line != 0;
   const std::optional<double>& rho_M = results.value("rho_M");
-  const bool ratio_within = exact_rho_M && *exact_rho_M <= 1;
+  const bool ratio_within = exact.rho_M && *exact.rho_M <= 1;
   const std::string rho_text =
       rho_M ? "rho_M = " + results.text("rho_M")
             : "rho_M = " + results.text("rho_M") + " (beyond its print width)";
@@ -474,7 +481,7 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
       // compression or tension an unsymmetrically reinforced section resists moments of one
       // sign only): the design point then lies outside the domain. A zero Med counts as
       // positive, as in the run.
-      const bool same_side = actions.Med >= 0 ? mrd > 0 : mrd < 0;
+      const bool same_side = actions.Med >= 0 ? exact.Mrd > 0 : exact.Mrd < 0;
       const bool outside = !same_side || results.outside_range;
       plot.verified = !outside && ratio_within;
       if (results.outside_range) {
