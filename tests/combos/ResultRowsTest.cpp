@@ -25,19 +25,13 @@ TEST(ResultRowsTest, TwoDecimalsRoundTheExactBinaryValueWithoutWidthLimit) {
   EXPECT_EQ(TwoDecimals(-std::numeric_limits<double>::infinity()), "-Infinity");
 }
 
-Verification Resisted(double Mrd, double Med, double Vrd, double Ved) {
+TEST(ResultRowsTest, RowsCarryTheVerdict) {
   Verification v;
   v.bending = BendingOutcome::Resisted;
-  v.Mrd = Mrd;
-  v.rho_M = Med / Mrd;
-  v.shear = ShearOutcome::Resisted;
-  v.Vrd = Vrd;
-  v.rho_V = Ved / Vrd;
-  return v;
-}
-
-TEST(ResultRowsTest, RowsCarryTheVerdict) {
-  const Verification v = Resisted(237.89e6, 150e6, 108.58e3, 100e3);
+  v.Mrd = 237.89e6;
+  v.rho_M = 150e6 / v.Mrd;
+  v.Vrd = 108.58e3;
+  v.rho_V = 100e3 / v.Vrd;
   std::string row;
   AppendRow(row, "wind, left", {.Ned = -500e3, .Med = 150e6, .Ved = 100e3}, v, VerdictOf(v));
   EXPECT_EQ(row, "\"wind, left\",-500.00,150.00,100.00,237.89,0.63,108.58,0.92,0.00,0,yes,\r\n");
