@@ -139,6 +139,14 @@ def test_optional_fields_default_to_none(italy):
     assert v.shear == quilex.ShearOutcome.NoStirrups and not v.verified
 
 
+def test_an_integer_table_is_read_as_its_numbers(reference_rectangle, italy):
+    table = [(-500000, 150000000, 100000), (0, -90000000, 0)]
+    as_integers = quilex.verify_many(reference_rectangle, italy, np.array(table, dtype=np.int64))
+    as_floats = quilex.verify_many(reference_rectangle, italy, np.array(table, dtype=np.float64))
+    for column in as_floats:
+        assert np.array_equal(as_integers[column], as_floats[column], equal_nan=True), column
+
+
 def test_empty_table(reference_rectangle, italy):
     for table in ([], np.empty((0, 3))):
         result = quilex.verify_many(reference_rectangle, italy, table)
