@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <new>
 #include <sstream>
 
@@ -12,6 +13,7 @@
 #include "plot/FileText.hpp"
 #include "program/InputFiles.hpp"
 #include "program/ProgramRun.hpp"
+#include "quilex/domain.hpp"
 #include "quilex/errors.hpp"
 #include "quilex/materials.hpp"
 #include "quilex/verification.hpp"
@@ -193,34 +195,63 @@ void RequireOneRun(const fs::path& folder) {
   }
 }
 
-// rho_M and Mrd as the run computed them: risu-MN.txt prints them to two decimals, and a
-// 1.004 printed as 1.00 must not be drawn as verified, nor the side of a moment printed
-// -0.00 be guessed. (The files are this run's: RequireOneRun.)
-struct ExactBending {
+// The numbers a picture is drawn from, as the run computed them: risu-MN.txt and
+// domplot.txt print them to two decimals, and not at all where a value is beyond its
+// field's width (the moments of a large section). A 1.004 printed as 1.00 must not be drawn
+// as verified, nor the side of a moment printed -0.00 be guessed. (The files are this
+// run's: RequireOneRun.) In kN and kN·m, scaled as the files scale them.
+struct ExactRun {
+  std::vector<PlotPoint> boundary;  // the domain's (-N, M) or the contour's (Mx, My)
   std::optional<double> rho_M;
-  double Mrd = 0;  // N·mm
+  double Mrd = 0;
+  double Mrdx = 0;
+  double Mrdy = 0;
+  std::optional<std::pair<double, double>> moments_at_Ned;
 };
 
-ExactBending ExactBendingOf(const fs::path& mate, const program::SectionInput& section,
-                            const program::MaterialNames& names, const Actions& actions,
-                            const BiaxialActions& biaxial_actions) {
+ExactRun ExactRunOf(const fs::path& mate, const program::SectionInput& section,
+                    const program::MaterialNames& names, const Actions& actions,
+                    const BiaxialActions& biaxial_actions) {
   MaterialSet m;
   try {
     m = LookupMaterials(names.DesignCode, names.SteelGrade, names.ConcreteClass);
   } catch (const UnknownMaterial& unknown) {
     Fail(mate, std::string("the materials are not in the database: ") + unknown.what());
   }
-  const auto bending = [](const auto& v) { return ExactBending{v.rho_M, v.Mrd}; };
+  ExactRun exact;
+  const auto take = [&](const auto& v) {
+    exact.rho_M = v.rho_M;
+    exact.Mrd = v.Mrd * kMega;
+    if (v.moments_at_Ned) {
+      exact.moments_at_Ned = {v.moments_at_Ned->lower * kMega, v.moments_at_Ned->upper * kMega};
+    }
+  };
+  const auto uniaxial = [&](const auto& shape) {
+    for (const DomainPoint& p : InteractionDomain(shape, m))
+      exact.boundary.push_back({-p.N * kKilo, p.M * kMega});
+    take(Verify(shape, m, actions));
+  };
   switch (section.SectionType[0]) {
     case 'R':
-      return bending(Verify(section.R, m, actions));
+      uniaxial(section.R);
+      break;
     case 'T':
-      return bending(Verify(section.T, m, actions));
+      uniaxial(section.T);
+      break;
     case 'C':
-      return bending(Verify(section.C, m, actions));
-    default:
-      return bending(Verify(section.D, m, biaxial_actions));
+      uniaxial(section.C);
+      break;
+    default: {
+      const BiaxialVerification v = Verify(section.D, m, biaxial_actions);
+      for (const MomentPoint& p : v.contour)
+        exact.boundary.push_back({p.Mx * kMega, p.My * kMega});
+      take(v);
+      exact.Mrdx = v.Mrdx * kMega;
+      exact.Mrdy = v.Mrdy * kMega;
+      break;
+    }
   }
+  return exact;
 }
 
 }  // namespace
@@ -264,10 +295,9 @@ std::vector<PlotPoint> ReadDomainPoints(const fs::path& file, std::size_t expect
     std::array<double, 2> values{};
     for (std::size_t f = 0; f < 2; ++f) {
       if (IsOverflowField(fields[f])) {
-        FailAt(file, line,
-               "the " + std::string(names[f]) + " field is " + std::string(fields[f]) +
-                   ": a value beyond the print width of the file (100000 or more, or -10000 "
-                   "or less), which cannot be drawn");
+        // Beyond the print width: the picture draws the run's exact value (ExactRun).
+        values[f] = std::numeric_limits<double>::quiet_NaN();
+        continue;
       }
       const std::optional<double> value = ParseNumber(fields[f]);
       if (!value) {
@@ -288,7 +318,9 @@ std::vector<PlotPoint> ReadDomainPoints(const fs::path& file, std::size_t expect
     FailAt(file, points.size(),
            "the file ends after " + std::to_string(points.size()) + " points; " + run);
   }
-  if (points.back().x != points.front().x || points.back().y != points.front().y) {
+  // Two fields of asterisks are equal too: the same value beyond the print width.
+  const auto same = [](double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); };
+  if (!same(points.back().x, points.front().x) || !same(points.back().y, points.front().y)) {
     FailAt(file, points.size(),
            "the last point does not repeat the first: the " +
                std::string(contour ? "contour" : "domain") + " is not closed");
@@ -429,32 +461,23 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
 
   DomainPlot plot;
   plot.kind = contour ? PlotKind::MomentContour : PlotKind::InteractionDomain;
-  plot.boundary = ReadDomainPoints(domplot, contour ? kContourPoints : kDomainPoints, type);
+  // The file's form first (its messages name what is wrong), then that it is this run's.
+  ReadDomainPoints(domplot, contour ? kContourPoints : kDomainPoints, type);
   RequireOneRun(folder);
-  const ExactBending exact =
-      ExactBendingOf(mate, section, materials, actions.uniaxial, actions.biaxial);
+  const ExactRun exact = ExactRunOf(mate, section, materials, actions.uniaxial, actions.biaxial);
+  plot.boundary = exact.boundary;
 
   const bool no_resisting_moment = results.no_resisting_moment_line != 0;
-  const std::optional<double>& rho_M = results.value("rho_M");
   const bool ratio_within = exact.rho_M && *exact.rho_M <= 1;
-  const std::string rho_text =
-      rho_M ? "rho_M = " + results.text("rho_M")
-            : "rho_M = " + results.text("rho_M") + " (beyond its print width)";
-  const std::string ned_text = "Ned = " + Fixed(actions.Ned * kKilo, 2) + " kN";
-
-  const auto required = [&](const std::string& label) {
-    const std::optional<double>& value = results.value(label);
-    if (!value) {
-      std::size_t line = 1;
-      while (results.values[line - 1].first != label)
-        ++line;
-      FailAt(risu, line,
-             label + " is " + results.text(label) +
-                 ", a value beyond the print width of its field: the resisting point cannot "
-                 "be placed");
-    }
-    return *value;
+  // A value as printed, or from the exact number where its field could not print it.
+  const auto shown = [&](const std::string& label, double value) {
+    return results.value(label) ? results.text(label) : Fixed(value, 2);
   };
+  const std::string rho_text = "rho_M = " + shown("rho_M", exact.rho_M.value_or(999.99));
+  const std::string ned_text = "Ned = " + Fixed(actions.Ned * kKilo, 2) + " kN";
+  // The moments resisted at Ned, when the run wrote that the design point lies outside them.
+  const std::optional<std::pair<double, double>> outside_range =
+      results.outside_range ? exact.moments_at_Ned : std::nullopt;
 
   const auto [shape_text, bars_text] = SectionTexts(section, MaterialText(materials));
   plot.title_lines.push_back(shape_text);
@@ -476,24 +499,24 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
       plot.design_legend =
           "design point (-Ned, Med): not verified, no resisting moment at this axial force";
     } else {
-      const double mrd = required("Mrd");
+      const double mrd = exact.Mrd;
       // rho_M = Med / Mrd is at most 1 also when Mrd has the other sign than Med (near pure
       // compression or tension an unsymmetrically reinforced section resists moments of one
       // sign only): the design point then lies outside the domain. A zero Med counts as
       // positive, as in the run.
-      const bool same_side = actions.Med >= 0 ? exact.Mrd > 0 : exact.Mrd < 0;
-      const bool outside = !same_side || results.outside_range;
+      const bool same_side = actions.Med >= 0 ? mrd > 0 : mrd < 0;
+      const bool outside = !same_side || outside_range;
       plot.verified = !outside && ratio_within;
-      if (results.outside_range) {
-        const auto [lower, upper] = *results.outside_range;
+      if (outside_range) {
+        const auto [lower, upper] = *outside_range;
         plot.extent = {PlotPoint{plot.design.x, lower}, PlotPoint{plot.design.x, upper}};
         plot.extent_legend = "moments resisted at this Ned: " + Fixed(lower, 2) + " to " +
                              Fixed(upper, 2) + " kN\u00B7m (Med lies outside)";
       }
       plot.resisting = PlotPoint{plot.design.x, mrd};
-      plot.resisting_label = "Mrd = " + results.text("Mrd") + " kN\u00B7m";
+      plot.resisting_label = "Mrd = " + shown("Mrd", mrd) + " kN\u00B7m";
       plot.resisting_legend = "resisting point (-Ned, Mrd), dashed from the design point";
-      plot.title_lines.push_back(actions_text + ": Mrd = " + results.text("Mrd") + " kN\u00B7m, " +
+      plot.title_lines.push_back(actions_text + ": Mrd = " + shown("Mrd", mrd) + " kN\u00B7m, " +
                                  rho_text + ", " + VerdictText(plot.verified));
       plot.design_legend = "design point (-Ned, Med): " + VerdictText(plot.verified) +
                            (plot.verified ? " (rho_M \u2264 1)"
@@ -510,30 +533,30 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
     plot.design_label =
         "Ed: Mx = " + Fixed(plot.design.x, 2) + ", My = " + Fixed(plot.design.y, 2) + " kN\u00B7m";
     // A run without a resisting moment was refused above; Mrd is a magnitude here.
-    plot.verified = ratio_within && !results.outside_range;
-    if (results.outside_range) {
+    plot.verified = ratio_within && !outside_range;
+    if (outside_range) {
       // Along the direction of the design moment (that of Mx alone for a zero moment).
       const double magnitude = std::hypot(plot.design.x, plot.design.y);
       const double ux = magnitude > 0 ? plot.design.x / magnitude : 1;
       const double uy = magnitude > 0 ? plot.design.y / magnitude : 0;
-      const auto [near, far] = *results.outside_range;
+      const auto [near, far] = *outside_range;
       plot.extent = {PlotPoint{near * ux, near * uy}, PlotPoint{far * ux, far * uy}};
       plot.extent_legend = "moments resisted in the design moment's direction: " + Fixed(near, 2) +
                            " to " + Fixed(far, 2) + " kN\u00B7m (the design moment is smaller)";
     }
-    plot.resisting = PlotPoint{required("Mrdx"), required("Mrdy")};
-    plot.resisting_label =
-        "Rd: Mrdx = " + results.text("Mrdx") + ", Mrdy = " + results.text("Mrdy") + " kN\u00B7m";
+    plot.resisting = PlotPoint{exact.Mrdx, exact.Mrdy};
+    plot.resisting_label = "Rd: Mrdx = " + shown("Mrdx", exact.Mrdx) +
+                           ", Mrdy = " + shown("Mrdy", exact.Mrdy) + " kN\u00B7m";
     plot.resisting_legend =
         "resisting point (Mrdx, Mrdy) in the direction of the design point, dashed from it";
     plot.title_lines.push_back(ned_text + ", Mx = " + Fixed(plot.design.x, 2) +
                                " kN\u00B7m, My = " + Fixed(plot.design.y, 2) +
-                               " kN\u00B7m: Mrd = " + results.text("Mrd") + " kN\u00B7m, " +
+                               " kN\u00B7m: Mrd = " + shown("Mrd", exact.Mrd) + " kN\u00B7m, " +
                                rho_text + ", " + VerdictText(plot.verified));
     plot.design_legend = "design point (Mx, My): " + VerdictText(plot.verified) +
-                         (plot.verified           ? " (rho_M \u2264 1)"
-                          : results.outside_range ? " (outside the M-N domain at this axial force)"
-                                                  : " (rho_M > 1)");
+                         (plot.verified   ? " (rho_M \u2264 1)"
+                          : outside_range ? " (outside the M-N domain at this axial force)"
+                                          : " (rho_M > 1)");
   }
 
   std::error_code error;

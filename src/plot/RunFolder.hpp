@@ -1,8 +1,9 @@
 // Reads what the last run of quilex left in a folder and what it was given: sezi.txt,
 // mate.txt and slu-max.txt through the program's own input reading, risu-MN.txt and
 // domplot.txt as the program writes them, and risu-combinations.csv when it is there.
-// Every number drawn comes from these files; the run is done again in memory only to check
-// that risu-MN.txt and domplot.txt are what the inputs give, byte for byte.
+// The run is done again in memory: risu-MN.txt and domplot.txt must be what the inputs
+// give, byte for byte, and the picture is placed by that run's exact numbers (the files
+// hold them to two decimals, or as asterisks where a value is too wide for its field).
 #pragma once
 
 #include <filesystem>
@@ -15,7 +16,8 @@
 namespace quilex::plot {
 
 // Points of domplot.txt, each line "-N M" (R, T, C) or "Mx My" (D) in two f8.2 fields:
-// exactly `expected_points` lines, the last repeating the first. Throws InputError.
+// exactly `expected_points` lines, the last repeating the first; a field of asterisks is
+// NaN. Throws InputError.
 std::vector<PlotPoint> ReadDomainPoints(const std::filesystem::path& file,
                                         std::size_t expected_points, char section_type);
 

@@ -82,17 +82,6 @@ testing::AssertionResult AllCoordinatesFinite(const XmlElement& element) {
   return testing::AssertionSuccess();
 }
 
-std::vector<std::pair<double, double>> PolygonPoints(const XmlElement& polygon) {
-  std::istringstream in(polygon.attribute("points"));
-  std::vector<std::pair<double, double>> points;
-  std::string pair;
-  while (in >> pair) {
-    const std::size_t comma = pair.find(',');
-    points.emplace_back(std::stod(pair.substr(0, comma)), std::stod(pair.substr(comma + 1)));
-  }
-  return points;
-}
-
 // Fits value -> coordinate through the two values farthest apart, then checks every pair.
 testing::AssertionResult FitAxis(const std::vector<double>& values,
                                  const std::vector<double>& coordinates, const char* axis,
@@ -114,8 +103,9 @@ testing::AssertionResult FitAxis(const std::vector<double>& values,
   }
   map.scale = (coordinates[high] - coordinates[low]) / (values[high] - values[low]);
   map.offset = coordinates[low] - map.scale * values[low];
+  const double tolerance = map.tolerance();
   for (std::size_t k = 0; k < values.size(); ++k) {
-    if (std::fabs(map(values[k]) - coordinates[k]) > kCoordinateTolerance) {
+    if (std::fabs(map(values[k]) - coordinates[k]) > tolerance) {
       return testing::AssertionFailure()
              << axis << " of point " << k + 1 << ": value " << values[k] << " at " << coordinates[k]
              << ", the map of the extreme points puts it at " << map(values[k]);
@@ -125,6 +115,17 @@ testing::AssertionResult FitAxis(const std::vector<double>& values,
 }
 
 }  // namespace
+
+std::vector<std::pair<double, double>> PolygonPoints(const XmlElement& polygon) {
+  std::istringstream in(polygon.attribute("points"));
+  std::vector<std::pair<double, double>> points;
+  std::string pair;
+  while (in >> pair) {
+    const std::size_t comma = pair.find(',');
+    points.emplace_back(std::stod(pair.substr(0, comma)), std::stod(pair.substr(comma + 1)));
+  }
+  return points;
+}
 
 testing::AssertionResult IsSelfContainedSvg(const std::string& document, XmlElement& root) {
   try {

@@ -32,6 +32,8 @@ Outcome RunCommand(const std::vector<std::string>& arguments);
 // Puts into `folder` what a run of the golden case `name` (tests/cases) leaves: its inputs,
 // risu-MN.txt and domplot.txt.
 void CopyRun(const std::string& name, const fs::path& folder);
+// The points of a polygon element, as drawn.
+std::vector<std::pair<double, double>> PolygonPoints(const XmlElement& polygon);
 // Runs quilex in `folder` on the inputs put there (parm.txt without the echo when there is
 // none); its exit status.
 int RunQuilexIn(const fs::path& folder);
@@ -39,19 +41,25 @@ int RunQuilexIn(const fs::path& folder);
 // The two columns of a domplot.txt, read here independently of the command's reader.
 std::vector<std::pair<double, double>> DomplotValues(const fs::path& file);
 
+// Coordinates are printed to 0.01; two points far apart fix each map, so the others may
+// differ by little more than that.
+constexpr double kCoordinateTolerance = 0.02;
+
 // One linear map per axis: picture coordinate = scale * value + offset.
 struct AxisMap {
   double scale = 0;
   double offset = 0;
   double operator()(double value) const { return scale * value + offset; }
+  // How far a picture drawn from the run's exact values may lie from this map, which is
+  // taken from domplot.txt's values to 0.005: each point, and the two extreme points the
+  // map comes from, move by as much.
+  double tolerance() const {
+    return kCoordinateTolerance + 3 * 0.005 * (scale < 0 ? -scale : scale);
+  }
 };
 struct PictureMap {
   AxisMap x, y;
 };
-
-// Coordinates are printed to 0.01; two points far apart fix each map, so the others may
-// differ by little more than that.
-constexpr double kCoordinateTolerance = 0.02;
 
 // Parses and checks the document: well-formed, SVG 1.1 with a viewBox and a title, no
 // script, no reference to anything outside it.

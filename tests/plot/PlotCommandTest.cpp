@@ -104,12 +104,12 @@ const BadFolder kBadFolders[] = {
                  [](auto& lines) { lines[50] = std::string(1 << 20, ' ') + lines[50]; });
      },
      {"domplot.txt:51: ", "goes on beyond what a run writes"}},
-    {"asterisks",
+    {"point-edited",
      "ref-R",
      [](const fs::path& f) {
        EditLines(f / "domplot.txt", [](auto& lines) { lines[36] = " 1234.56 ********\r\n"; });
      },
-     {"domplot.txt:37: ", "M field is ********", "beyond the print width"}},
+     {"domplot.txt:37: ", "'1234.56 ********' where a run", "different runs"}},
     {"not-a-number",
      "ref-R",
      [](const fs::path& f) {
