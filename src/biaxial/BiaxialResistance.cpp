@@ -176,8 +176,8 @@ std::optional<AngleSearch> SolveNeutralAxisAngle(const RectangleWithBars& sectio
                                  brackets[0]);
 }
 
-int BiaxialStrainField(double x, double dmax, double htheta, double eps_c, double eps_s,
-                       double eps_cu, double eps_yd) {
+int StrainField(double x, double dmax, double htheta, double eps_c, double eps_s, double eps_cu,
+                double eps_yd) {
   if (x <= 0) return 1;
   if (0.999999999 * eps_cu > -eps_c) return x <= htheta ? 2 : 6;
   if (x <= dmax) return eps_s >= eps_yd ? 3 : 4;

@@ -82,7 +82,7 @@ std::optional<AngleSearch> SolveNeutralAxisAngle(const RectangleWithBars& sectio
                                                  std::span<const double> My, double phi);
 
 // The strain field 1 to 6 of a final plane.
-int BiaxialStrainField(double x, double dmax, double htheta, double eps_c, double eps_s,
-                       double eps_cu, double eps_yd);
+int StrainField(double x, double dmax, double htheta, double eps_c, double eps_s, double eps_cu,
+                double eps_yd);
 
 }  // namespace quilex::biaxial

@@ -11,7 +11,7 @@ double NeutralAxisDepth(double h, double c, double t, double eps_ud, double eps_
   return -e0 * h / (eh - e0);
 }
 
-int CampoNumber(double x, double Med, double eps_s, double eps_yd) {
+int StrainField(double x, double Med, double eps_s, double eps_yd) {
   if (!(x >= 0)) return 0;
   // x is t + 1 <= 11 for every solution; the cap only keeps the conversion defined.
   const int i = x < 100 ? static_cast<int>(x) : 100;

@@ -116,6 +116,6 @@ inline double SteelStress(double eps, double fyd, double Es) {
 
 // Strain field 1 to 6 of a solution, from x = t* + 1, the sign of Med and the strain of
 // the tension-side layer; 0 for a failed solve (x < 0).
-int CampoNumber(double x, double Med, double eps_s, double eps_yd);
+int StrainField(double x, double Med, double eps_s, double eps_yd);
 
 }  // namespace quilex::flexure

@@ -165,8 +165,8 @@ void VerifyBending(const RectangleWithBars& section, const MaterialSet& m, const
   r.epsilon = plane.x / plane.dmax;
   r.Mrd = std::sqrt(r.Mrdx * r.Mrdx + r.Mrdy * r.Mrdy);
   r.rho_M = M / r.Mrd;
-  r.campo = biaxial::BiaxialStrainField(plane.x, plane.dmax, plane.htheta, plane.eps_c, plane.eps_s,
-                                        m.eps_cu, m.fyd / m.Es);
+  r.campo = biaxial::StrainField(plane.x, plane.dmax, plane.htheta, plane.eps_c, plane.eps_s,
+                                 m.eps_cu, m.fyd / m.Es);
   r.alpha = NeutralAxisInclination(resisting.theta);
   if (final_search->near_magnitude) {
     r.moments_at_Ned = MomentRange{*final_search->near_magnitude, r.Mrd};

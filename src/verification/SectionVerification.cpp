@@ -98,7 +98,7 @@ Verification VerifyShape(const Shape& shape, const MaterialSet& m, const Actions
   }
   const double eps_yd = m.fyd / m.Es;
   if (v.state) {
-    v.campo = flexure::CampoNumber(v.state->t + 1, a.Med, v.state->tension_steel_strain, eps_yd);
+    v.campo = flexure::StrainField(v.state->t + 1, a.Med, v.state->tension_steel_strain, eps_yd);
   }
   const shear::ShearResistance shear = ShearOf(shape.section, m, a.Ned, settings, log);
   v.shear = shear.outcome;

@@ -76,7 +76,7 @@ TEST(BiaxialRoutines, FullyCompressedPlaneTurnsAboutThreeSeventhsOfTheDepth) {
   const double curvature = (s.eps_s - s.eps_c) / s.dmax;
   EXPECT_NEAR(s.eps_c + 3.0 / 7.0 * s.htheta * curvature, -0.002, 1e-12);
   EXPECT_GT(s.eps_c, -0.0035);
-  EXPECT_EQ(BiaxialStrainField(s.x, s.dmax, s.htheta, s.eps_c, s.eps_s, 0.0035, 391.3 / 200000), 6);
+  EXPECT_EQ(StrainField(s.x, s.dmax, s.htheta, s.eps_c, s.eps_s, 0.0035, 391.3 / 200000), 6);
 }
 
 TEST(BiaxialRoutines, NeutralAxisThroughTheCornerPivotsAtTheDeepestBar) {
@@ -87,7 +87,7 @@ TEST(BiaxialRoutines, NeutralAxisThroughTheCornerPivotsAtTheDeepestBar) {
   EXPECT_EQ(p.x, 0.0);
   EXPECT_NEAR(p.eps_s, 0.0675, 1e-15);
   EXPECT_EQ(p.eps_c, 0.0);
-  EXPECT_EQ(BiaxialStrainField(p.x, p.dmax, p.htheta, p.eps_c, p.eps_s, 0.0035, 391.3 / 200000), 1);
+  EXPECT_EQ(StrainField(p.x, p.dmax, p.htheta, p.eps_c, p.eps_s, 0.0035, 391.3 / 200000), 1);
   // An axis 0.5 below the corner with no bar beyond it: eps_cu at the corner governs.
   const RectangleWithBars corner{300, 500, {50.27, 2, 2, 200}, {{150, 0, 314.16}}};
   const BiaxialState q =
@@ -98,19 +98,19 @@ TEST(BiaxialRoutines, NeutralAxisThroughTheCornerPivotsAtTheDeepestBar) {
 
 TEST(BiaxialRoutines, StrainFieldRowsInTheirOrder) {
   const double yd = 391.3 / 200000, cu = 0.0035;
-  EXPECT_EQ(BiaxialStrainField(-1, 400, 500, -0.0035, 0.01, cu, yd), 1);
-  EXPECT_EQ(BiaxialStrainField(100, 400, 500, -0.003, 0.0675, cu, yd), 2);
-  EXPECT_EQ(BiaxialStrainField(600, 400, 500, -0.003, -0.001, cu, yd), 6);
-  EXPECT_EQ(BiaxialStrainField(200, 400, 500, -0.0035, yd, cu, yd), 3);
-  EXPECT_EQ(BiaxialStrainField(200, 400, 500, -0.0035 * (1 - 5e-10), 0.01, cu, yd), 3);
-  EXPECT_EQ(BiaxialStrainField(200, 400, 500, -0.0035 * (1 - 2e-9), 0.01, cu, yd), 2);
-  EXPECT_EQ(BiaxialStrainField(300, 400, 500, -0.0035, 0.0019, cu, yd), 4);
-  EXPECT_EQ(BiaxialStrainField(500, 400, 500, -0.0035, -0.0007, cu, yd), 5);
-  EXPECT_EQ(BiaxialStrainField(501, 400, 500, -0.0035, -0.0007, cu, yd), 6);
+  EXPECT_EQ(StrainField(-1, 400, 500, -0.0035, 0.01, cu, yd), 1);
+  EXPECT_EQ(StrainField(100, 400, 500, -0.003, 0.0675, cu, yd), 2);
+  EXPECT_EQ(StrainField(600, 400, 500, -0.003, -0.001, cu, yd), 6);
+  EXPECT_EQ(StrainField(200, 400, 500, -0.0035, yd, cu, yd), 3);
+  EXPECT_EQ(StrainField(200, 400, 500, -0.0035 * (1 - 5e-10), 0.01, cu, yd), 3);
+  EXPECT_EQ(StrainField(200, 400, 500, -0.0035 * (1 - 2e-9), 0.01, cu, yd), 2);
+  EXPECT_EQ(StrainField(300, 400, 500, -0.0035, 0.0019, cu, yd), 4);
+  EXPECT_EQ(StrainField(500, 400, 500, -0.0035, -0.0007, cu, yd), 5);
+  EXPECT_EQ(StrainField(501, 400, 500, -0.0035, -0.0007, cu, yd), 6);
   // The bounds of the rows: x just past 0, x at htheta short of eps_cu, x at dmax.
-  EXPECT_EQ(BiaxialStrainField(0.5, 400, 500, -0.0001, 0.0675, cu, yd), 2);
-  EXPECT_EQ(BiaxialStrainField(500, 400, 500, -0.003, -0.0007, cu, yd), 2);
-  EXPECT_EQ(BiaxialStrainField(400, 400, 500, -0.0035, 0, cu, yd), 4);
+  EXPECT_EQ(StrainField(0.5, 400, 500, -0.0001, 0.0675, cu, yd), 2);
+  EXPECT_EQ(StrainField(500, 400, 500, -0.003, -0.0007, cu, yd), 2);
+  EXPECT_EQ(StrainField(400, 400, 500, -0.0035, 0, cu, yd), 4);
 }
 
 TEST(BiaxialRoutines, AngleSearchBisectsTheBracketingPair) {

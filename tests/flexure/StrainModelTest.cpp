@@ -75,15 +75,15 @@ TEST(MaterialLawTest, ParabolaRectangleAndElasticPlasticSteel) {
 
 TEST(CampoNumberTest, StrainFieldOfASolution) {
   constexpr double eps_yd = 0.00196;
-  EXPECT_EQ(CampoNumber(3.5, +1, 0.01, eps_yd), 3);
-  EXPECT_EQ(CampoNumber(3.5, +1, 0.001, eps_yd), 4);
-  EXPECT_EQ(CampoNumber(3.5, +1, eps_yd, eps_yd), 3);
-  EXPECT_EQ(CampoNumber(8.5, -1, 0.001, eps_yd), 4);
-  EXPECT_EQ(CampoNumber(5.0, +1, 0.01, eps_yd), 6);
-  EXPECT_EQ(CampoNumber(6.0, +1, 0.01, eps_yd), 6);  // t* = 5 exactly
-  EXPECT_EQ(CampoNumber(11.0, -1, 0.01, eps_yd), 1);
-  EXPECT_EQ(CampoNumber(1.5, 0, 0.01, eps_yd), 1);  // Med = 0 counts as positive
-  EXPECT_EQ(CampoNumber(-999999999.99 + 1, +1, 0.01, eps_yd), 0);
+  EXPECT_EQ(StrainField(3.5, +1, 0.01, eps_yd), 3);
+  EXPECT_EQ(StrainField(3.5, +1, 0.001, eps_yd), 4);
+  EXPECT_EQ(StrainField(3.5, +1, eps_yd, eps_yd), 3);
+  EXPECT_EQ(StrainField(8.5, -1, 0.001, eps_yd), 4);
+  EXPECT_EQ(StrainField(5.0, +1, 0.01, eps_yd), 6);
+  EXPECT_EQ(StrainField(6.0, +1, 0.01, eps_yd), 6);  // t* = 5 exactly
+  EXPECT_EQ(StrainField(11.0, -1, 0.01, eps_yd), 1);
+  EXPECT_EQ(StrainField(1.5, 0, 0.01, eps_yd), 1);  // Med = 0 counts as positive
+  EXPECT_EQ(StrainField(-999999999.99 + 1, +1, 0.01, eps_yd), 0);
 }
 
 }  // namespace
