@@ -73,7 +73,7 @@ TEST(MaterialLawTest, ParabolaRectangleAndElasticPlasticSteel) {
   EXPECT_EQ(steel(0, 0), -fyd);
 }
 
-TEST(CampoNumberTest, StrainFieldOfASolution) {
+TEST(StrainFieldTest, OfASolution) {
   constexpr double eps_yd = 0.00196;
   EXPECT_EQ(StrainField(3.5, +1, 0.01, eps_yd), 3);
   EXPECT_EQ(StrainField(3.5, +1, 0.001, eps_yd), 4);
