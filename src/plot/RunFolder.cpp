@@ -81,14 +81,12 @@ auto ReadInput(const fs::path& file, int unit_number, const std::string& what, R
   }
 }
 
-// The actions of slu-max.txt that the picture shows: Med for R, T and C, Mx and My for D.
+// The actions of slu-max.txt, as read: those of an R, T or C section, or of a D section
+// (the other stays zero). The picture shows Med for R, T and C, Mx and My for D.
 struct DesignActions {
-  double Ned = 0;
-  double Med = 0;
-  double Mx = 0;
-  double My = 0;
-  Actions uniaxial;  // as read, for the verification done again
+  Actions uniaxial;
   BiaxialActions biaxial;
+  double Ned = 0;  // of whichever was read
 };
 
 std::string VerdictText(bool verified) {
@@ -433,19 +431,14 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
   const DesignActions actions = ReadInput(slu, 13, "the actions", [&](textio::InputFile& unit) {
     DesignActions read;
     if (contour) {
-      const BiaxialActions five = program::ReadBiaxialActions(unit);
-      read.biaxial = five;
-      read.Ned = five.Ned;
-      read.Mx = five.Mx;
-      read.My = five.My;
+      read.biaxial = program::ReadBiaxialActions(unit);
+      read.Ned = read.biaxial.Ned;
     } else {
-      const Actions three = program::ReadActions(unit);
-      read.uniaxial = three;
-      read.Ned = three.Ned;
-      read.Med = three.Med;
+      read.uniaxial = program::ReadActions(unit);
+      read.Ned = read.uniaxial.Ned;
     }
-    for (const double value :
-         {read.Ned * kKilo, read.Med * kMega, read.Mx * kMega, read.My * kMega}) {
+    for (const double value : {read.Ned * kKilo, read.uniaxial.Med * kMega, read.biaxial.Mx * kMega,
+                               read.biaxial.My * kMega}) {
       if (std::fabs(value) > kLargestDrawable) {
         char shown[32];
         std::snprintf(shown, sizeof shown, "%g", value);
@@ -488,7 +481,7 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
     plot.y_title = "M (kN\u00B7m)";
     plot.boundary_legend =
         "M-N interaction domain (the " + std::to_string(kDomainPoints) + " points of domplot.txt)";
-    plot.design = {-actions.Ned * kKilo, actions.Med * kMega};
+    plot.design = {-actions.Ned * kKilo, actions.uniaxial.Med * kMega};
     plot.design_label = "Ed: -Ned = " + Fixed(plot.design.x, 2) +
                         " kN, Med = " + Fixed(plot.design.y, 2) + " kN\u00B7m";
     const std::string actions_text = ned_text + ", Med = " + Fixed(plot.design.y, 2) + " kN\u00B7m";
@@ -504,7 +497,7 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
       // compression or tension an unsymmetrically reinforced section resists moments of one
       // sign only): the design point then lies outside the domain. A zero Med counts as
       // positive, as in the run.
-      const bool same_side = actions.Med >= 0 ? mrd > 0 : mrd < 0;
+      const bool same_side = actions.uniaxial.Med >= 0 ? mrd > 0 : mrd < 0;
       const bool outside = !same_side || outside_range;
       plot.verified = !outside && ratio_within;
       if (outside_range) {
@@ -529,7 +522,7 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
     plot.y_title = "My (kN\u00B7m)";
     plot.boundary_legend = "resisting moments at " + ned_text + " (the " +
                            std::to_string(kContourPoints) + " points of domplot.txt)";
-    plot.design = {actions.Mx * kMega, actions.My * kMega};
+    plot.design = {actions.biaxial.Mx * kMega, actions.biaxial.My * kMega};
     plot.design_label =
         "Ed: Mx = " + Fixed(plot.design.x, 2) + ", My = " + Fixed(plot.design.y, 2) + " kN\u00B7m";
     // A run without a resisting moment was refused above; Mrd is a magnitude here.
