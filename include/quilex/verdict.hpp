@@ -45,10 +45,15 @@ struct Verdict {
   std::optional<double> rho_M;
   std::optional<double> rho_V;
 
-  // Every failed condition, bending first, joined by "; "; empty when verified.
+  // Every failed condition, bending first; empty when verified.
+  std::vector<std::string> conditions() const;
+  // The same joined by "; ", as the reason column writes them.
   std::string reason() const;
   bool operator==(const Verdict&) const = default;
 };
+
+// Failed conditions joined by "; ".
+std::string JoinedConditions(const std::vector<std::string>& conditions);
 
 Verdict VerdictOf(const Verification& v);
 Verdict VerdictOf(const BiaxialVerification& v);

@@ -139,27 +139,15 @@ struct Governing {
   std::optional<double> ratio;
   std::string failure;  // the check's failed conditions, joined
 
-  bool Governs(const std::optional<double>& offered_ratio) const {
-    return !found || (!offered_ratio && ratio) ||
-           (offered_ratio && ratio && *offered_ratio > *ratio);
-  }
   void Offer(std::size_t r, const std::optional<double>& offered_ratio,
              const std::string& offered_failure) {
-    if (!Governs(offered_ratio)) return;
+    const bool governs =
+        !found || (!offered_ratio && ratio) || (offered_ratio && ratio && *offered_ratio > *ratio);
+    if (!governs) return;
     found = true;
     row = r;
     ratio = offered_ratio;
     failure = offered_failure;
-  }
-  void Offer(std::size_t r, const std::optional<double>& offered_ratio,
-             const std::vector<std::string>& failed_conditions) {
-    if (!Governs(offered_ratio)) return;
-    std::string joined;
-    for (const std::string& condition : failed_conditions) {
-      if (!joined.empty()) joined += "; ";
-      joined += condition;
-    }
-    Offer(r, offered_ratio, joined);
   }
 };
 
@@ -171,8 +159,8 @@ struct Tally {
 
   void Add(std::size_t row, const Verdict& verdict) {
     if (!verdict.verified) ++not_verified;
-    bending.Offer(row, verdict.rho_M, verdict.bending);
-    shear.Offer(row, verdict.rho_V, verdict.shear);
+    bending.Offer(row, verdict.rho_M, JoinedConditions(verdict.bending));
+    shear.Offer(row, verdict.rho_V, JoinedConditions(verdict.shear));
   }
   // The tally of the rows that follow.
   void Add(const Tally& later) {

@@ -124,12 +124,6 @@ Forces in N, moments in N·mm, angles in degrees:
   reasons           why not: the failed conditions, bending first; empty when verified
 )";
 
-std::vector<std::string> Reasons(const Verdict& verdict) {
-  std::vector<std::string> reasons = verdict.bending;
-  reasons.insert(reasons.end(), verdict.shear.begin(), verdict.shear.end());
-  return reasons;
-}
-
 py::object RangeOrNone(const std::optional<MomentRange>& range) {
   if (!range) return py::none();
   return py::make_tuple(range->lower, range->upper);
@@ -225,7 +219,7 @@ void BindResults(py::module_& m) {
       .def_property_readonly("verified", &Verification::verified,
                              "True when the section resists both the moment and the shear.")
       .def_property_readonly(
-          "reasons", [](const Verification& v) { return Reasons(VerdictOf(v)); },
+          "reasons", [](const Verification& v) { return VerdictOf(v).conditions(); },
           "The failed conditions, bending first, as quilex-combos words them; [] if verified.")
       .def("__repr__", [](const Verification& v) {
         return "Verification(verified=" + std::string(v.verified() ? "True" : "False") +
@@ -280,7 +274,7 @@ void BindResults(py::module_& m) {
       .def_property_readonly("verified", &BiaxialVerification::verified,
                              "True when the section resists both the moments and the shears.")
       .def_property_readonly(
-          "reasons", [](const BiaxialVerification& v) { return Reasons(VerdictOf(v)); },
+          "reasons", [](const BiaxialVerification& v) { return VerdictOf(v).conditions(); },
           "The failed conditions, bending first, as quilex-combos words them; [] if verified.")
       .def("__repr__", [](const BiaxialVerification& v) {
         return "BiaxialVerification(verified=" + std::string(v.verified() ? "True" : "False") +

@@ -30,15 +30,23 @@ std::string_view Unresisted(BendingOutcome outcome) {
 
 }  // namespace
 
-std::string Verdict::reason() const {
+std::string JoinedConditions(const std::vector<std::string>& conditions) {
   std::string joined;
-  for (const std::vector<std::string>* part : {&bending, &shear}) {
-    for (const std::string& condition : *part) {
-      if (!joined.empty()) joined += "; ";
-      joined += condition;
-    }
+  for (const std::string& condition : conditions) {
+    if (!joined.empty()) joined += "; ";
+    joined += condition;
   }
   return joined;
+}
+
+std::vector<std::string> Verdict::conditions() const {
+  std::vector<std::string> all = bending;
+  all.insert(all.end(), shear.begin(), shear.end());
+  return all;
+}
+
+std::string Verdict::reason() const {
+  return JoinedConditions(conditions());
 }
 
 Verdict VerdictOf(const Verification& v) {
