@@ -13,14 +13,14 @@
 #include "combos/CommandOutput.hpp"
 #include "combos/OrderedBlocks.hpp"
 #include "combos/ResultRows.hpp"
-#include "program/InputFiles.hpp"
-#include "program/ProgramRun.hpp"
-#include "program/RunLog.hpp"
-#include "program/RunRecords.hpp"
 #include "quilex/domain.hpp"
 #include "quilex/materials.hpp"
 #include "quilex/verification.hpp"
 #include "runfiles/Csv.hpp"
+#include "runfiles/InputFiles.hpp"
+#include "runfiles/RunLog.hpp"
+#include "runfiles/RunRecords.hpp"
+#include "runfiles/RunSequence.hpp"
 #include "textio/ConsoleText.hpp"
 #include "textio/NumberedFiles.hpp"
 #include "textio/ReplacedFile.hpp"
@@ -66,56 +66,31 @@ textio::InputFile OpenInput(int number, const fs::path& path) {
   return textio::InputFile(number, path);
 }
 
-// The line quilex writes to risu-MN.txt, as a console line.
-template <class Write>
-std::string RisuMNLine(const Write& write) {
-  textio::OutputFile risu_mn(21);
-  write(risu_mn);
-  std::string line;
-  for (const char ch : risu_mn.text()) {
-    if (ch != '\r') line += ch;
-  }
-  return line;
-}
-
 struct Inputs {
-  program::SectionInput section;
-  program::MaterialNames names;
-  MaterialSet materials;
+  runfiles::RunInputs read;
   Settings settings;
-  int echo_flag = 0;
-  char type() const { return section.SectionType[0]; }
+  const runfiles::SectionData& section() const { return read.section; }
+  const MaterialSet& materials() const { return read.materials; }
 };
 
+// A problem of the data stops the command with the line quilex writes to risu-MN.txt for it.
+[[noreturn]] void Stop(const runfiles::DataProblem& problem) {
+  throw InputError(runfiles::AttentionLine(problem) + "\n");
+}
+
 // parm.txt (for the log only), sezi.txt and mate.txt, read and checked in the order of a
-// run of quilex, which reports the first problem.
+// run of quilex, which reports the first problem; each file is opened when its turn comes.
 Inputs ReadInputs(const Options& options) {
-  Inputs in;
-  in.settings = SettingsOf(options);
-  if (options.log) {
-    textio::InputFile parm = OpenInput(10, options.folder / "parm.txt");
-    in.echo_flag = program::ReadEchoFlag(parm);
-  }
-  textio::InputFile sezi = OpenInput(11, options.folder / "sezi.txt");
-  if (!program::ReadSection(sezi, in.section)) {
-    throw InputError(RisuMNLine([](auto& f) { program::WriteBarCountFailure(f); }));
-  }
-  if (const std::optional<std::string> problem = program::FirstSectionProblem(in.section)) {
-    throw InputError(
-        RisuMNLine([&](auto& f) { program::WriteInvalidSectionFailure(f, *problem); }));
-  }
-  textio::InputFile mate = OpenInput(12, options.folder / "mate.txt");
-  in.names = program::ReadMaterialNames(mate);
-  try {
-    in.materials =
-        LookupMaterials(in.names.DesignCode, in.names.SteelGrade, in.names.ConcreteClass);
-  } catch (const UnknownMaterial& unknown) {
-    throw InputError(
-        RisuMNLine([&](auto& f) { program::WriteMaterialFailure(f, unknown.item()); }));
-  }
-  if (std::string_view("RTCD").find(in.type()) == std::string_view::npos) {
-    throw InputError(RisuMNLine([](auto& f) { program::WriteUnknownTypeFailure(f); }));
-  }
+  std::optional<textio::InputFile> files[3];
+  const runfiles::OpenInput open = [&](int number) -> textio::InputFile& {
+    const char* name = number == 10 ? "parm.txt" : number == 11 ? "sezi.txt" : "mate.txt";
+    return files[number - 10].emplace(OpenInput(number, options.folder / name));
+  };
+  std::variant<runfiles::RunInputs, runfiles::DataProblem> read =
+      runfiles::ReadRunInputs(open, options.log);
+  if (const auto* problem = std::get_if<runfiles::DataProblem>(&read)) Stop(*problem);
+  Inputs in{std::move(std::get<runfiles::RunInputs>(read)), SettingsOf(options)};
+  if (const auto problem = runfiles::SectionTypeProblem(in.section())) Stop(*problem);
   return in;
 }
 
@@ -190,42 +165,21 @@ struct LogParts {
 template <class Section>
 std::string DomainLog(const Section& section, const MaterialSet& m, const Settings& settings) {
   textio::OutputFile risu(20);
-  program::RisuLog log(risu);
+  runfiles::RisuLog log(risu);
   InteractionDomain(section, m, settings, &log);
   return risu.text();
 }
 
-// What quilex writes to risu.txt before its searches: the echo of the section and the
-// actions, when parm.txt asks for it.
-template <class RowActions>
-void WriteEcho(textio::OutputFile& risu, const LogParts& parts, const RowActions& actions) {
-  if (!parts.echo) return;
-  risu.Write(parts.section_echo);
-  program::WriteActionsEcho(risu, actions);
-}
-
-// The log of a verification of an R, T or C section, as quilex writes risu.txt for it.
-template <class Section>
-Verification VerifyWithLog(const Section& section, const MaterialSet& m, const Settings& settings,
-                           const Actions& actions, const LogParts& parts, std::string& log) {
+// What quilex writes to risu.txt for the verification: the echo of the section (traced
+// once), the actions' echo and the verification's log, then the domain's log (traced once)
+// when the run goes on to it.
+template <class Section, class RowActions>
+auto VerifyWithLog(const Section& section, const MaterialSet& m, const Settings& settings,
+                   const RowActions& actions, const LogParts& parts, std::string& log) {
   textio::OutputFile risu(20);
-  WriteEcho(risu, parts, actions);
-  program::VerificationLog verification_log(risu);
-  const Verification v = Verify(section, m, actions, settings, &verification_log);
-  verification_log.Finish();
-  // quilex ends the run after a strut angle out of range, before the domain.
-  if (v.shear != ShearOutcome::StrutAngleOutOfRange) risu.Write(parts.domain);
-  log += risu.text();
-  return v;
-}
-
-BiaxialVerification VerifyWithLog(const RectangleWithBars& section, const MaterialSet& m,
-                                  const Settings& settings, const BiaxialActions& actions,
-                                  const LogParts& parts, std::string& log) {
-  textio::OutputFile risu(20);
-  WriteEcho(risu, parts, actions);
-  program::RisuLog shear_log(risu);
-  const BiaxialVerification v = Verify(section, m, actions, settings, &shear_log);
+  if (parts.echo) risu.Write(parts.section_echo);
+  const auto v = runfiles::WriteVerification(risu, parts.echo, section, m, settings, actions);
+  if (runfiles::RunGoesOn(v)) risu.Write(parts.domain);
   log += risu.text();
   return v;
 }
@@ -263,14 +217,15 @@ Tally VerifyAll(const Section& section, const Inputs& in, const ActionsTable& ta
                 Outputs outputs) {
   LogParts parts;
   if (outputs.log != nullptr) {
-    parts.echo = in.echo_flag == 1;
+    parts.echo = in.read.echo_flag == 1;
     if (parts.echo) {
       textio::OutputFile risu(20);
-      program::WriteSectionEcho(risu, in.section, in.names);
+      runfiles::WriteSectionEcho(risu, in.section(), in.read.names);
       parts.section_echo = risu.text();
     }
+    // The contour of a rectangle with bars is part of its verification, and unlogged.
     if constexpr (!std::is_same_v<Section, RectangleWithBars>) {
-      parts.domain = DomainLog(section, in.materials, in.settings);
+      parts.domain = DomainLog(section, in.materials(), in.settings);
     }
   }
   const LogParts* log_parts = outputs.log != nullptr ? &parts : nullptr;
@@ -282,8 +237,8 @@ Tally VerifyAll(const Section& section, const Inputs& in, const ActionsTable& ta
              : BlockPlan(kBlockRows, kBlocksAhead),
       jobs,
       [&](std::size_t first, std::size_t end, Block& block) {
-        VerifyRows<Section, RowActions>(section, in.materials, in.settings, table, log_parts, first,
-                                        end, block);
+        VerifyRows<Section, RowActions>(section, in.materials(), in.settings, table, log_parts,
+                                        first, end, block);
       },
       [&](Block& block) {
         outputs.results.Write(block.rows);
@@ -312,7 +267,7 @@ void PrintSummary(std::ostream& out, const Tally& tally, const ActionsTable& tab
       << '\n';
   PrintGoverning(out, "bending", "rho_M", tally.bending, table);
   PrintGoverning(out, "shear", "rho_V", tally.shear, table);
-  if (in.materials.fck > kHighStrengthConcrete &&
+  if (in.materials().fck > kHighStrengthConcrete &&
       in.settings.parabola_exponent == ParabolaExponent::Two) {
     out << "note: concrete above C50/60 with the parabola exponent 2 of quilex: the resistance "
            "may be overestimated; --exponent en1992 uses EN 1992-1-1's\n";
@@ -350,36 +305,31 @@ int Run(const Options& options, std::ostream& out, std::ostream& err) {
   }
   RefuseOverwrites(options);
   const Inputs in = ReadInputs(options);
-  const char type = in.type();
+  const bool biaxial = std::holds_alternative<RectangleWithBars>(in.section());
+  const ActionKind kind = biaxial ? ActionKind::Biaxial : ActionKind::Uniaxial;
   const fs::path table_path = options.ActionsPath();
   const ActionsTable table =
-      ReadActionsTable(ReadTableText(table_path), table_path.string(),
-                       type == 'D' ? ActionKind::Biaxial : ActionKind::Uniaxial, options.units);
+      ReadActionsTable(ReadTableText(table_path), table_path.string(), kind, options.units);
 
   const fs::path output_path = options.OutputPath();
   CommandOutput results(output_path);
   std::optional<CommandOutput> log;
   if (options.log) log.emplace(options.LogPath());
-  results.Write(HeaderRecord(type == 'D' ? ActionKind::Biaxial : ActionKind::Uniaxial));
+  results.Write(HeaderRecord(kind));
 
   const unsigned jobs =
       options.jobs != 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
   const Outputs outputs{results, log ? &*log : nullptr};
-  Tally tally;
-  switch (type) {
-    case 'R':
-      tally = VerifyAll<Actions>(in.section.R, in, table, jobs, outputs);
-      break;
-    case 'T':
-      tally = VerifyAll<Actions>(in.section.T, in, table, jobs, outputs);
-      break;
-    case 'C':
-      tally = VerifyAll<Actions>(in.section.C, in, table, jobs, outputs);
-      break;
-    default:
-      tally = VerifyAll<BiaxialActions>(in.section.D, in, table, jobs, outputs);
-      break;
-  }
+  const Tally tally = std::visit(
+      runfiles::Overloaded{
+          [&](const RectangleWithBars& d) {
+            return VerifyAll<BiaxialActions>(d, in, table, jobs, outputs);
+          },
+          [](const runfiles::UnknownSectionType&) -> Tally {
+            throw std::logic_error("an unknown section type is refused as it is read");
+          },
+          [&](const auto& shape) { return VerifyAll<Actions>(shape, in, table, jobs, outputs); }},
+      in.section());
   // The console text made before any file is replaced: what remains cannot fail for memory.
   std::ostringstream note;
   if (tally.threads.started < tally.threads.asked) {

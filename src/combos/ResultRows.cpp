@@ -2,8 +2,8 @@
 
 #include <initializer_list>
 
-#include "program/RunRecords.hpp"
 #include "runfiles/Csv.hpp"
+#include "runfiles/RunRecords.hpp"
 #include "textio/RecordFormat.hpp"
 
 namespace quilex::combos {
@@ -43,8 +43,8 @@ std::string_view HeaderRecord(ActionKind kind) {
 
 void AppendRow(std::string& out, std::string_view name, const Actions& actions,
                const Verification& v, const Verdict& verdict) {
-  const program::PrintedActions a = program::AsPrinted(actions);
-  const program::PrintedResults r = program::AsPrinted(v);
+  const runfiles::PrintedActions a = runfiles::AsPrinted(actions);
+  const runfiles::PrintedResults r = runfiles::AsPrinted(v);
   out += runfiles::CsvQuoted(name);
   AppendNumbers(out, {a.Ned, a.Med, a.Ved, r.Mrd, r.rho_M, r.Vrd, r.rho_V, r.epsilon});
   AppendVerdict(out, r.campo, verdict);
@@ -52,8 +52,8 @@ void AppendRow(std::string& out, std::string_view name, const Actions& actions,
 
 void AppendRow(std::string& out, std::string_view name, const BiaxialActions& actions,
                const BiaxialVerification& v, const Verdict& verdict) {
-  const program::PrintedBiaxialActions a = program::AsPrinted(actions);
-  const program::PrintedBiaxialResults r = program::AsPrinted(v);
+  const runfiles::PrintedBiaxialActions a = runfiles::AsPrinted(actions);
+  const runfiles::PrintedBiaxialResults r = runfiles::AsPrinted(v);
   out += runfiles::CsvQuoted(name);
   AppendNumbers(out, {a.Ned, a.Mx, a.My, a.Vx, a.Vy, r.Mrd, r.Mrdx, r.Mrdy, r.rho_M, r.MRx, r.MRy,
                       r.Vrdx, r.Vrdy, r.rho_V, r.epsilon, r.alpha});

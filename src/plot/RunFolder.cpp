@@ -11,12 +11,13 @@
 
 #include "plot/CombinationTable.hpp"
 #include "plot/FileText.hpp"
-#include "program/InputFiles.hpp"
-#include "program/ProgramRun.hpp"
 #include "quilex/domain.hpp"
 #include "quilex/errors.hpp"
 #include "quilex/materials.hpp"
+#include "quilex/verdict.hpp"
 #include "quilex/verification.hpp"
+#include "runfiles/InputFiles.hpp"
+#include "runfiles/RunSequence.hpp"
 #include "textio/NumberedFiles.hpp"
 #include "textio/WholeFile.hpp"
 
@@ -43,27 +44,8 @@ constexpr std::string_view kOutsideDomainLine =
     "ATTENTION --> Ned and Med outside the M-N domain: at this Ned the section resists "
     "moments from ";
 
-// The two moments of the line: "... moments from <M-> to <M+> kN·m: ...".
-std::pair<double, double> OutsideRange(const fs::path& file, std::size_t line,
-                                       std::string_view text) {
-  const std::string_view rest = text.substr(kOutsideDomainLine.size());
-  const std::size_t to = rest.find(" to ");
-  const std::size_t unit = rest.find(" kN");
-  std::optional<double> lower, upper;
-  if (to != std::string_view::npos && unit != std::string_view::npos && to < unit) {
-    lower = ParseNumber(Trim(rest.substr(0, to)));
-    upper = ParseNumber(Trim(rest.substr(to + 4, unit - to - 4)));
-  }
-  if (!lower || !upper) {
-    FailAt(file, line,
-           "the moments of the line on a point outside the domain cannot be read: '" +
-               std::string(text) + "'");
-  }
-  return {*lower, *upper};
-}
-
-std::string TypeName(char type) {
-  return std::string("type-") + type;
+std::string TypeName(const std::string& letter) {
+  return "type-" + letter;
 }
 
 // Reads an input file the way quilex does.
@@ -93,49 +75,53 @@ std::string VerdictText(bool verified) {
   return verified ? "verified" : "not verified";
 }
 
-std::string MaterialText(const program::MaterialNames& names) {
+std::string MaterialText(const runfiles::MaterialNames& names) {
   const auto trimmed = [](const std::string& name) { return std::string(Trim(name)); };
-  return "design code " + trimmed(names.DesignCode) + ", steel " + trimmed(names.SteelGrade) +
-         ", concrete " + trimmed(names.ConcreteClass);
+  return "design code " + trimmed(names.design_code) + ", steel " + trimmed(names.steel_grade) +
+         ", concrete " + trimmed(names.concrete_class);
 }
 
 // The section's shape and size on the first title line, its bars and materials on the
 // second.
-std::pair<std::string, std::string> SectionTexts(const program::SectionInput& section,
+std::pair<std::string, std::string> SectionTexts(const runfiles::SectionData& section,
                                                  const std::string& materials) {
   const std::string mm2 = " mm\u00B2";
   const std::string times = " \u00D7 ";
-  switch (section.SectionType[0]) {
-    case 'R': {
-      const RectangularSection& r = section.R;
-      return {"Section R: B" + times + "H = " + Compact(r.B) + times + Compact(r.H) +
-                  " mm, c = " + Compact(r.c) + " mm",
-              "As = " + Compact(r.As_top) + mm2 + " top, " + Compact(r.As_bottom) + mm2 +
-                  " bottom; " + materials};
-    }
-    case 'T': {
-      const TSection& t = section.T;
-      return {"Section T: flange " + Compact(t.BsUp) + times + Compact(t.HsUp) + " mm on web " +
-                  Compact(t.BiNf) + times + Compact(t.HiNf) + " mm, c = " + Compact(t.c) + " mm",
-              "As = " + Compact(t.As_top) + mm2 + " top, " + Compact(t.As_bottom) + mm2 +
-                  " bottom; " + materials};
-    }
-    case 'C': {
-      const CircularSection& c = section.C;
-      return {"Section C: D = " + Compact(c.D) + " mm, c = " + Compact(c.c) + " mm",
-              std::to_string(c.nF) + " bars \u00D8 " + Compact(c.Df) + " mm; " + materials};
-    }
-    default: {
-      const RectangleWithBars& d = section.D;
-      double total = 0;
-      for (const Bar& bar : d.bars)
-        total += bar.area;
-      const std::size_t count = d.bars.size();
-      return {"Section D: B" + times + "H = " + Compact(d.B) + times + Compact(d.H) + " mm",
-              std::to_string(count) + (count == 1 ? " bar, " : " bars, ") + Compact(total) + mm2 +
-                  " in all; " + materials};
-    }
-  }
+  using Texts = std::pair<std::string, std::string>;
+  return std::visit(
+      runfiles::Overloaded{
+          [&](const RectangularSection& r) {
+            return Texts{"Section R: B" + times + "H = " + Compact(r.B) + times + Compact(r.H) +
+                             " mm, c = " + Compact(r.c) + " mm",
+                         "As = " + Compact(r.As_top) + mm2 + " top, " + Compact(r.As_bottom) + mm2 +
+                             " bottom; " + materials};
+          },
+          [&](const TSection& t) {
+            return Texts{"Section T: flange " + Compact(t.BsUp) + times + Compact(t.HsUp) +
+                             " mm on web " + Compact(t.BiNf) + times + Compact(t.HiNf) +
+                             " mm, c = " + Compact(t.c) + " mm",
+                         "As = " + Compact(t.As_top) + mm2 + " top, " + Compact(t.As_bottom) + mm2 +
+                             " bottom; " + materials};
+          },
+          [&](const CircularSection& c) {
+            return Texts{
+                "Section C: D = " + Compact(c.D) + " mm, c = " + Compact(c.c) + " mm",
+                std::to_string(c.nF) + " bars \u00D8 " + Compact(c.Df) + " mm; " + materials};
+          },
+          [&](const RectangleWithBars& d) {
+            double total = 0;
+            for (const Bar& bar : d.bars)
+              total += bar.area;
+            const std::size_t count = d.bars.size();
+            return Texts{
+                "Section D: B" + times + "H = " + Compact(d.B) + times + Compact(d.H) + " mm",
+                std::to_string(count) + (count == 1 ? " bar, " : " bars, ") + Compact(total) + mm2 +
+                    " in all; " + materials};
+          },
+          [](const runfiles::UnknownSectionType&) -> Texts {
+            throw std::logic_error("a section of an unknown type is refused as it is read");
+          }},
+      section);
 }
 
 // The first line where `printed` and `expected` differ, from 1.
@@ -157,16 +143,18 @@ void RequireOneRun(const fs::path& folder) {
     return text ? std::move(*text) : std::string(when_missing);
   };
   // parm.txt decides only on the echo in risu.txt, which is not compared.
-  program::RunFiles files{textio::InputFile(10, "parm.txt", content("parm.txt", "0\n")),
-                          textio::InputFile(11, "sezi.txt", content("sezi.txt", "")),
-                          textio::InputFile(12, "mate.txt", content("mate.txt", "")),
-                          textio::InputFile(13, "slu-max.txt", content("slu-max.txt", "")),
-                          textio::OutputFile(20),
-                          textio::OutputFile(21),
-                          textio::OutputFile(22)};
-  std::ostringstream console;  // the run's notes are not the picture's
-  if (program::RunQuilex(files, console) != 0 && console.str() == program::kOutOfMemoryMessage) {
-    throw std::bad_alloc();  // not a difference of the files
+  runfiles::RunFiles files{textio::InputFile(10, "parm.txt", content("parm.txt", "0\n")),
+                           textio::InputFile(11, "sezi.txt", content("sezi.txt", "")),
+                           textio::InputFile(12, "mate.txt", content("mate.txt", "")),
+                           textio::InputFile(13, "slu-max.txt", content("slu-max.txt", "")),
+                           textio::OutputFile(20),
+                           textio::OutputFile(21),
+                           textio::OutputFile(22)};
+  try {
+    runfiles::WriteRun(files);
+  } catch (const textio::FileFailure&) {
+    // A run that stops at an input (parm.txt, which is read here only) keeps what it wrote,
+    // as quilex does: the comparison below tells the difference.
   }
   const std::pair<const char*, const textio::OutputFile*> outputs[] = {
       {"risu-MN.txt", &files.risu_mn}, {"domplot.txt", &files.domplot}};
@@ -200,25 +188,27 @@ void RequireOneRun(const fs::path& folder) {
 // run's: RequireOneRun.) In kN and kN·m, scaled as the files scale them.
 struct ExactRun {
   std::vector<PlotPoint> boundary;  // the domain's (-N, M) or the contour's (Mx, My)
-  std::optional<double> rho_M;
+  std::optional<double> rho_M;      // as the results block prints it
+  Verdict verdict;                  // of the whole verification; the picture shows its bending part
   double Mrd = 0;
   double Mrdx = 0;
   double Mrdy = 0;
   std::optional<std::pair<double, double>> moments_at_Ned;
 };
 
-ExactRun ExactRunOf(const fs::path& mate, const program::SectionInput& section,
-                    const program::MaterialNames& names, const Actions& actions,
+ExactRun ExactRunOf(const fs::path& mate, const runfiles::SectionData& section,
+                    const runfiles::MaterialNames& names, const Actions& actions,
                     const BiaxialActions& biaxial_actions) {
   MaterialSet m;
   try {
-    m = LookupMaterials(names.DesignCode, names.SteelGrade, names.ConcreteClass);
+    m = LookupMaterials(names.design_code, names.steel_grade, names.concrete_class);
   } catch (const UnknownMaterial& unknown) {
     Fail(mate, std::string("the materials are not in the database: ") + unknown.what());
   }
   ExactRun exact;
   const auto take = [&](const auto& v) {
     exact.rho_M = v.rho_M;
+    exact.verdict = VerdictOf(v);
     exact.Mrd = v.Mrd * kMega;
     if (v.moments_at_Ned) {
       exact.moments_at_Ned = {v.moments_at_Ned->lower * kMega, v.moments_at_Ned->upper * kMega};
@@ -229,34 +219,25 @@ ExactRun ExactRunOf(const fs::path& mate, const program::SectionInput& section,
       exact.boundary.push_back({-p.N * kKilo, p.M * kMega});
     take(Verify(shape, m, actions));
   };
-  switch (section.SectionType[0]) {
-    case 'R':
-      uniaxial(section.R);
-      break;
-    case 'T':
-      uniaxial(section.T);
-      break;
-    case 'C':
-      uniaxial(section.C);
-      break;
-    default: {
-      const BiaxialVerification v = Verify(section.D, m, biaxial_actions);
-      for (const MomentPoint& p : v.contour)
-        exact.boundary.push_back({p.Mx * kMega, p.My * kMega});
-      take(v);
-      exact.Mrdx = v.Mrdx * kMega;
-      exact.Mrdy = v.Mrdy * kMega;
-      break;
-    }
-  }
+  std::visit(runfiles::Overloaded{[&](const RectangleWithBars& d) {
+                                    const BiaxialVerification v = Verify(d, m, biaxial_actions);
+                                    for (const MomentPoint& p : v.contour)
+                                      exact.boundary.push_back({p.Mx * kMega, p.My * kMega});
+                                    take(v);
+                                    exact.Mrdx = v.Mrdx * kMega;
+                                    exact.Mrdy = v.Mrdy * kMega;
+                                  },
+                                  [](const runfiles::UnknownSectionType&) {},
+                                  [&](const auto& shape) { uniaxial(shape); }},
+             section);
   return exact;
 }
 
 }  // namespace
 
 std::vector<PlotPoint> ReadDomainPoints(const fs::path& file, std::size_t expected_points,
-                                        char section_type) {
-  const bool contour = section_type == 'D';
+                                        const std::string& section_type) {
+  const bool contour = section_type == "D";
   // Read no further than the line after the last point, however large the file: quilex
   // writes two f8.2 fields a line.
   constexpr std::size_t kLongestLine = 80;
@@ -381,7 +362,7 @@ RunResults ReadRunResults(const fs::path& file) {
     if (StartsWith(lines[k], "ATTENTION --> Mrd = 0")) {
       results.no_resisting_moment_line = k + 1;
     } else if (StartsWith(lines[k], kOutsideDomainLine)) {
-      results.outside_range = OutsideRange(file, k + 1, lines[k]);
+      results.outside_domain_line = k + 1;
     } else if (!StartsWith(lines[k], "ATTENTION -->") && !Trim(lines[k]).empty()) {
       FailAt(file, k + 1, "unexpected text after the results block: '" + lines[k] + "'");
     }
@@ -397,23 +378,22 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
   const fs::path domplot = folder / "domplot.txt";
   const fs::path table = folder / "risu-combinations.csv";
 
-  const program::SectionInput section =
+  const runfiles::SectionData section =
       ReadInput(sezi, 11, "the section", [&](textio::InputFile& unit) {
-        program::SectionInput data;
-        if (!program::ReadSection(unit, data)) {
-          FailAt(sezi, unit.next_record,
-                 "the number of bars, " + std::to_string(data.nbar) + ", is outside 1 to " +
-                     std::to_string(kMaxBars));
+        std::variant<runfiles::SectionData, runfiles::DataProblem> read =
+            runfiles::ReadSection(unit);
+        if (const auto* problem = std::get_if<runfiles::DataProblem>(&read)) {
+          FailAt(sezi, problem->where.line, problem->where.cause);
         }
-        return data;
+        return std::get<runfiles::SectionData>(std::move(read));
       });
-  const char type = section.SectionType[0];
-  if (type != 'R' && type != 'T' && type != 'C' && type != 'D') {
+  const std::string type = runfiles::TypeLetter(section);
+  if (std::holds_alternative<runfiles::UnknownSectionType>(section)) {
     FailAt(sezi, 1,
-           "section type '" + section.SectionType +
+           "section type '" + type +
                "' is not one that quilex verifies (R, T, C or D): nothing to draw");
   }
-  const bool contour = type == 'D';
+  const bool contour = std::holds_alternative<RectangleWithBars>(section);
 
   const RunResults results = ReadRunResults(risu);
   if (results.biaxial != contour) {
@@ -431,10 +411,10 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
   const DesignActions actions = ReadInput(slu, 13, "the actions", [&](textio::InputFile& unit) {
     DesignActions read;
     if (contour) {
-      read.biaxial = program::ReadBiaxialActions(unit);
+      read.biaxial = runfiles::ReadBiaxialActions(unit);
       read.Ned = read.biaxial.Ned;
     } else {
-      read.uniaxial = program::ReadActions(unit);
+      read.uniaxial = runfiles::ReadActions(unit);
       read.Ned = read.uniaxial.Ned;
     }
     for (const double value : {read.Ned * kKilo, read.uniaxial.Med * kMega, read.biaxial.Mx * kMega,
@@ -448,9 +428,9 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
     }
     return read;
   });
-  const program::MaterialNames materials =
+  const runfiles::MaterialNames materials =
       ReadInput(mate, 12, "the materials",
-                [](textio::InputFile& unit) { return program::ReadMaterialNames(unit); });
+                [](textio::InputFile& unit) { return runfiles::ReadMaterialNames(unit); });
 
   DomainPlot plot;
   plot.kind = contour ? PlotKind::MomentContour : PlotKind::InteractionDomain;
@@ -461,7 +441,10 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
   plot.boundary = exact.boundary;
 
   const bool no_resisting_moment = results.no_resisting_moment_line != 0;
-  const bool ratio_within = exact.rho_M && *exact.rho_M <= 1;
+  // The picture is of bending: its verdict is the bending part of the library's.
+  const bool bending_verified = exact.verdict.bending.empty();
+  // Resisted, yet with no ratio to compare: the design point lies outside the domain at Ned.
+  const bool outside = !bending_verified && !exact.verdict.rho_M;
   // A value as printed, or from the exact number where its field could not print it.
   const auto shown = [&](const std::string& label, double value) {
     return results.value(label) ? results.text(label) : Fixed(value, 2);
@@ -470,7 +453,7 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
   const std::string ned_text = "Ned = " + Fixed(actions.Ned * kKilo, 2) + " kN";
   // The moments resisted at Ned, when the run wrote that the design point lies outside them.
   const std::optional<std::pair<double, double>> outside_range =
-      results.outside_range ? exact.moments_at_Ned : std::nullopt;
+      results.outside_domain_line != 0 ? exact.moments_at_Ned : std::nullopt;
 
   const auto [shape_text, bars_text] = SectionTexts(section, MaterialText(materials));
   plot.title_lines.push_back(shape_text);
@@ -492,14 +475,9 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
       plot.design_legend =
           "design point (-Ned, Med): not verified, no resisting moment at this axial force";
     } else {
+      // Also the point of a Med on the other side than Mrd, whose rho_M may be at most 1.
       const double mrd = exact.Mrd;
-      // rho_M = Med / Mrd is at most 1 also when Mrd has the other sign than Med (near pure
-      // compression or tension an unsymmetrically reinforced section resists moments of one
-      // sign only): the design point then lies outside the domain. A zero Med counts as
-      // positive, as in the run.
-      const bool same_side = actions.uniaxial.Med >= 0 ? mrd > 0 : mrd < 0;
-      const bool outside = !same_side || outside_range;
-      plot.verified = !outside && ratio_within;
+      plot.verified = bending_verified;
       if (outside_range) {
         const auto [lower, upper] = *outside_range;
         plot.extent = {PlotPoint{plot.design.x, lower}, PlotPoint{plot.design.x, upper}};
@@ -526,7 +504,7 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
     plot.design_label =
         "Ed: Mx = " + Fixed(plot.design.x, 2) + ", My = " + Fixed(plot.design.y, 2) + " kN\u00B7m";
     // A run without a resisting moment was refused above; Mrd is a magnitude here.
-    plot.verified = ratio_within && !outside_range;
+    plot.verified = bending_verified;
     if (outside_range) {
       // Along the direction of the design moment (that of Mx alone for a zero moment).
       const double magnitude = std::hypot(plot.design.x, plot.design.y);
@@ -547,9 +525,9 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
                                " kN\u00B7m: Mrd = " + shown("Mrd", exact.Mrd) + " kN\u00B7m, " +
                                rho_text + ", " + VerdictText(plot.verified));
     plot.design_legend = "design point (Mx, My): " + VerdictText(plot.verified) +
-                         (plot.verified   ? " (rho_M \u2264 1)"
-                          : outside_range ? " (outside the M-N domain at this axial force)"
-                                          : " (rho_M > 1)");
+                         (plot.verified ? " (rho_M \u2264 1)"
+                          : outside     ? " (outside the M-N domain at this axial force)"
+                                        : " (rho_M > 1)");
   }
 
   std::error_code error;

@@ -15,11 +15,13 @@
 
 namespace quilex::plot {
 
-// Points of domplot.txt, each line "-N M" (R, T, C) or "Mx My" (D) in two f8.2 fields:
+// Points of domplot.txt, each line "-N M" (the domain of R, T, C) or "Mx My" (the contour of
+// D) in two f8.2 fields:
 // exactly `expected_points` lines, the last repeating the first; a field of asterisks is
 // NaN. Throws InputError.
 std::vector<PlotPoint> ReadDomainPoints(const std::filesystem::path& file,
-                                        std::size_t expected_points, char section_type);
+                                        std::size_t expected_points,
+                                        const std::string& section_type);
 
 // The results block of risu-MN.txt, field by field as printed.
 struct RunResults {
@@ -28,9 +30,9 @@ struct RunResults {
   std::vector<std::pair<std::string, std::optional<double>>> values;
   std::vector<std::string> texts;            // the fields as printed, trimmed
   std::size_t no_resisting_moment_line = 0;  // line of "ATTENTION --> Mrd = 0 ...", or 0
-  // The moments (kN·m) resisted at Ned when the design point lies outside the domain
-  // although rho_M is at most 1 ("ATTENTION --> Ned and Med outside the M-N domain ...").
-  std::optional<std::pair<double, double>> outside_range;
+  // Line of "ATTENTION --> Ned and Med outside the M-N domain ...", or 0: the design point
+  // lies outside the domain although rho_M is at most 1.
+  std::size_t outside_domain_line = 0;
 
   const std::optional<double>& value(const std::string& label) const;
   const std::string& text(const std::string& label) const;

@@ -42,12 +42,12 @@ std::string Location(const std::string& file, std::size_t line, const std::strin
 
 }  // namespace
 
+InputFailure::InputFailure(FileProblem problem)
+    : FileFailure(Location(problem.file, problem.line, problem.item) + ": " + problem.cause + "\n"),
+      problem_(std::move(problem)) {}
+
 InputFailure::InputFailure(std::string file, std::size_t line, std::string item, std::string cause)
-    : FileFailure(Location(file, line, item) + ": " + cause + "\n"),
-      file_(std::move(file)),
-      line_(line),
-      item_(std::move(item)),
-      cause_(std::move(cause)) {}
+    : InputFailure(FileProblem{std::move(file), line, std::move(item), std::move(cause)}) {}
 
 InputFile::InputFile(int number, const std::filesystem::path& path)
     : number_(number), name_(path.filename().string()) {

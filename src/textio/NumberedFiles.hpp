@@ -25,24 +25,34 @@ class FileFailure : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// A record of an input file that cannot be read as it stands: the file, its line (from 1;
-// 0 for the file as a whole), the item of the read when one is at fault, and the cause in
-// the user's words. what() is "sezi.txt, line 2, item 5 (nb, an integer): "x" is not an
-// integer\n", which each command puts after its own name.
+// What is wrong in an input file, and where: the file, its line (from 1; 0 for the file as a
+// whole), the item at fault when one is (a value's name, "nb, an integer"), and the cause in
+// the user's words. The one description of a problem with a file or a value in it; each
+// command renders it in its own words.
+struct FileProblem {
+  std::string file;
+  std::size_t line = 0;
+  std::string item;
+  std::string cause;
+  bool operator==(const FileProblem&) const = default;
+};
+
+// A record of an input file that cannot be read as it stands. what() is "sezi.txt, line 2,
+// item 5 (nb, an integer): "x" is not an integer\n", which each command puts after its own
+// name.
 class InputFailure : public FileFailure {
  public:
+  explicit InputFailure(FileProblem problem);
   InputFailure(std::string file, std::size_t line, std::string item, std::string cause);
 
-  const std::string& file() const { return file_; }
-  std::size_t line() const { return line_; }
-  const std::string& item() const { return item_; }
-  const std::string& cause() const { return cause_; }
+  const FileProblem& problem() const { return problem_; }
+  const std::string& file() const { return problem_.file; }
+  std::size_t line() const { return problem_.line; }
+  const std::string& item() const { return problem_.item; }
+  const std::string& cause() const { return problem_.cause; }
 
  private:
-  std::string file_;
-  std::size_t line_;
-  std::string item_;
-  std::string cause_;
+  FileProblem problem_;
 };
 
 class InputFile {

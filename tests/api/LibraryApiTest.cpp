@@ -12,8 +12,8 @@
 #include <variant>
 #include <vector>
 
-#include "program/RunRecords.hpp"
 #include "quilex/quilex.hpp"
+#include "runfiles/RunRecords.hpp"
 #include "support/Files.hpp"
 #include "support/TextLog.hpp"
 
@@ -28,14 +28,14 @@ std::string Expected(const std::string& case_name, const std::string& file) {
 template <class Result>
 std::string ResultsBlock(const Result& result, const MaterialSet& m) {
   textio::OutputFile risu_mn(21);
-  program::WriteResults(risu_mn, result, m);
+  runfiles::WriteResults(risu_mn, result, m);
   return risu_mn.text();
 }
 
 template <class Points>
 std::string PlotPoints(const Points& points) {
   textio::OutputFile domplot(22);
-  program::WritePoints(domplot, points);
+  runfiles::WritePoints(domplot, points);
   return domplot.text();
 }
 

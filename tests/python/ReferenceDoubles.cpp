@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "program/InputFiles.hpp"
 #include "quilex/quilex.hpp"
+#include "runfiles/InputFiles.hpp"
 
 namespace {
 
@@ -53,7 +53,7 @@ void PrintPoints(const char* name, const std::vector<Point>& points, Pair pair) 
 
 template <class Section>
 void PrintUniaxial(const Section& section, const MaterialSet& m, textio::InputFile& slu) {
-  const Verification v = Verify(section, m, program::ReadActions(slu));
+  const Verification v = Verify(section, m, runfiles::ReadActions(slu));
   Print("Mrd", v.Mrd);
   Print("rho_M", v.rho_M);
   Print("epsilon", v.epsilon);
@@ -78,7 +78,7 @@ void PrintUniaxial(const Section& section, const MaterialSet& m, textio::InputFi
 }
 
 void PrintBiaxial(const RectangleWithBars& section, const MaterialSet& m, textio::InputFile& slu) {
-  const BiaxialActions actions = program::ReadBiaxialActions(slu);
+  const BiaxialActions actions = runfiles::ReadBiaxialActions(slu);
   const BiaxialVerification v = Verify(section, m, actions);
   Print("Mrd", v.Mrd);
   Print("Mrdx", v.Mrdx);
@@ -112,24 +112,19 @@ int main(int argc, char** argv) {
   textio::InputFile sezi = Input(11, folder / "sezi.txt");
   textio::InputFile mate = Input(12, folder / "mate.txt");
   textio::InputFile slu = Input(13, folder / "slu-max.txt");
-  program::SectionInput section;
-  if (!program::ReadSection(sezi, section)) return 1;
-  const program::MaterialNames names = program::ReadMaterialNames(mate);
-  const MaterialSet m = LookupMaterials(names.DesignCode, names.SteelGrade, names.ConcreteClass);
-  switch (section.SectionType[0]) {
-    case 'R':
-      PrintUniaxial(section.R, m, slu);
-      return 0;
-    case 'T':
-      PrintUniaxial(section.T, m, slu);
-      return 0;
-    case 'C':
-      PrintUniaxial(section.C, m, slu);
-      return 0;
-    case 'D':
-      PrintBiaxial(section.D, m, slu);
-      return 0;
-    default:
-      return 1;
-  }
+  auto read = runfiles::ReadSection(sezi);
+  const auto* section = std::get_if<runfiles::SectionData>(&read);
+  if (section == nullptr) return 1;
+  const runfiles::MaterialNames names = runfiles::ReadMaterialNames(mate);
+  const MaterialSet m = LookupMaterials(names.design_code, names.steel_grade, names.concrete_class);
+  return std::visit(runfiles::Overloaded{[&](const RectangleWithBars& d) {
+                                           PrintBiaxial(d, m, slu);
+                                           return 0;
+                                         },
+                                         [](const runfiles::UnknownSectionType&) { return 1; },
+                                         [&](const auto& shape) {
+                                           PrintUniaxial(shape, m, slu);
+                                           return 0;
+                                         }},
+                    *section);
 }

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "program/RunLog.hpp"
+#include "runfiles/RunLog.hpp"
 #include "textio/NumberedFiles.hpp"
 
 namespace quilex::testing_support {
@@ -15,7 +15,7 @@ class TextLog {
 
  private:
   textio::OutputFile file_{20};
-  program::RisuLog log_{file_};
+  runfiles::RisuLog log_{file_};
 };
 
 }  // namespace quilex::testing_support

@@ -1,8 +1,8 @@
-#include "program/RunLog.hpp"
+#include "runfiles/RunLog.hpp"
 
 #include <span>
 
-namespace quilex::program {
+namespace quilex::runfiles {
 namespace {
 
 // Held parsed: a search writes one step record per bisection step.
@@ -84,4 +84,4 @@ void VerificationLog::WriteFreeForm(std::string_view text) {
   search_ += textio::FreeFormRecord(text);
 }
 
-}  // namespace quilex::program
+}  // namespace quilex::runfiles

@@ -10,7 +10,7 @@
 #include "textio/NumberedFiles.hpp"
 #include "textio/RecordFormat.hpp"
 
-namespace quilex::program {
+namespace quilex::runfiles {
 
 class RisuLog : public IterationLog {
  public:
@@ -55,4 +55,4 @@ class VerificationLog final : public RisuLog {
   bool finished_ = false;
 };
 
-}  // namespace quilex::program
+}  // namespace quilex::runfiles

@@ -1,10 +1,10 @@
 // The read statements of the input files: values a read leaves alone (a slash) keep their
 // zero, and names are cut or padded to their fields before they are looked up.
-#include "program/InputFiles.hpp"
+#include "runfiles/InputFiles.hpp"
 
 #include <gtest/gtest.h>
 
-namespace quilex::program {
+namespace quilex::runfiles {
 namespace {
 
 TEST(InputFilesTest, EchoFlagLeftUnreadIsZeroAndNamesFillTheirFields) {
@@ -13,8 +13,9 @@ TEST(InputFilesTest, EchoFlagLeftUnreadIsZeroAndNamesFillTheirFields) {
   EXPECT_EQ(ReadEchoFlag(two), 2);
   textio::InputFile mate(12, "mate.txt", "ITALY\nSB450AX\n'C90/1050'\nDE\nB450C\nC25/30\n");
   const MaterialNames cut = ReadMaterialNames(mate), padded = ReadMaterialNames(mate);
-  EXPECT_EQ(cut.DesignCode + "|" + cut.SteelGrade + "|" + cut.ConcreteClass, "IT|SB450A|C90/105");
-  EXPECT_EQ(padded.DesignCode + "|" + padded.SteelGrade + "|" + padded.ConcreteClass,
+  EXPECT_EQ(cut.design_code + "|" + cut.steel_grade + "|" + cut.concrete_class,
+            "IT|SB450A|C90/105");
+  EXPECT_EQ(padded.design_code + "|" + padded.steel_grade + "|" + padded.concrete_class,
             "DE|B450C |C25    ");
 }
 
@@ -34,4 +35,4 @@ TEST(InputFilesTest, ASlashLeavesTheRemainingActionsAtZero) {
 }
 
 }  // namespace
-}  // namespace quilex::program
+}  // namespace quilex::runfiles

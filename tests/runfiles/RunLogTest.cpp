@@ -5,11 +5,11 @@
 #include <limits>
 #include <string>
 
-#include "program/RunLog.hpp"
+#include "runfiles/RunLog.hpp"
 #include "textio/NumberedFiles.hpp"
 #include "textio/RecordFormat.hpp"
 
-namespace quilex::program {
+namespace quilex::runfiles {
 namespace {
 
 TEST(RunLog, RepeatedStepsAreRecordsOfTheStepFormat) {
@@ -40,4 +40,4 @@ TEST(RunLog, RepeatedStepsAreRecordsOfTheStepFormat) {
 }
 
 }  // namespace
-}  // namespace quilex::program
+}  // namespace quilex::runfiles

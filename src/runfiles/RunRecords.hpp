@@ -8,33 +8,23 @@
 #include <string_view>
 #include <vector>
 
-#include "program/InputFiles.hpp"
 #include "quilex/domain.hpp"
 #include "quilex/errors.hpp"
 #include "quilex/verification.hpp"
+#include "runfiles/InputFiles.hpp"
 #include "textio/NumberedFiles.hpp"
 
-namespace quilex::program {
+namespace quilex::runfiles {
 
 // Echo of the section by type, then of the three material names (echo_flag 1 only).
-void WriteSectionEcho(textio::OutputFile& risu, const SectionInput& section,
+void WriteSectionEcho(textio::OutputFile& risu, const SectionData& section,
                       const MaterialNames& names);
 
 void WriteActionsEcho(textio::OutputFile& risu, const Actions& actions);
 void WriteActionsEcho(textio::OutputFile& risu, const BiaxialActions& actions);
 
-// The line for an unknown code, steel grade or concrete class.
-void WriteMaterialFailure(textio::OutputFile& risu_mn, MaterialItem item);
-
-// The line for a bar count outside 1 to kMaxBars.
-void WriteBarCountFailure(textio::OutputFile& risu_mn);
-
-// The line for section data that cannot describe a real section: `problem` is the first
-// message of quilex::Validate() for the section.
-void WriteInvalidSectionFailure(textio::OutputFile& risu_mn, std::string_view problem);
-
-// The line for a section type other than R, T, C and D.
-void WriteUnknownTypeFailure(textio::OutputFile& risu_mn);
+// The line of a problem in the data that stops the run (AttentionLine()).
+void WriteDataProblem(textio::OutputFile& risu_mn, const DataProblem& problem);
 
 // The values of the actions echo and of the results blocks as the files print them: forces
 // in kN and moments in kN·m, and the printed stand-ins for absent quantities. Every other
@@ -67,4 +57,4 @@ void WriteResults(textio::OutputFile& risu_mn, const BiaxialVerification& v, con
 void WritePoints(textio::OutputFile& domplot, const std::vector<DomainPoint>& points);
 void WritePoints(textio::OutputFile& domplot, const std::vector<MomentPoint>& points);
 
-}  // namespace quilex::program
+}  // namespace quilex::runfiles

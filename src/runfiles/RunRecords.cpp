@@ -1,9 +1,11 @@
-#include "program/RunRecords.hpp"
+#include "runfiles/RunRecords.hpp"
 
 #include <optional>
+#include <string>
 #include <string_view>
+#include <variant>
 
-namespace quilex::program {
+namespace quilex::runfiles {
 namespace {
 
 // A utilisation ratio over a zero resistance.
@@ -34,50 +36,42 @@ void WriteConcreteClassWarning(textio::OutputFile& risu_mn, const MaterialSet& m
 }  // namespace
 
 // clang-format off
-void WriteSectionEcho(textio::OutputFile& risu, const SectionInput& section,
+void WriteSectionEcho(textio::OutputFile& risu, const SectionData& section,
                       const MaterialNames& names) {
-  const std::string& type = section.SectionType;
-  switch (type[0]) {
-    case 'R': {
-      const RectangularSection& r = section.R;
+  const std::string type = TypeLetter(section);
+  std::visit(Overloaded{
+    [&](const RectangularSection& r) {
       const Stirrups& s = r.stirrups;
       risu.WriteFormatted("('Stype',8x,'B',8x,'H',8x,'c',6x,                                  'Asw',3x,'nb',7x,'st')");
       risu.WriteFormatted("(a1,5x,f8.2,1x,f8.2,1x,f8.2,1x,                                    f8.2,1x,i4,1x,f8.2,/)",
                           {type, r.B, r.H, r.c, s.Asw, s.nb, s.st});
       risu.WriteFormatted("(2f10.2,/)", {r.As_top, r.As_bottom});
-      break;
-    }
-    case 'T': {
-      const TSection& t = section.T;
+    },
+    [&](const TSection& t) {
       const Stirrups& s = t.stirrups;
       risu.WriteFormatted("('Stype',5x,'BiNf',5x,'HiNf',5x,                                   'BsUp',6x,'HsUp',8x,'c',6x,                                       'Asw',2x,'nb',8x,'st')");
       risu.WriteFormatted("(a1,5x,f8.2,1x,f8.2,1x,                                            f8.2,2x,f8.2,1x,f8.2,1x,                                          f8.2,1x,i3,2x,f8.2,/)",
                           {type, t.BiNf, t.HiNf, t.BsUp, t.HsUp, t.c, s.Asw, s.nb, s.st});
       risu.WriteFormatted("(2f10.2,/)", {t.As_top, t.As_bottom});
-      break;
-    }
-    case 'C': {
-      const CircularSection& c = section.C;
+    },
+    [&](const CircularSection& c) {
       const Stirrups& s = c.stirrups;
       risu.WriteFormatted("('Stype',8x,'D',8x,'c',7x,                                         'nF',7x,'Df',6x,                                                  'Asw',3x,'nb',7x,'st')");
       risu.WriteFormatted("(a1,5x,f8.2,1x,f8.2,1x,i8,1x,                                      f8.2,1x,f8.2,1x,i4,1x,f8.2,/)",
                           {type, c.D, c.c, c.nF, c.Df, s.Asw, s.nb, s.st});
-      break;
-    }
-    case 'D': {
-      const RectangleWithBars& d = section.D;
+    },
+    [&](const RectangleWithBars& d) {
       const BiaxialStirrups& s = d.stirrups;
+      const int nbar = static_cast<int>(d.bars.size());  // as read: 1 to kMaxBars
       risu.WriteFormatted("('Stype',8x,'B',8x,'H',6x,'Asw',2x,'nbx',2x,'nby',                 7x,'st',2x,'nbar',/,                                              a1,5x,f8.2,1x,f8.2,1x,f8.2,1x,i4,1x,i4,1x,f8.2,1x,i5)",
-                          {type, d.B, d.H, s.Asw, s.nbx, s.nby, s.st, section.nbar});
+                          {type, d.B, d.H, s.Asw, s.nbx, s.nby, s.st, nbar});
       int j = 0;
       for (const Bar& bar : d.bars) {
         risu.WriteFormatted("(i5,3f10.2)", {++j, bar.x, bar.y, bar.area});
       }
-      break;
-    }
-    default: break;
-  }
-  risu.WriteFormatted("(a2,2x,a6,2x,a7,/)", {names.DesignCode, names.SteelGrade, names.ConcreteClass});
+    },
+    [](const UnknownSectionType&) {}}, section);
+  risu.WriteFormatted("(a2,2x,a6,2x,a7,/)", {names.design_code, names.steel_grade, names.concrete_class});
 }
 
 void WriteActionsEcho(textio::OutputFile& risu, const Actions& actions) {
@@ -173,30 +167,8 @@ PrintedBiaxialResults AsPrinted(const BiaxialVerification& v) {
           v.campo};
 }
 
-void WriteMaterialFailure(textio::OutputFile& risu_mn, MaterialItem item) {
-  switch (item) {
-    case MaterialItem::DesignCode:
-      risu_mn.WriteFormatted("('ATTENTION --> code not present within the database!')");
-      break;
-    case MaterialItem::SteelGrade:
-      risu_mn.WriteFormatted("('ATTENTION --> steel not present within the database!')");
-      break;
-    case MaterialItem::ConcreteClass:
-      risu_mn.WriteFormatted("('ATTENTION --> concrete not present within the database!')");
-      break;
-  }
-}
-
-void WriteBarCountFailure(textio::OutputFile& risu_mn) {
-  risu_mn.WriteFormatted("('ATTENTION --> number of bars must be from 1 to ',i4)", {kMaxBars});
-}
-
-void WriteInvalidSectionFailure(textio::OutputFile& risu_mn, std::string_view problem) {
-  risu_mn.WriteFormatted("('ATTENTION --> invalid section data: ',a)", {problem});
-}
-
-void WriteUnknownTypeFailure(textio::OutputFile& risu_mn) {
-  risu_mn.WriteFormatted("('ATTENTION --> unknown section type (R, T, C or D expected)')");
+void WriteDataProblem(textio::OutputFile& risu_mn, const DataProblem& problem) {
+  risu_mn.WriteFormatted("(a)", {AttentionLine(problem)});
 }
 
 void WritePoints(textio::OutputFile& domplot, const std::vector<DomainPoint>& points) {
@@ -209,4 +181,4 @@ void WritePoints(textio::OutputFile& domplot, const std::vector<MomentPoint>& po
     domplot.WriteFormatted(kPointFormat, {p.Mx * 1e-6, p.My * 1e-6});
 }
 
-}  // namespace quilex::program
+}  // namespace quilex::runfiles
