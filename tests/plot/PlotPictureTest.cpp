@@ -171,6 +171,9 @@ TEST(DesignPoint, ResistingMomentOfTheOtherSignIsRedAndOfTheSameSignGreen) {
       // Both negative: ULS 2 of the bundled example's combinations.
       {"both-negative", "-200000 -120000000 80000\r\n", 200, -120, -148.30, true,
        "rho_M = 0.81, verified", 0, 0},
+      // A zero Med counts as positive: the positive branch resists it (197.13 by
+      // interpolation between 190.38 195.53 and 257.46 206.68).
+      {"zero-moment", "-200000 0 80000\r\n", 200, 0, 197.20, true, "rho_M = 0.00, verified", 0, 0},
       // Mrd on Med's side, but Med below the other branch.
       {"below-the-other-branch", "584000 0 50000\r\n", -584, 0, 33.35, false,
        "rho_M = 0.00, not verified", 18.28, 33.35},
