@@ -17,6 +17,7 @@
 #include "quilex/materials.hpp"
 #include "quilex/verification.hpp"
 #include "runfiles/Csv.hpp"
+#include "runfiles/Governing.hpp"
 #include "runfiles/InputFiles.hpp"
 #include "runfiles/RunLog.hpp"
 #include "runfiles/RunRecords.hpp"
@@ -106,8 +107,7 @@ std::string ReadTableText(const fs::path& path) {
   return std::move(*text);
 }
 
-// The combination that governs a check: the first with no resistance to compare with, else
-// the first with the largest ratio.
+// The combination that governs a check (runfiles::Governs), with its failed conditions.
 struct Governing {
   bool found = false;
   std::size_t row = 0;
@@ -116,9 +116,7 @@ struct Governing {
 
   void Offer(std::size_t r, const std::optional<double>& offered_ratio,
              const std::string& offered_failure) {
-    const bool governs =
-        !found || (!offered_ratio && ratio) || (offered_ratio && ratio && *offered_ratio > *ratio);
-    if (!governs) return;
+    if (!runfiles::Governs(offered_ratio, found ? &ratio : nullptr)) return;
     found = true;
     row = r;
     ratio = offered_ratio;

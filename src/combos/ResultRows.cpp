@@ -10,10 +10,11 @@ namespace quilex::combos {
 namespace {
 
 constexpr std::string_view kUniaxialHeader =
-    "name,Ned_kN,Med_kNm,Ved_kN,Mrd_kNm,rho_M,Vrd_kN,rho_V,epsilon,campo,verified,reason\r\n";
+    "name,Ned_kN,Med_kNm,Ved_kN,Mrd_kNm,rho_M,Vrd_kN,rho_V,epsilon,campo,verified,reason,bending,"
+    "shear\r\n";
 constexpr std::string_view kBiaxialHeader =
     "name,Ned_kN,Mx_kNm,My_kNm,Vx_kN,Vy_kN,Mrd_kNm,Mrdx_kNm,Mrdy_kNm,rho_M,MRx_kNm,MRy_kNm,"
-    "Vrdx_kN,Vrdy_kN,rho_V,epsilon,alpha,campo,verified,reason\r\n";
+    "Vrdx_kN,Vrdy_kN,rho_V,epsilon,alpha,campo,verified,reason,bending,shear\r\n";
 
 // A field wide enough for every value up to 10^37; wider ones take the widest field a
 // double needs (309 integer digits, a sign, a point and two decimals).
@@ -32,7 +33,9 @@ void AppendVerdict(std::string& out, int campo, const Verdict& verdict) {
   out += std::to_string(campo);
   out += verdict.verified ? ",yes," : ",no,";
   out += runfiles::CsvQuoted(verdict.reason());
-  out += "\r\n";
+  // Each check's verdict apart, after the columns scripts already read by position.
+  out += verdict.bending.empty() ? ",yes" : ",no";
+  out += verdict.shear.empty() ? ",yes\r\n" : ",no\r\n";
 }
 
 }  // namespace

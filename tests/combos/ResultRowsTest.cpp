@@ -34,7 +34,8 @@ TEST(ResultRowsTest, RowsCarryTheVerdict) {
   v.rho_V = 100e3 / v.Vrd;
   std::string row;
   AppendRow(row, "wind, left", {.Ned = -500e3, .Med = 150e6, .Ved = 100e3}, v, VerdictOf(v));
-  EXPECT_EQ(row, "\"wind, left\",-500.00,150.00,100.00,237.89,0.63,108.58,0.92,0.00,0,yes,\r\n");
+  EXPECT_EQ(row,
+            "\"wind, left\",-500.00,150.00,100.00,237.89,0.63,108.58,0.92,0.00,0,yes,,yes,yes\r\n");
 }
 
 }  // namespace

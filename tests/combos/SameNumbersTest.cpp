@@ -117,7 +117,8 @@ TEST_P(SameNumbers, EveryRowIsTheProgramsRun) {
     const std::vector<std::string> fields = Fields(rows[k + 1]);
     ASSERT_EQ(fields.size(), columns.size());
     EXPECT_EQ(fields[0], std::to_string(k + 1));
-    for (std::size_t c = 1; c + 2 < columns.size(); ++c) {
+    // After the printed values: verified, reason, and the verdicts of bending and shear.
+    for (std::size_t c = 1; c + 4 < columns.size(); ++c) {
       const std::string label = columns[c].substr(0, columns[c].find('_', 2));
       const std::string name = label == "rho" ? columns[c] : label;
       ASSERT_TRUE(printed.count(name)) << name;
@@ -126,12 +127,19 @@ TEST_P(SameNumbers, EveryRowIsTheProgramsRun) {
     }
 
     // The verdict against the ATTENTION lines and the printed ratios.
-    const std::string verified = fields[columns.size() - 2];
-    const std::string reason = fields[columns.size() - 1];
+    const std::string verified = fields[columns.size() - 4];
+    const std::string reason = fields[columns.size() - 3];
+    const std::string bending = fields[columns.size() - 2];
+    const std::string shear = fields[columns.size() - 1];
+    EXPECT_EQ(verified == "yes", bending == "yes" && shear == "yes");
     const bool no_moment = risu_mn.find("ATTENTION --> Mrd = 0") != std::string::npos;
     const bool no_shear = risu_mn.find("shear not verified (Vrd = 0)") != std::string::npos;
     EXPECT_EQ(reason.find("no shear resistance") != std::string::npos, no_shear) << reason;
+    if (no_shear) {
+      EXPECT_EQ(shear, "no");
+    }
     if (no_moment) {
+      EXPECT_EQ(bending, "no");
       EXPECT_TRUE(reason.starts_with("outside the M-N domain") ||
                   reason.starts_with("no convergence") ||
                   reason.starts_with("sample direction did not converge") ||
