@@ -4,17 +4,22 @@
 #include <cmath>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "plot/FileText.hpp"
 #include "runfiles/Csv.hpp"
+#include "runfiles/Governing.hpp"
 #include "textio/WholeFile.hpp"
 
 namespace quilex::plot {
 namespace {
 
 struct Columns {
-  std::size_t name, ned, x, y, rho_M, verified;
+  std::size_t name, ned, x, y, rho_M, verified, bending, shear;
 };
+
+// The printed stand-in of a ratio over a zero resistance.
+constexpr double kNoRatio = 999.99;
 
 std::size_t FindColumn(const std::filesystem::path& file, int header_line,
                        const std::vector<std::string>& header, std::string_view wanted,
@@ -73,6 +78,20 @@ std::vector<CombinationPoint> ReadCombinationTable(const std::filesystem::path& 
                            moment_contour);
     columns.rho_M = FindColumn(file, header_line, header, "rho_M", moment_contour);
     columns.verified = FindColumn(file, header_line, header, "verified", moment_contour);
+    for (const auto& [column, name] :
+         {std::pair{&columns.bending, "bending"}, std::pair{&columns.shear, "shear"}}) {
+      const auto at = std::find_if(header.begin(), header.end(), [&](const std::string& h) {
+        return runfiles::Lowercase(Trim(h)) == name;
+      });
+      if (at == header.end()) {
+        FailAt(file, static_cast<std::size_t>(header_line),
+               "no column '" + std::string(name) +
+                   "' in the header: the table was written by an earlier quilex-combos, "
+                   "which gave one verdict for bending and shear together; run quilex-combos "
+                   "again");
+      }
+      *column = static_cast<std::size_t>(at - header.begin());
+    }
 
     std::vector<std::string> texts;
     while (records.Next(fields)) {
@@ -94,14 +113,26 @@ std::vector<CombinationPoint> ReadCombinationTable(const std::filesystem::path& 
       } else {
         row.at = {-ned, NumberField(file, line, header, texts, columns.y)};
       }
+      row.Ned = ned;
+      row.moment = row.at;
       row.rho_M = NumberField(file, line, header, texts, columns.rho_M);
-      const std::string verified = runfiles::Lowercase(Trim(texts[columns.verified]));
-      if (verified != "yes" && verified != "no") {
-        FailAt(file, line,
-               "column " + std::to_string(columns.verified + 1) + " (verified): '" +
-                   texts[columns.verified] + "' is neither yes nor no");
+      const auto yes_or_no = [&](std::size_t column, const char* what) {
+        const std::string text = runfiles::Lowercase(Trim(texts[column]));
+        if (text != "yes" && text != "no") {
+          FailAt(file, line,
+                 "column " + std::to_string(column + 1) + " (" + what + "): '" + texts[column] +
+                     "' is neither yes nor no");
+        }
+        return text == "yes";
+      };
+      row.verified = yes_or_no(columns.verified, "verified");
+      row.bending_verified = yes_or_no(columns.bending, "bending");
+      row.shear_verified = yes_or_no(columns.shear, "shear");
+      // A failed bending check whose ratio is within 1 (or the stand-in of none) failed for
+      // another reason: it has no ratio to rank by.
+      if (row.bending_verified || (row.rho_M >= 1 && row.rho_M != kNoRatio)) {
+        row.ratio = row.rho_M;
       }
-      row.verified = verified == "yes";
       rows.push_back(std::move(row));
     }
   } catch (const runfiles::CsvError& error) {
@@ -114,7 +145,9 @@ std::vector<CombinationPoint> ReadCombinationTable(const std::filesystem::path& 
 std::optional<std::size_t> GoverningCombination(const std::vector<CombinationPoint>& rows) {
   std::optional<std::size_t> governing;
   for (std::size_t k = 0; k < rows.size(); ++k) {
-    if (!governing || rows[k].rho_M > rows[*governing].rho_M) governing = k;
+    if (runfiles::Governs(rows[k].ratio, governing ? &rows[*governing].ratio : nullptr)) {
+      governing = k;
+    }
   }
   return governing;
 }

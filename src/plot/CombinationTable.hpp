@@ -17,7 +17,10 @@ namespace quilex::plot {
 std::vector<CombinationPoint> ReadCombinationTable(const std::filesystem::path& file,
                                                    bool moment_contour);
 
-// The combination that governs bending: the largest rho_M, the first of equals.
+// The combination that governs bending, by the rule of quilex-combos' console
+// (runfiles::Governs) on the table's ratios: the first without a ratio, else the first of
+// the largest. (Two ratios the table prints alike rank alike here; the console ranks them by
+// their unprinted digits.)
 std::optional<std::size_t> GoverningCombination(const std::vector<CombinationPoint>& rows);
 
 }  // namespace quilex::plot

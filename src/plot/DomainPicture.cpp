@@ -12,7 +12,7 @@ namespace quilex::plot {
 namespace {
 
 constexpr double kWidth = 800;
-constexpr double kTop = 96;  // below three title lines
+constexpr double kTop = 118;  // below four title lines
 constexpr double kDomainLeft = 90;
 constexpr double kDomainWidth = 680;
 constexpr double kDomainHeight = 420;
@@ -23,6 +23,11 @@ constexpr double kLabelSpacing = 46;  // least room, in user units, for one x ti
 
 constexpr const char* kVerifiedColour = "#1a9850";
 constexpr const char* kNotVerifiedColour = "#d73027";
+constexpr const char* kShearFailureStyle = "fill=\"none\" stroke=\"#6a3d9a\" stroke-width=\"1.3\"";
+constexpr double kCombinationRadius = 2.5;
+constexpr double kShearSquare = 9;
+constexpr double kLeaderFrom = 24;  // a label farther than this from its point gets a leader  //
+                                    // side of the square around a combination failing shear
 constexpr const char* kBoundaryStyle =
     "fill=\"#9ecae1\" fill-opacity=\"0.35\" stroke=\"#08519c\" stroke-width=\"1.5\" "
     "stroke-linejoin=\"round\"";
@@ -158,50 +163,160 @@ double CharacterCount(const std::string& text) {
   return count;
 }
 
-// A label on a light box, so that no line under it spoils it; anchored at its start or,
-// towards the frame's right edge, at its end.
-void BoxedLabel(SvgWriter& svg, const Frame& frame, double x, double y, const std::string& text,
-                const std::string& attributes, double font_size, double character_width) {
-  const bool leftwards = x > frame.left + 0.62 * frame.width;
+// A box in user units, y down.
+struct Box {
+  double x0, y0, x1, y1;
+  bool Overlaps(const Box& other) const {
+    return x0 < other.x1 && other.x0 < x1 && y0 < other.y1 && other.y0 < y1;
+  }
+  bool Contains(double x, double y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
+  // Whether the segment from (ax, ay) to (bx, by) passes through the box (Liang-Barsky).
+  bool Crosses(double ax, double ay, double bx, double by) const {
+    double t0 = 0, t1 = 1;
+    const double dx = bx - ax, dy = by - ay;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {ax - x0, x1 - ax, ay - y0, y1 - ay};
+    for (int k = 0; k < 4; ++k) {
+      if (p[k] == 0) {
+        if (q[k] < 0) return false;
+        continue;
+      }
+      const double t = q[k] / p[k];
+      if (p[k] < 0) {
+        t0 = std::max(t0, t);
+      } else {
+        t1 = std::min(t1, t);
+      }
+      if (t0 > t1) return false;
+    }
+    return true;
+  }
+};
+
+// What a label must not cover: the boundary, every marker, and the labels placed before it.
+struct Obstacles {
+  std::vector<PlotPoint> boundary;  // in user units, closed
+  std::vector<Box> boxes;           // markers and labels
+
+  int Collisions(const Box& box) const {
+    int count = 0;
+    for (std::size_t k = 0; k + 1 < boundary.size(); ++k) {
+      if (box.Crosses(boundary[k].x, boundary[k].y, boundary[k + 1].x, boundary[k + 1].y)) ++count;
+    }
+    for (const Box& other : boxes)
+      count += box.Overlaps(other) ? 1 : 0;
+    return count;
+  }
+  void AddMarker(double x, double y, double radius) {
+    boxes.push_back({x - radius, y - radius, x + radius, y + radius});
+  }
+};
+
+// A label on a light box beside the point (x, y): the first place around it, nearest first,
+// where the box, slid into the frame, covers no boundary, marker or earlier label; when
+// none is free, the place with the fewest such overlaps. The box becomes an obstacle.
+void PlacedLabel(SvgWriter& svg, const Frame& frame, Obstacles& obstacles, double x, double y,
+                 double marker_radius, const std::string& text, const std::string& id,
+                 const std::string& attributes, double font_size, double character_width) {
   const double width = CharacterCount(text) * character_width + 6;
-  const double tx = x + (leftwards ? -9 : 9);
-  svg.Rect(leftwards ? tx - width + 3 : tx - 3, y - font_size, width, font_size + 4,
-           "fill=\"#ffffff\" fill-opacity=\"0.85\"");
-  svg.Text(tx, y, text,
-           attributes + " text-anchor=\"" + (leftwards ? "end" : "start") + "\" font-size=\"" +
-               Compact(font_size) + "\" fill=\"#202020\"");
+  const double height = font_size + 4;
+  const Box inside{frame.left, frame.top, frame.left + frame.width, frame.top + frame.height};
+  Box best{};
+  bool best_end = false;
+  int fewest = -1;
+  for (const double distance : {9.0, 16.0, 26.0, 40.0, 60.0, 90.0}) {
+    // Right above, right below, left above, left below, then straight above and below.
+    const struct {
+      double dx, dy;
+      bool end;  // anchored at its end (to the left of the point)
+    } places[] = {{distance, -distance * 0.6, false}, {distance, distance * 0.6 + height, false},
+                  {-distance, -distance * 0.6, true}, {-distance, distance * 0.6 + height, true},
+                  {-width / 2, -distance, false},     {-width / 2, distance + height, false}};
+    for (const auto& place : places) {
+      const double tx = x + place.dx;
+      const double baseline = y + place.dy;
+      const double left = place.end ? tx - width + 3 : tx - 3;
+      Box box{left, baseline - font_size, left + width, baseline - font_size + height};
+      // Slid back into the frame: near an edge the point's label then sits along that edge.
+      const double shift_x = std::max(0.0, inside.x0 - box.x0) - std::max(0.0, box.x1 - inside.x1);
+      const double shift_y = std::max(0.0, inside.y0 - box.y0) - std::max(0.0, box.y1 - inside.y1);
+      box = {box.x0 + shift_x, box.y0 + shift_y, box.x1 + shift_x, box.y1 + shift_y};
+      int collisions = obstacles.Collisions(box);
+      if (box.x0 < inside.x0 || box.x1 > inside.x1 || box.y0 < inside.y0 || box.y1 > inside.y1) {
+        collisions += 1000;  // wider than the frame: only when nothing else is possible
+      }
+      if (fewest < 0 || collisions < fewest) {
+        fewest = collisions;
+        best = box;
+        best_end = place.end;
+      }
+      if (collisions == 0) break;
+    }
+    if (fewest == 0) break;
+  }
+  // A label pushed away from its point keeps a thin leader to it, from the box's nearest point.
+  const double near_x = std::clamp(x, best.x0, best.x1);
+  const double near_y = std::clamp(y, best.y0, best.y1);
+  const double reach = std::hypot(near_x - x, near_y - y);
+  if (reach > kLeaderFrom) {
+    // From the edge of the point's marker, which it must not cross.
+    const double from = marker_radius / reach;
+    svg.Line(x + (near_x - x) * from, y + (near_y - y) * from, near_x, near_y,
+             "id=\"" + id + "-leader\" stroke=\"#707070\" stroke-width=\"0.8\"");
+  }
+  svg.Rect(best.x0, best.y0, best.x1 - best.x0, best.y1 - best.y0,
+           "id=\"" + id + "-box\" fill=\"#ffffff\" fill-opacity=\"0.85\"");
+  const double tx = best_end ? best.x1 - 3 : best.x0 + 3;
+  svg.Text(tx, best.y0 + font_size, text,
+           "id=\"" + id + "\"" + attributes + " text-anchor=\"" + (best_end ? "end" : "start") +
+               "\" font-size=\"" + Compact(font_size) + "\" fill=\"#202020\"");
+  obstacles.boxes.push_back(best);
 }
 
-// The label of the design or resisting point, above or below it.
-void PointLabel(SvgWriter& svg, const Frame& frame, double x, double y, bool above,
-                const std::string& text, const std::string& id) {
-  BoxedLabel(svg, frame, x, above ? y - 9 : y + 19, text, "id=\"" + id + "\" font-weight=\"bold\"",
-             12, 7.4);
-}
-
-void DrawCombinations(SvgWriter& svg, const Frame& frame, const DomainPlot& plot) {
+// The markers of the combinations: the fill tells bending, a square around one that fails
+// shear tells shear. Drawn over the design and resisting points, which stay visible around
+// them.
+void DrawCombinations(SvgWriter& svg, const Frame& frame, const DomainPlot& plot,
+                      Obstacles& obstacles) {
   if (plot.combinations.empty()) return;
   svg.BeginGroup("id=\"combinations\" fill-opacity=\"0.85\"");
   for (const CombinationPoint& row : plot.combinations) {
-    svg.Circle(frame.X(row.at.x), frame.Y(row.at.y), 2.5,
+    const double x = frame.X(row.at.x);
+    const double y = frame.Y(row.at.y);
+    if (!row.shear_verified) {
+      svg.Rect(x - kShearSquare / 2, y - kShearSquare / 2, kShearSquare, kShearSquare,
+               std::string("class=\"shear-failure\" ") + kShearFailureStyle);
+    }
+    svg.Circle(x, y, kCombinationRadius,
                std::string("class=\"combination\" fill=\"") +
-                   (row.verified ? kVerifiedColour : kNotVerifiedColour) + "\"");
+                   (row.bending_verified ? kVerifiedColour : kNotVerifiedColour) +
+                   "\" stroke=\"#ffffff\" stroke-width=\"0.8\"");
+    obstacles.AddMarker(x, y, row.shear_verified ? kCombinationRadius : kShearSquare / 2);
   }
   svg.EndGroup();
   if (plot.governing) {
     const CombinationPoint& row = plot.combinations[*plot.governing];
-    const double x = frame.X(row.at.x);
-    const double y = frame.Y(row.at.y);
-    svg.Circle(x, y, 5.5, "id=\"governing\" fill=\"none\" stroke=\"#202020\" stroke-width=\"1.2\"");
-    const std::string label = row.name + " (rho_M = " + Fixed(row.rho_M, 2) + ")";
-    BoxedLabel(svg, frame, x, y + 4, label, "id=\"governing-label\"", 11, 6.4);
+    svg.Circle(frame.X(row.at.x), frame.Y(row.at.y), 5.5,
+               "id=\"governing\" fill=\"none\" stroke=\"#202020\" stroke-width=\"1.2\"");
+    obstacles.AddMarker(frame.X(row.at.x), frame.Y(row.at.y), 6);
   }
+}
+
+void DrawGoverningLabel(SvgWriter& svg, const Frame& frame, const DomainPlot& plot,
+                        Obstacles& obstacles) {
+  if (!plot.governing) return;
+  const CombinationPoint& row = plot.combinations[*plot.governing];
+  const std::string label =
+      row.name + (row.ratio ? " (rho_M = " + Fixed(row.rho_M, 2) + ")" : " (no bending ratio)");
+  PlacedLabel(svg, frame, obstacles, frame.X(row.at.x), frame.Y(row.at.y), 6, label,
+              "governing-label", "", 11, 6.4);
 }
 
 constexpr const char* kExtentStyle =
     "stroke=\"#cb181d\" stroke-width=\"4\" stroke-linecap=\"round\" stroke-opacity=\"0.7\"";
 
-void DrawPoints(SvgWriter& svg, const Frame& frame, const DomainPlot& plot) {
+// The extent, the resisting and the design points; their labels come after every marker.
+void DrawPoints(SvgWriter& svg, const Frame& frame, const DomainPlot& plot, Obstacles& obstacles) {
   const double dx = frame.X(plot.design.x);
   const double dy = frame.Y(plot.design.y);
   if (plot.extent) {
@@ -209,7 +324,6 @@ void DrawPoints(SvgWriter& svg, const Frame& frame, const DomainPlot& plot) {
     svg.Line(frame.X(from.x), frame.Y(from.y), frame.X(to.x), frame.Y(to.y),
              std::string("id=\"extent\" ") + kExtentStyle);
   }
-  bool design_above = true;
   if (plot.resisting) {
     const double rx = frame.X(plot.resisting->x);
     const double ry = frame.Y(plot.resisting->y);
@@ -218,20 +332,30 @@ void DrawPoints(SvgWriter& svg, const Frame& frame, const DomainPlot& plot) {
              "stroke-dasharray=\"5 4\"");
     svg.Circle(rx, ry, 4,
                "id=\"resisting-point\" fill=\"#ffffff\" stroke=\"#08519c\" stroke-width=\"2\"");
-    // The upper point takes its label above, the lower one below, so the two stay apart.
-    design_above = dy <= ry;
-    PointLabel(svg, frame, rx, ry, !design_above, plot.resisting_label, "resisting-label");
+    obstacles.AddMarker(rx, ry, 4);
   }
   svg.Circle(dx, dy, 5.5,
              std::string("id=\"design-point\" fill=\"") +
                  (plot.verified ? kVerifiedColour : kNotVerifiedColour) +
-                 "\" stroke=\"#202020\" stroke-width=\"1\"");
-  PointLabel(svg, frame, dx, dy, design_above, plot.design_label, "design-label");
+                 "\" fill-opacity=\"0.8\" stroke=\"#202020\" stroke-width=\"1\"");
+  obstacles.AddMarker(dx, dy, 5.5);
+}
+
+void DrawPointLabels(SvgWriter& svg, const Frame& frame, const DomainPlot& plot,
+                     Obstacles& obstacles) {
+  const std::string bold = " font-weight=\"bold\"";
+  PlacedLabel(svg, frame, obstacles, frame.X(plot.design.x), frame.Y(plot.design.y), 5.5,
+              plot.design_label, "design-label", bold, 12, 7.4);
+  if (plot.resisting) {
+    PlacedLabel(svg, frame, obstacles, frame.X(plot.resisting->x), frame.Y(plot.resisting->y), 4,
+                plot.resisting_label, "resisting-label", bold, 12, 7.4);
+  }
 }
 
 int LegendLines(const DomainPlot& plot) {
   return 2 + (plot.resisting ? 1 : 0) + (plot.extent ? 1 : 0) +
-         (plot.combinations_legend.empty() ? 0 : 1) + (plot.governing_legend.empty() ? 0 : 1);
+         (plot.combinations_legend.empty() ? 0 : 2) + (plot.combinations_note.empty() ? 0 : 1) +
+         (plot.governing_legend.empty() ? 0 : 1);
 }
 
 // The legend below the frame, one line per item (LegendLines of them).
@@ -245,7 +369,7 @@ void DrawLegend(SvgWriter& svg, const Frame& frame, const DomainPlot& plot) {
   y += 20;
   svg.Circle(swatch + 13, y - 4, 5.5,
              std::string("fill=\"") + (plot.verified ? kVerifiedColour : kNotVerifiedColour) +
-                 "\" stroke=\"#202020\" stroke-width=\"1\"");
+                 "\" fill-opacity=\"0.8\" stroke=\"#202020\" stroke-width=\"1\"");
   svg.Text(text, y, plot.design_legend, "");
   if (plot.resisting) {
     y += 20;
@@ -264,6 +388,14 @@ void DrawLegend(SvgWriter& svg, const Frame& frame, const DomainPlot& plot) {
     svg.Circle(swatch + 8, y - 4, 2.5, std::string("fill=\"") + kVerifiedColour + "\"");
     svg.Circle(swatch + 18, y - 4, 2.5, std::string("fill=\"") + kNotVerifiedColour + "\"");
     svg.Text(text, y, plot.combinations_legend, "");
+    if (!plot.combinations_note.empty()) {
+      y += 20;
+      svg.Text(text, y, plot.combinations_note, "");
+    }
+    y += 20;
+    svg.Rect(swatch + 13 - kShearSquare / 2, y - 4 - kShearSquare / 2, kShearSquare, kShearSquare,
+             kShearFailureStyle);
+    svg.Text(text, y, plot.shear_legend, "");
   }
   if (!plot.governing_legend.empty()) {
     y += 20;
@@ -294,8 +426,11 @@ std::string DrawDomainPicture(const DomainPlot& plot) {
   for (const PlotPoint& point : plot.boundary)
     boundary.push_back({frame.X(point.x), frame.Y(point.y)});
   svg.Polygon(boundary, std::string("id=\"boundary\" ") + kBoundaryStyle);
-  DrawCombinations(svg, frame, plot);
-  DrawPoints(svg, frame, plot);
+  Obstacles obstacles{boundary, {}};
+  DrawPoints(svg, frame, plot, obstacles);
+  DrawCombinations(svg, frame, plot, obstacles);
+  DrawPointLabels(svg, frame, plot, obstacles);
+  DrawGoverningLabel(svg, frame, plot, obstacles);
   DrawLegend(svg, frame, plot);
   return svg.Finish();
 }

@@ -23,8 +23,15 @@ enum class PlotKind {
 
 struct CombinationPoint {
   std::string name;
-  PlotPoint at;
-  double rho_M = 0;
+  double Ned = 0;    // kN
+  PlotPoint moment;  // R, T, C: (-Ned, Med); D: (Mx, My), as the table holds them
+  PlotPoint at;      // where it is drawn: at `moment`, or for D scaled to the drawn contour
+  double rho_M = 0;  // as printed (999.99 with no resistance)
+  // The bending ratio the governing rule compares: none when bending failed for another
+  // reason than the ratio (no resistance, outside the domain at Ned).
+  std::optional<double> ratio;
+  bool bending_verified = false;
+  bool shear_verified = false;
   bool verified = false;
 };
 
@@ -38,7 +45,7 @@ struct DomainPlot {
   std::vector<PlotPoint> boundary;  // as domplot.txt lists them, closing point included
 
   PlotPoint design;
-  bool verified = false;
+  bool verified = false;  // in bending: the picture is of bending
   std::string design_label;
   std::string design_legend;
   std::optional<PlotPoint> resisting;  // none when the run found no resisting moment
@@ -50,8 +57,10 @@ struct DomainPlot {
   std::string extent_legend;
 
   std::vector<CombinationPoint> combinations;
-  std::optional<std::size_t> governing;  // index into combinations: the largest rho_M
+  std::optional<std::size_t> governing;  // index into combinations: runfiles::Governs
   std::string combinations_legend;
+  std::string combinations_note;  // how the rows are placed, when not at their own values
+  std::string shear_legend;       // the combinations whose shear check failed
   std::string governing_legend;
 };
 

@@ -193,6 +193,10 @@ struct ExactRun {
   double Mrd = 0;
   double Mrdx = 0;
   double Mrdy = 0;
+  std::optional<double> rho_V;  // as the results block prints it
+  double Vrd = 0;               // R, T, C
+  double Vrdx = 0;              // D
+  double Vrdy = 0;
   std::optional<std::pair<double, double>> moments_at_Ned;
 };
 
@@ -208,6 +212,7 @@ ExactRun ExactRunOf(const fs::path& mate, const runfiles::SectionData& section,
   ExactRun exact;
   const auto take = [&](const auto& v) {
     exact.rho_M = v.rho_M;
+    exact.rho_V = v.rho_V;
     exact.verdict = VerdictOf(v);
     exact.Mrd = v.Mrd * kMega;
     if (v.moments_at_Ned) {
@@ -217,7 +222,9 @@ ExactRun ExactRunOf(const fs::path& mate, const runfiles::SectionData& section,
   const auto uniaxial = [&](const auto& shape) {
     for (const DomainPoint& p : InteractionDomain(shape, m))
       exact.boundary.push_back({-p.N * kKilo, p.M * kMega});
-    take(Verify(shape, m, actions));
+    const Verification v = Verify(shape, m, actions);
+    take(v);
+    exact.Vrd = v.Vrd * kKilo;
   };
   std::visit(runfiles::Overloaded{[&](const RectangleWithBars& d) {
                                     const BiaxialVerification v = Verify(d, m, biaxial_actions);
@@ -226,11 +233,47 @@ ExactRun ExactRunOf(const fs::path& mate, const runfiles::SectionData& section,
                                     take(v);
                                     exact.Mrdx = v.Mrdx * kMega;
                                     exact.Mrdy = v.Mrdy * kMega;
+                                    exact.Vrdx = v.Vrdx * kKilo;
+                                    exact.Vrdy = v.Vrdy * kKilo;
                                   },
                                   [](const runfiles::UnknownSectionType&) {},
                                   [&](const auto& shape) { uniaxial(shape); }},
              section);
   return exact;
+}
+
+// The distance from the origin to the drawn contour along the unit vector (ux, uy): the
+// farthest crossing of the ray with the contour's sides (the contour encloses the origin).
+double ContourReach(const std::vector<PlotPoint>& contour, double ux, double uy) {
+  double reach = 0;
+  for (std::size_t k = 0; k + 1 < contour.size(); ++k) {
+    const PlotPoint a = contour[k], b = contour[k + 1];
+    // a + s (b - a) = t u, for s in [0, 1] and t >= 0.
+    const double ex = b.x - a.x, ey = b.y - a.y;
+    const double det = ex * uy - ey * ux;
+    if (det == 0) continue;
+    const double s = (a.y * ux - a.x * uy) / det;
+    const double t = (a.y * ex - a.x * ey) / det;
+    if (s >= 0 && s <= 1 && t > reach) reach = t;
+  }
+  return reach;
+}
+
+// The combinations of a type-D table are each verified against the contour at their own Ned,
+// which is not the one drawn: each is drawn at its rho_M of the drawn contour, in the
+// direction of its moment (Mx alone for a zero moment, as the verification takes it), so
+// that it lies inside exactly when its ratio is below 1. Those without a resistance stay at
+// their moments.
+void PlaceOnTheDrawnContour(const std::vector<PlotPoint>& contour,
+                            std::vector<CombinationPoint>& rows) {
+  for (CombinationPoint& row : rows) {
+    if (!row.ratio && row.rho_M == 999.99) continue;
+    const double magnitude = std::hypot(row.moment.x, row.moment.y);
+    const double ux = magnitude > 0 ? row.moment.x / magnitude : 1;
+    const double uy = magnitude > 0 ? row.moment.y / magnitude : 0;
+    const double reach = ContourReach(contour, ux, uy) * row.rho_M;
+    row.at = {reach * ux, reach * uy};
+  }
 }
 
 }  // namespace
@@ -463,17 +506,18 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
     plot.x_title = "-N (kN), compression positive";
     plot.y_title = "M (kN\u00B7m)";
     plot.boundary_legend =
-        "M-N interaction domain (the " + std::to_string(kDomainPoints) + " points of domplot.txt)";
+        "M-N interaction domain: the axial forces and moments the section resists at the "
+        "ultimate limit state";
     plot.design = {-actions.Ned * kKilo, actions.uniaxial.Med * kMega};
     plot.design_label = "Ed: -Ned = " + Fixed(plot.design.x, 2) +
                         " kN, Med = " + Fixed(plot.design.y, 2) + " kN\u00B7m";
     const std::string actions_text = ned_text + ", Med = " + Fixed(plot.design.y, 2) + " kN\u00B7m";
     if (no_resisting_moment) {
-      plot.title_lines.push_back(actions_text +
-                                 ": Mrd = 0 (Ned outside the M-N domain or no convergence), "
-                                 "not verified");
+      plot.title_lines.push_back(
+          actions_text + ": Mrd = 0 (no resisting moment at this Ned): bending not verified");
       plot.design_legend =
-          "design point (-Ned, Med): not verified, no resisting moment at this axial force";
+          "design point (-Ned, Med): bending not verified, Ned outside the M-N domain or no "
+          "convergence";
     } else {
       // Also the point of a Med on the other side than Mrd, whose rho_M may be at most 1.
       const double mrd = exact.Mrd;
@@ -488,8 +532,8 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
       plot.resisting_label = "Mrd = " + shown("Mrd", mrd) + " kN\u00B7m";
       plot.resisting_legend = "resisting point (-Ned, Mrd), dashed from the design point";
       plot.title_lines.push_back(actions_text + ": Mrd = " + shown("Mrd", mrd) + " kN\u00B7m, " +
-                                 rho_text + ", " + VerdictText(plot.verified));
-      plot.design_legend = "design point (-Ned, Med): " + VerdictText(plot.verified) +
+                                 rho_text + ": bending " + VerdictText(plot.verified));
+      plot.design_legend = "design point (-Ned, Med): bending " + VerdictText(plot.verified) +
                            (plot.verified ? " (rho_M \u2264 1)"
                             : outside     ? " (outside the M-N domain at this axial force)"
                                           : " (rho_M > 1)");
@@ -498,8 +542,8 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
     plot.document_title = "Quilex: resisting moments of a type-D section at " + ned_text;
     plot.x_title = "Mx (kN\u00B7m)";
     plot.y_title = "My (kN\u00B7m)";
-    plot.boundary_legend = "resisting moments at " + ned_text + " (the " +
-                           std::to_string(kContourPoints) + " points of domplot.txt)";
+    plot.boundary_legend =
+        "moments the section resists at " + ned_text + " (ultimate limit state, every direction)";
     plot.design = {actions.biaxial.Mx * kMega, actions.biaxial.My * kMega};
     plot.design_label =
         "Ed: Mx = " + Fixed(plot.design.x, 2) + ", My = " + Fixed(plot.design.y, 2) + " kN\u00B7m";
@@ -523,30 +567,54 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
     plot.title_lines.push_back(ned_text + ", Mx = " + Fixed(plot.design.x, 2) +
                                " kN\u00B7m, My = " + Fixed(plot.design.y, 2) +
                                " kN\u00B7m: Mrd = " + shown("Mrd", exact.Mrd) + " kN\u00B7m, " +
-                               rho_text + ", " + VerdictText(plot.verified));
-    plot.design_legend = "design point (Mx, My): " + VerdictText(plot.verified) +
+                               rho_text + ": bending " + VerdictText(plot.verified));
+    plot.design_legend = "design point (Mx, My): bending " + VerdictText(plot.verified) +
                          (plot.verified ? " (rho_M \u2264 1)"
                           : outside     ? " (outside the M-N domain at this axial force)"
                                         : " (rho_M > 1)");
   }
 
+  // The shear check apart, and the verdict of the section: both checks.
+  const bool shear_verified = exact.verdict.shear.empty();
+  const std::string rho_v_text = "rho_V = " + shown("rho_V", exact.rho_V.value_or(999.99));
+  const std::string shear_text = contour ? "Vx = " + Fixed(actions.biaxial.Vx * kKilo, 2) +
+                                               " kN, Vy = " + Fixed(actions.biaxial.Vy * kKilo, 2) +
+                                               " kN: Vrdx = " + shown("Vrdx", exact.Vrdx) +
+                                               " kN, Vrdy = " + shown("Vrdy", exact.Vrdy) + " kN, "
+                                         : "Ved = " + Fixed(actions.uniaxial.Ved * kKilo, 2) +
+                                               " kN: Vrd = " + shown("Vrd", exact.Vrd) + " kN, ";
+  plot.title_lines.push_back(shear_text + rho_v_text + ": shear " + VerdictText(shear_verified));
+  plot.title_lines.front() += ": section " + VerdictText(exact.verdict.verified);
+
   std::error_code error;
   if (fs::exists(table, error)) {
     plot.combinations = ReadCombinationTable(table, contour);
+    if (contour) PlaceOnTheDrawnContour(plot.boundary, plot.combinations);
     plot.governing = GoverningCombination(plot.combinations);
-    std::size_t verified = 0;
-    for (const CombinationPoint& row : plot.combinations)
-      verified += row.verified ? 1 : 0;
+    std::size_t bending = 0, shear = 0;
+    for (const CombinationPoint& row : plot.combinations) {
+      bending += row.bending_verified ? 1 : 0;
+      shear += row.shear_verified ? 0 : 1;
+    }
     const std::size_t count = plot.combinations.size();
     plot.combinations_legend = std::to_string(count) +
-                               (count == 1 ? " combination" : " combinations") +
-                               " of risu-combinations.csv: " + std::to_string(verified) +
-                               " verified (green), " + std::to_string(count - verified) +
-                               " not verified (red)" + (contour ? " (each at its own Ned)" : "");
+                               (count == 1 ? " load combination: " : " load combinations: ") +
+                               std::to_string(bending) + " verified in bending (green), " +
+                               std::to_string(count - bending) + " not (red)";
+    // Each row was verified at its own Ned, against its own contour: drawn at its ratio of
+    // this one, a row lies inside it exactly when its bending is verified.
+    if (contour) {
+      plot.combinations_note =
+          "each drawn at its rho_M of this contour's reach in its moment's direction";
+    }
+    plot.shear_legend = shear == 0 ? std::string("all of them verified in shear")
+                                   : std::to_string(shear) + " of them not verified in shear";
+    plot.shear_legend += " (a square marks a shear failure)";
     if (plot.governing) {
       const CombinationPoint& row = plot.combinations[*plot.governing];
-      plot.governing_legend = "governing combination (the largest rho_M, bending): " + row.name +
-                              ", rho_M = " + Fixed(row.rho_M, 2);
+      plot.governing_legend =
+          "governing combination for bending: " + row.name +
+          (row.ratio ? ", rho_M = " + Fixed(row.rho_M, 2) : std::string(", no bending ratio"));
     }
   }
   return plot;

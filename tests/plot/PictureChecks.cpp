@@ -182,4 +182,103 @@ std::pair<double, double> CircleCentre(const XmlElement& circle) {
   return {std::stod(circle.attribute("cx")), std::stod(circle.attribute("cy"))};
 }
 
+namespace {
+
+struct Rect {
+  double x0, y0, x1, y1;
+};
+
+Rect RectOf(const XmlElement& rect) {
+  const double x = std::stod(rect.attribute("x")), y = std::stod(rect.attribute("y"));
+  return {x, y, x + std::stod(rect.attribute("width")), y + std::stod(rect.attribute("height"))};
+}
+
+// Whether the segments p1-p2 and q1-q2 meet (orientation signs, touching included).
+bool SegmentsMeet(double p1x, double p1y, double p2x, double p2y, double q1x, double q1y,
+                  double q2x, double q2y) {
+  const auto side = [](double ax, double ay, double bx, double by, double cx, double cy) {
+    const double cross = (bx - ax) * (cy - ay) - (by - ay) * (cx - ax);
+    return (cross > 0) - (cross < 0);
+  };
+  const int d1 = side(q1x, q1y, q2x, q2y, p1x, p1y), d2 = side(q1x, q1y, q2x, q2y, p2x, p2y);
+  const int d3 = side(p1x, p1y, p2x, p2y, q1x, q1y), d4 = side(p1x, p1y, p2x, p2y, q2x, q2y);
+  if (d1 * d2 < 0 && d3 * d4 < 0) return true;
+  const auto on = [](double ax, double ay, double bx, double by, double cx, double cy) {
+    return std::min(ax, bx) <= cx && cx <= std::max(ax, bx) && std::min(ay, by) <= cy &&
+           cy <= std::max(ay, by);
+  };
+  return (d1 == 0 && on(q1x, q1y, q2x, q2y, p1x, p1y)) ||
+         (d2 == 0 && on(q1x, q1y, q2x, q2y, p2x, p2y)) ||
+         (d3 == 0 && on(p1x, p1y, p2x, p2y, q1x, q1y)) ||
+         (d4 == 0 && on(p1x, p1y, p2x, p2y, q2x, q2y));
+}
+
+bool SegmentCrossesRect(double ax, double ay, double bx, double by, const Rect& r) {
+  const auto inside = [&](double x, double y) {
+    return x >= r.x0 && x <= r.x1 && y >= r.y0 && y <= r.y1;
+  };
+  if (inside(ax, ay) || inside(bx, by)) return true;
+  const double corners[5][2] = {
+      {r.x0, r.y0}, {r.x1, r.y0}, {r.x1, r.y1}, {r.x0, r.y1}, {r.x0, r.y0}};
+  for (int k = 0; k < 4; ++k) {
+    if (SegmentsMeet(ax, ay, bx, by, corners[k][0], corners[k][1], corners[k + 1][0],
+                     corners[k + 1][1])) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool InsidePolygon(const std::vector<std::pair<double, double>>& polygon, double x, double y) {
+  bool inside = false;
+  for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
+    const auto [xi, yi] = polygon[i];
+    const auto [xj, yj] = polygon[j];
+    if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi) inside = !inside;
+  }
+  return inside;
+}
+
+testing::AssertionResult LabelsCoverNothing(const XmlElement& root) {
+  const XmlElement* boundary = FindById(root, "boundary");
+  if (boundary == nullptr) return testing::AssertionFailure() << "no boundary";
+  const std::vector<std::pair<double, double>> points = PolygonPoints(*boundary);
+  std::vector<Rect> markers;
+  for (const XmlElement* circle : FindAll(root, "circle")) {
+    // Circles of the legend lie below the frame, where no label goes.
+    const auto [cx, cy] = CircleCentre(*circle);
+    const double r = std::stod(circle->attribute("r"));
+    markers.push_back({cx - r, cy - r, cx + r, cy + r});
+  }
+  for (const XmlElement* rect : FindAll(root, "rect")) {
+    if (rect->has("class") && rect->attribute("class") == "shear-failure") {
+      markers.push_back(RectOf(*rect));
+    }
+  }
+  for (const XmlElement* rect : FindAll(root, "rect")) {
+    if (!rect->has("id") || !rect->attribute("id").ends_with("-label-box")) continue;
+    const Rect box = RectOf(*rect);
+    const std::string& id = rect->attribute("id");
+    for (std::size_t k = 0; k < points.size(); ++k) {
+      const auto [ax, ay] = points[k];
+      const auto [bx, by] = points[(k + 1) % points.size()];
+      if (SegmentCrossesRect(ax, ay, bx, by, box)) {
+        return testing::AssertionFailure() << id << " crosses the boundary at point " << k;
+      }
+    }
+    for (const Rect& m : markers) {
+      // The nearest point of the box to the marker's centre, against its radius (the
+      // squares' half side).
+      const double cx = (m.x0 + m.x1) / 2, cy = (m.y0 + m.y1) / 2, r = (m.x1 - m.x0) / 2;
+      const double nx = std::clamp(cx, box.x0, box.x1), ny = std::clamp(cy, box.y0, box.y1);
+      if (std::hypot(nx - cx, ny - cy) < r) {
+        return testing::AssertionFailure() << id << " covers a marker at " << cx << ", " << cy;
+      }
+    }
+  }
+  return testing::AssertionSuccess();
+}
+
 }  // namespace quilex::plot::test

@@ -74,4 +74,11 @@ testing::AssertionResult BoundaryMapsValues(const XmlElement& root,
 // The centre of a circle.
 std::pair<double, double> CircleCentre(const XmlElement& circle);
 
+// No label's box (a rect whose id ends in "-label-box") crosses the boundary polygon or
+// covers any part of a marker (a circle, or the square of a shear failure).
+testing::AssertionResult LabelsCoverNothing(const XmlElement& root);
+
+// Even-odd rule: whether (x, y) lies inside the polygon.
+bool InsidePolygon(const std::vector<std::pair<double, double>>& polygon, double x, double y);
+
 }  // namespace quilex::plot::test

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <iterator>
 #include <sstream>
@@ -40,7 +41,8 @@ void EditLines(const fs::path& file, const std::function<void(std::vector<std::s
 }
 
 const char kSectionHeader[] =
-    "name,Ned_kN,Med_kNm,Ved_kN,Mrd_kNm,rho_M,Vrd_kN,rho_V,epsilon,campo,verified,reason\r\n";
+    "name,Ned_kN,Med_kNm,Ved_kN,Mrd_kNm,rho_M,Vrd_kN,rho_V,epsilon,campo,verified,reason,bending,"
+    "shear\r\n";
 
 struct BadFolder {
   const char* name;
@@ -204,16 +206,17 @@ const BadFolder kBadFolders[] = {
      [](const fs::path& f) {
        WriteFile(f / "risu-combinations.csv",
                  std::string(kSectionHeader) +
-                     "A,-500.00,150.00,100.00,237.89,0.63,108.58,0.92,0.39,3,yes,\r\n"
-                     "B,-500.00,1.5.0,100.00,237.89,0.63,108.58,0.92,0.39,3,yes,\r\n");
+                     "A,-500.00,150.00,100.00,237.89,0.63,108.58,0.92,0.39,3,yes,,yes,yes\r\n"
+                     "B,-500.00,1.5.0,100.00,237.89,0.63,108.58,0.92,0.39,3,yes,,yes,yes\r\n");
      },
      {"risu-combinations.csv:3: ", "column 3 (Med_kNm)", "'1.5.0' is not a number"}},
     {"table-open-quote",
      "ref-R",
      [](const fs::path& f) {
-       WriteFile(f / "risu-combinations.csv",
-                 std::string(kSectionHeader) +
-                     "\"A, then,-500.00,150.00,100.00,237.89,0.63,108.58,0.92,0.39,3,yes,\r\n");
+       WriteFile(
+           f / "risu-combinations.csv",
+           std::string(kSectionHeader) +
+               "\"A, then,-500.00,150.00,100.00,237.89,0.63,108.58,0.92,0.39,3,yes,,yes,yes\r\n");
      },
      {"risu-combinations.csv:2: ", "column 1: the quoted text is not closed"}},
     {"table-short-row",
@@ -222,15 +225,26 @@ const BadFolder kBadFolders[] = {
        WriteFile(f / "risu-combinations.csv",
                  std::string(kSectionHeader) + "A,-500.00,150.00,100.00\r\n");
      },
-     {"risu-combinations.csv:2: ", "4 fields, the header names 12"}},
+     {"risu-combinations.csv:2: ", "4 fields, the header names 14"}},
     {"table-verdict",
      "ref-R",
      [](const fs::path& f) {
        WriteFile(f / "risu-combinations.csv",
                  std::string(kSectionHeader) +
-                     "A,-500.00,150.00,100.00,237.89,0.63,108.58,0.92,0.39,3,maybe,\r\n");
+                     "A,-500.00,150.00,100.00,237.89,0.63,108.58,0.92,0.39,3,yes,,maybe,yes\r\n");
      },
-     {"risu-combinations.csv:2: ", "(verified): 'maybe' is neither yes nor no"}},
+     {"risu-combinations.csv:2: ", "(bending): 'maybe' is neither yes nor no"}},
+    // A table of an earlier quilex-combos holds one verdict for both checks: a picture of it
+    // would draw a failure in shear as one in bending.
+    {"table-one-verdict",
+     "ref-R",
+     [](const fs::path& f) {
+       WriteFile(f / "risu-combinations.csv",
+                 "name,Ned_kN,Med_kNm,Ved_kN,Mrd_kNm,rho_M,Vrd_kN,rho_V,epsilon,campo,verified,"
+                 "reason\r\nA,-500.00,150.00,100.00,237.89,0.63,108.58,1.92,0.39,3,no,shear ratio "
+                 "above 1\r\n");
+     },
+     {"risu-combinations.csv:1: ", "no column 'bending'", "run quilex-combos again"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Folders, BadInput, testing::ValuesIn(kBadFolders), [](const auto& info) {
@@ -341,18 +355,37 @@ TEST(Options, EveryGoodFolderIsDrawnWhenAnotherFails) {
   EXPECT_NE(outcome.err.find("domplot.txt: cannot be read"), std::string::npos);
 }
 
-TEST(Combinations, EachIsAMarkerInItsVerdictsColourAndTheLargestRatioGoverns) {
+// The markers of the combinations, in the table's order.
+std::vector<const XmlElement*> Markers(const XmlElement& root) {
+  std::vector<const XmlElement*> markers;
+  for (const XmlElement* circle : FindAll(root, "circle")) {
+    if (circle->has("class") && circle->attribute("class") == "combination") {
+      markers.push_back(circle);
+    }
+  }
+  return markers;
+}
+
+TEST(Combinations, FillTellsBendingASquareShearAndTheConsolesRuleGoverns) {
   ScratchFolder folder("plot-combinations");
   CopyRun("ref-R", folder.path());
   // A quoted name with a comma and quotes, one over two lines; a name with markup characters
-  // and a byte that is not UTF-8; two equal largest ratios, of which the first governs.
-  WriteFile(folder.path() / "risu-combinations.csv",
-            std::string(kSectionHeader) +
-                "SLU 1,-500.00,150.00,100.00,237.89,0.63,108.58,0.92,0.39,3,yes,\r\n"
-                "\"wind, \"\"W2\"\"\",-200.00,250.00,50.00,225.02,1.11,100.10,0.50,0.35,3,no,"
-                "bending ratio above 1\r\n"
-                "\"G+Q\r\nwind\",1000.00,-100.00,20.00,-255.00,0.39,90.00,0.22,0.10,2,yes,\r\n"
-                "<a & b>\xFF,-1500.00,-300.00,20.00,-270.27,1.11,90.00,0.22,0.60,4,no,\r\n");
+  // and a byte that is not UTF-8; two equal largest ratios, of which the first would govern,
+  // but a later row without a bending ratio (Mrd on the other side than Med) governs, as on
+  // quilex-combos' console; a row failing in shear alone.
+  WriteFile(
+      folder.path() / "risu-combinations.csv",
+      std::string(kSectionHeader) +
+          "SLU 1,-500.00,150.00,100.00,237.89,0.63,108.58,0.92,0.39,3,yes,,yes,yes\r\n"
+          "\"wind, \"\"W2\"\"\",-200.00,250.00,50.00,225.02,1.11,100.10,0.50,0.35,3,no,"
+          "bending ratio above 1,no,yes\r\n"
+          "\"G+Q\r\nwind\",1000.00,-100.00,20.00,-255.00,0.39,90.00,0.22,0.10,2,yes,,yes,yes\r\n"
+          "<a & b>\xFF,-1500.00,-300.00,20.00,-270.27,1.11,90.00,0.22,0.60,4,no,bending ratio "
+          "above 1,no,yes\r\n"
+          "shear,-500.00,150.00,131.00,237.89,0.63,108.58,1.21,0.39,3,no,shear ratio above 1,"
+          "yes,no\r\n"
+          "other side,-2650.00,5.00,10.00,-7.68,-0.65,50.00,0.20,1.50,5,no,outside the M-N "
+          "domain at this axial force,no,yes\r\n");
   const Outcome outcome = RunCommand({folder.path().string()});
   ASSERT_EQ(outcome.status, 0) << outcome.err;
   XmlElement root;
@@ -360,61 +393,81 @@ TEST(Combinations, EachIsAMarkerInItsVerdictsColourAndTheLargestRatioGoverns) {
   PictureMap map;
   ASSERT_TRUE(BoundaryMapsValues(root, DomplotValues(folder.path() / "domplot.txt"), map));
 
-  const XmlElement* group = FindById(root, "combinations");
-  ASSERT_NE(group, nullptr);
-  ASSERT_EQ(group->children.size(), 4u);
+  const std::vector<const XmlElement*> markers = Markers(root);
+  ASSERT_EQ(markers.size(), 6u);
   const struct {
     double x, y;
-    bool verified;
-  } expected[] = {{500, 150, true}, {200, 250, false}, {-1000, -100, true}, {1500, -300, false}};
+    bool bending;
+  } expected[] = {{500, 150, true},    {200, 250, false}, {-1000, -100, true},
+                  {1500, -300, false}, {500, 150, true},  {2650, 5, false}};
   const std::string design_fill = FindById(root, "design-point")->attribute("fill");
-  for (std::size_t k = 0; k < 4; ++k) {
-    const auto [cx, cy] = CircleCentre(group->children[k]);
+  for (std::size_t k = 0; k < 6; ++k) {
+    const auto [cx, cy] = CircleCentre(*markers[k]);
     EXPECT_NEAR(cx, map.x(expected[k].x), kCoordinateTolerance) << k;
     EXPECT_NEAR(cy, map.y(expected[k].y), kCoordinateTolerance) << k;
-    // The design point is verified here: verified rows share its colour, the others not.
-    const bool same = group->children[k].attribute("fill") == design_fill;
-    EXPECT_EQ(same, expected[k].verified) << k;
+    // The design point is verified here: rows verified in bending share its colour.
+    EXPECT_EQ(markers[k]->attribute("fill") == design_fill, expected[k].bending) << k;
   }
+  // One square, around the row failing in shear, drawn under its marker.
+  std::vector<const XmlElement*> squares;
+  for (const XmlElement* rect : FindAll(root, "rect")) {
+    if (rect->has("class") && rect->attribute("class") == "shear-failure") squares.push_back(rect);
+  }
+  ASSERT_EQ(squares.size(), 1u);
+  EXPECT_NEAR(std::stod(squares[0]->attribute("x")) + std::stod(squares[0]->attribute("width")) / 2,
+              map.x(500), kCoordinateTolerance);
 
-  const XmlElement* governing = FindById(root, "governing");
-  ASSERT_NE(governing, nullptr);
-  const auto [gx, gy] = CircleCentre(*governing);
-  EXPECT_NEAR(gx, map.x(200), kCoordinateTolerance);
-  EXPECT_NEAR(gy, map.y(250), kCoordinateTolerance);
-  EXPECT_EQ(FindById(root, "governing-label")->text, "wind, \"W2\" (rho_M = 1.11)");
-  const std::string legend = ReadFile(folder.path() / "domplot.svg");
-  EXPECT_NE(legend.find("4 combinations of risu-combinations.csv: 2 verified (green), 2 not "
-                        "verified (red)"),
-            std::string::npos);
-  EXPECT_NE(legend.find("governing combination (the largest rho_M, bending)"), std::string::npos);
+  const auto [gx, gy] = CircleCentre(*FindById(root, "governing"));
+  EXPECT_NEAR(gx, map.x(2650), kCoordinateTolerance);
+  EXPECT_NEAR(gy, map.y(5), kCoordinateTolerance);
+  EXPECT_EQ(FindById(root, "governing-label")->text, "other side (no bending ratio)");
+  const std::string svg = ReadFile(folder.path() / "domplot.svg");
+  for (const char* part : {"6 load combinations: 3 verified in bending (green), 3 not (red)",
+                           "1 of them not verified in shear (a square marks a shear failure)",
+                           "shear verified</text>", "c = 40 mm: section verified</text>"}) {
+    EXPECT_NE(svg.find(part), std::string::npos) << part;
+  }
+  EXPECT_TRUE(LabelsCoverNothing(root));
 }
 
-TEST(Combinations, BiaxialTableIsDrawnAtTheMomentsOfEachRow) {
+TEST(Combinations, BiaxialRowsLieInsideTheDrawnContourExactlyWhenVerifiedAtTheirOwnNed) {
   ScratchFolder folder("plot-combinations-biaxial");
   CopyRun("ref-D", folder.path());
+  // Rows at other axial forces than slu-max.txt's: 2 resists more than the drawn contour
+  // shows at its moment, 3 less.
   WriteFile(folder.path() / "risu-combinations.csv",
             "name,Ned_kN,Mx_kNm,My_kNm,Vx_kN,Vy_kN,Mrd_kNm,Mrdx_kNm,Mrdy_kNm,rho_M,MRx_kNm,"
-            "MRy_kNm,Vrdx_kN,Vrdy_kN,rho_V,epsilon,alpha,campo,verified,reason\r\n"
+            "MRy_kNm,Vrdx_kN,Vrdy_kN,rho_V,epsilon,alpha,campo,verified,reason,bending,shear\r\n"
             "1,-500.00,100.00,50.00,30.00,40.00,144.39,129.15,64.57,0.77,198.04,110.77,46.03,"
-            "81.44,0.82,0.49,-58.25,3,yes,\r\n"
-            "2,-300.00,-150.00,-90.00,0.00,0.00,160.00,-137.20,-82.32,1.09,190.00,105.00,46.03,"
-            "81.44,0.00,0.45,-60.00,3,no,bending ratio above 1\r\n");
+            "81.44,0.82,0.49,-58.25,3,yes,,yes,yes\r\n"
+            "2,-1500.00,180.00,0.00,0.00,0.00,240.00,240.00,0.00,0.75,240.00,150.00,46.03,"
+            "81.44,0.00,0.45,0.00,3,yes,,yes,yes\r\n"
+            "3,300.00,-60.00,-80.00,0.00,0.00,90.00,-54.00,-72.00,1.11,100.00,70.00,46.03,"
+            "81.44,0.00,0.45,-60.00,3,no,bending ratio above 1,no,yes\r\n");
   const Outcome outcome = RunCommand({folder.path().string()});
   ASSERT_EQ(outcome.status, 0) << outcome.err;
   XmlElement root;
   ASSERT_TRUE(IsSelfContainedSvg(ReadFile(folder.path() / "domplot.svg"), root));
+  const std::vector<std::pair<double, double>> contour = PolygonPoints(*FindById(root, "boundary"));
   PictureMap map;
   ASSERT_TRUE(BoundaryMapsValues(root, DomplotValues(folder.path() / "domplot.txt"), map));
-  const XmlElement* group = FindById(root, "combinations");
-  ASSERT_NE(group, nullptr);
-  ASSERT_EQ(group->children.size(), 2u);
-  const auto [x2, y2] = CircleCentre(group->children[1]);
-  EXPECT_NEAR(x2, map.x(-150), kCoordinateTolerance);
-  EXPECT_NEAR(y2, map.y(-90), kCoordinateTolerance);
+  const std::vector<const XmlElement*> markers = Markers(root);
+  ASSERT_EQ(markers.size(), 3u);
+  const struct {
+    double Mx, My;
+    bool inside;
+  } expected[] = {{100, 50, true}, {180, 0, true}, {-60, -80, false}};
+  for (std::size_t k = 0; k < 3; ++k) {
+    const auto [cx, cy] = CircleCentre(*markers[k]);
+    EXPECT_EQ(InsidePolygon(contour, cx, cy), expected[k].inside) << k;
+    // In the direction of its moment (the picture's y grows downwards).
+    const double ox = map.x(0), oy = map.y(0);
+    const double across =
+        (cx - ox) * (map.y(expected[k].My) - oy) - (cy - oy) * (map.x(expected[k].Mx) - ox);
+    EXPECT_NEAR(across / std::hypot(cx - ox, cy - oy), 0, kCoordinateTolerance) << k;
+  }
   const auto [gx, gy] = CircleCentre(*FindById(root, "governing"));
-  EXPECT_EQ(gx, x2);
-  EXPECT_EQ(gy, y2);
+  EXPECT_EQ(std::make_pair(gx, gy), CircleCentre(*markers[2]));
 }
 
 }  // namespace

@@ -6,6 +6,9 @@
 // picture must also pass the structural checks, so it is never taken on trust.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <sstream>
+
 #include "plot/PictureChecks.hpp"
 #include "support/Cases.hpp"
 #include "support/Commands.hpp"
@@ -52,7 +55,49 @@ TEST_P(PlotGoldenCase, LeavesTheExpectedPicture) {
   ASSERT_TRUE(IsSelfContainedSvg(want, root));
   PictureMap map;
   EXPECT_TRUE(BoundaryMapsValues(root, DomplotValues(source / "domplot.txt"), map));
+  EXPECT_TRUE(LabelsCoverNothing(root));
 }
+
+#ifdef QUILEX_RSVG_CONVERT
+// Through a real renderer: every text of the expected picture lies inside it, so that no
+// title or legend line is cut at the edge (the estimate of text widths the label placement
+// uses knows no font). The image is kept for a person to look at.
+TEST_P(PlotGoldenCase, RendersWithNothingCutAtTheEdges) {
+  const fs::path expected = fs::path(QUILEX_PLOT_CASES_DIR) / GetParam() / "expected-domplot.svg";
+  if (!fs::exists(expected)) GTEST_SKIP() << "no picture in this case";
+  const fs::path pictures = QUILEX_PICTURES_DIR;
+  fs::create_directories(pictures);
+  const std::string name = "plot-" + GetParam();
+  const std::string svg = ShellQuoted(expected.string());
+  const std::string rsvg = ShellQuoted(QUILEX_RSVG_CONVERT) + " --background-color=white ";
+  const CommandResult run =
+      RunIn(pictures, rsvg + svg + " -o " + name + ".png && " + rsvg + "-f pdf " + svg + " | " +
+                          ShellQuoted(QUILEX_PDFTOPPM) + " -r 96 -singlefile - " + name);
+  ASSERT_TRUE(run.exited && run.status == 0) << run.err;
+
+  // pdftoppm's binary PPM: "P6", width, height, 255, one byte per channel.
+  std::istringstream image(ReadFile(pictures / (name + ".ppm")));
+  std::string magic;
+  int width = 0, height = 0, top = 0;
+  image >> magic >> width >> height >> top;
+  image.get();
+  ASSERT_EQ(magic, "P6");
+  ASSERT_EQ(top, 255);
+  const std::string pixels((std::istreambuf_iterator<char>(image)), {});
+  ASSERT_EQ(pixels.size(), static_cast<std::size_t>(width) * height * 3);
+  const auto white = [&](int x, int y) {
+    const std::size_t at = (static_cast<std::size_t>(y) * width + x) * 3;
+    return pixels.compare(at, 3, "\xff\xff\xff") == 0;
+  };
+  constexpr int kMargin = 4;  // pixels along each edge that only a cut text would reach
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const bool edge = x < kMargin || x >= width - kMargin || y < kMargin || y >= height - kMargin;
+      if (edge && !white(x, y)) FAIL() << name << ": drawn at the edge, pixel " << x << ", " << y;
+    }
+  }
+}
+#endif
 
 INSTANTIATE_TEST_SUITE_P(Cases, PlotGoldenCase, testing::ValuesIn(CaseNames(QUILEX_PLOT_CASES_DIR)),
                          CaseTestName());

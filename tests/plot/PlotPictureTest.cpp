@@ -122,7 +122,7 @@ TEST(DesignPoint, VerifiedSectionIsGreenBelowItsResistingPoint) {
   EXPECT_NEAR(std::stod(line->attribute("y1")), map.y(150), kCoordinateTolerance);
   EXPECT_NEAR(std::stod(line->attribute("y2")), map.y(237.89), kCoordinateTolerance);
   EXPECT_EQ(FindById(root, "design-label")->text, "Ed: -Ned = 500.00 kN, Med = 150.00 kN\u00B7m");
-  EXPECT_NE(AllText(root).find("rho_M = 0.63, verified"), std::string::npos);
+  EXPECT_NE(AllText(root).find("rho_M = 0.63: bending verified"), std::string::npos);
 }
 
 TEST(DesignPoint, RatioAboveOneIsRedBeyondItsResistingPoint) {
@@ -140,14 +140,14 @@ TEST(DesignPoint, RatioAboveOneIsRedBeyondItsResistingPoint) {
   ExpectAt(design, map, 500, 300);
   EXPECT_TRUE(IsRed(design->attribute("fill"))) << design->attribute("fill");
   ExpectAt(FindById(root, "resisting-point"), map, 500, 237.89);
-  EXPECT_NE(AllText(root).find("rho_M = 1.26, not verified"), std::string::npos);
+  EXPECT_NE(AllText(root).find("rho_M = 1.26: bending not verified"), std::string::npos);
 
   // 238.60 / 237.89 = 1.003, printed 1.00: not verified all the same.
   WriteFile(folder.path() / "slu-max.txt", "-500000 238600000 100000\r\n");
   ASSERT_EQ(RunQuilexIn(folder.path()), 0);
   const XmlElement just_above = DrawAndParse(folder.path());
   EXPECT_TRUE(IsRed(FindById(just_above, "design-point")->attribute("fill")));
-  EXPECT_NE(AllText(just_above).find("rho_M = 1.00, not verified"), std::string::npos);
+  EXPECT_NE(AllText(just_above).find("rho_M = 1.00: bending not verified"), std::string::npos);
 }
 
 // rho_M = Med / Mrd is at most 1 also when Mrd has the other sign than Med: the design
@@ -165,18 +165,19 @@ TEST(DesignPoint, ResistingMomentOfTheOtherSignIsRedAndOfTheSameSignGreen) {
     double lower, upper;  // the moments resisted at Ned, drawn when Med lies outside them
   } cases[] = {
       {"near-compression", "-2650000 5000000 100000\r\n", 2650, 5, -7.68, false,
-       "rho_M = -0.65, not verified", -43.60, -7.68},
+       "rho_M = -0.65: bending not verified", -43.60, -7.68},
       {"near-tension", "560000 -5000000 100000\r\n", -560, -5, 12.52, false,
-       "rho_M = -0.40, not verified", 12.52, 39.11},
+       "rho_M = -0.40: bending not verified", 12.52, 39.11},
       // Both negative: ULS 2 of the bundled example's combinations.
       {"both-negative", "-200000 -120000000 80000\r\n", 200, -120, -148.30, true,
-       "rho_M = 0.81, verified", 0, 0},
+       "rho_M = 0.81: bending verified", 0, 0},
       // A zero Med counts as positive: the positive branch resists it (197.13 by
       // interpolation between 190.38 195.53 and 257.46 206.68).
-      {"zero-moment", "-200000 0 80000\r\n", 200, 0, 197.20, true, "rho_M = 0.00, verified", 0, 0},
+      {"zero-moment", "-200000 0 80000\r\n", 200, 0, 197.20, true, "rho_M = 0.00: bending verified",
+       0, 0},
       // Mrd on Med's side, but Med below the other branch.
       {"below-the-other-branch", "584000 0 50000\r\n", -584, 0, 33.35, false,
-       "rho_M = 0.00, not verified", 18.28, 33.35},
+       "rho_M = 0.00: bending not verified", 18.28, 33.35},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
