@@ -189,7 +189,7 @@ std::string HelpText() {
 }
 
 std::string VersionText() {
-  return std::string("quilex-combos ") + QUILEX_VERSION + "\n";
+  return QUILEX_VERSION_LINES("quilex-combos");
 }
 
 }  // namespace quilex::combos

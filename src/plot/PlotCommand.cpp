@@ -93,7 +93,7 @@ int RunFolders(std::span<const std::string> arguments, std::ostream& out, std::o
       out << kUsage;
       return kAllWritten;
     } else if (argument == "--version") {
-      out << "quilex-plot " << QUILEX_VERSION << "\n";
+      out << QUILEX_VERSION_LINES("quilex-plot");
       return kAllWritten;
     } else if (argument == "--output" || argument.rfind("--output=", 0) == 0) {
       if (output) return usage_error("--output given twice");

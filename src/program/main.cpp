@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (argument == "--version") {
-      std::cout << "quilex " QUILEX_VERSION "\n";
+      std::cout << QUILEX_VERSION_LINES("quilex");
       return 0;
     }
   }

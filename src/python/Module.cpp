@@ -129,6 +129,7 @@ PYBIND11_MODULE(quilex, m) {
   namespace qp = quilex::python;
   m.doc() = qp::kModuleDoc;
   m.attr("__version__") = QUILEX_VERSION;
+  m.attr("method_version") = QUILEX_METHOD_VERSION;  // of docs/method.md, to cite
   pybind11::exec(qp::kExceptions, m.attr("__dict__"));
   pybind11::register_exception_translator(qp::TranslateLibraryErrors);
   qp::BindSections(m);

@@ -7,6 +7,7 @@ import numpy as np
 import numpy.typing as npt
 
 __version__: str
+method_version: str  # the version of docs/method.md, the method to cite
 
 _Rows = Union[npt.ArrayLike, Iterable[Sequence[float]]]
 

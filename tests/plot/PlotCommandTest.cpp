@@ -259,7 +259,7 @@ TEST(Options, HelpAndVersionAnswerOnStandardOutput) {
   const Outcome version = RunCommand({"--version"});
   EXPECT_EQ(version.status, 0);
   // The project's version, the one the library and quilex carry.
-  EXPECT_EQ(version.out, "quilex-plot " QUILEX_VERSION "\n");
+  EXPECT_EQ(version.out, QUILEX_VERSION_LINES("quilex-plot"));
 }
 
 TEST(Options, WrongCommandLinesWriteNothing) {
