@@ -48,4 +48,25 @@ inline constexpr double kHighStrengthConcrete = 50;
 MaterialSet LookupMaterials(std::string_view design_code, std::string_view steel_grade,
                             std::string_view concrete_class);
 
+// Where the design values come from, for a calculation that writes them out:
+// fcd = alpha_cc * fck / gamma_c, fyd = fyk / gamma_s, eps_ud = 0.9 times the ultimate
+// strain of the steel's ductility class (A 2.5 %, B 5 %, C 7.5 %).
+//
+//   const MaterialDerivation it = DeriveMaterials("IT", "B450C", "C25/30");
+//   // it.alpha_cc ≈ 0.85, it.gamma_c == 1.5, it.fyk == 450, it.ductility_class == 'C',
+//   // it.design == LookupMaterials("IT", "B450C", "C25/30")
+struct MaterialDerivation {
+  double gamma_c = 0;   // partial factor of the concrete
+  double gamma_s = 0;   // partial factor of the steel
+  double alpha_cc = 0;  // coefficient for long-term effects on the concrete strength
+  double fck = 0;       // characteristic cylinder strength, N/mm²
+  double fyk = 0;       // characteristic yield strength, N/mm²
+  char ductility_class = 'A';
+  MaterialSet design;
+};
+
+// Throws UnknownMaterial as LookupMaterials does.
+MaterialDerivation DeriveMaterials(std::string_view design_code, std::string_view steel_grade,
+                                   std::string_view concrete_class);
+
 }  // namespace quilex

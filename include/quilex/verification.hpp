@@ -113,6 +113,22 @@ enum class ShearOutcome {
   NoLeverArm,
 };
 
+// The terms of a shear check, as a calculation writes them out: the web the strut model
+// works on and its two resistances, Vrd being the smaller (when Resisted). In N and mm.
+struct ShearCheck {
+  double b = 0;         // web width (for a circle the equivalent rectangle's area / d)
+  double d = 0;         // effective depth
+  double z = 0;         // lever arm, 0.9 d
+  double area = 0;      // over which the mean axial stress is taken, mm²
+  double sigma_cp = 0;  // mean axial stress Ned / area, N/mm², tension positive
+  double alpha_cw = 0;  // the struts' factor for sigma_cp (0: crushed)
+  double cot_theta = 0;
+  double nu = 0;       // strength reduction of concrete cracked in shear
+  double VRd_s = 0;    // of the stirrups
+  double VRd_max = 0;  // of the struts
+  bool operator==(const ShearCheck&) const = default;
+};
+
 // A pair of resisting moments of a RectangleWithBars, N·mm.
 struct MomentPoint {
   double Mx = 0;
@@ -155,8 +171,9 @@ struct Verification {
   std::optional<MomentRange> moments_at_Ned;
 
   ShearOutcome shear = ShearOutcome::Resisted;
-  double Vrd = 0;               // shear resistance, N; 0 unless shear is Resisted
-  std::optional<double> rho_V;  // |Ved / Vrd|; none when Vrd is 0
+  double Vrd = 0;                         // shear resistance, N; 0 unless shear is Resisted
+  std::optional<ShearCheck> shear_check;  // its terms; none when the strut angle is refused
+  std::optional<double> rho_V;            // |Ved / Vrd|; none when Vrd is 0
 
   // True when the section resists both: bending Resisted (so Med lies inside the M-N
   // domain at Ned) with rho_M at most 1, and rho_V at most 1.
@@ -191,8 +208,10 @@ struct BiaxialVerification {
 
   ShearOutcome shear_x = ShearOutcome::Resisted;
   ShearOutcome shear_y = ShearOutcome::Resisted;
-  double Vrdx = 0;              // shear resistance along x, N
-  double Vrdy = 0;              // shear resistance along y, N
+  double Vrdx = 0;                          // shear resistance along x, N
+  double Vrdy = 0;                          // shear resistance along y, N
+  std::optional<ShearCheck> shear_check_x;  // the terms of each; none for a refused angle
+  std::optional<ShearCheck> shear_check_y;
   std::optional<double> rho_V;  // sqrt((Vx/Vrdx)² + (Vy/Vrdy)²); none when either is 0
 
   // True when bending is Resisted (the point lies inside the contour) with Mrd > 0 and

@@ -107,8 +107,8 @@ const Row* Find(const Row (&rows)[N], std::string_view as_read) {
 
 }  // namespace
 
-MaterialSet LookupMaterials(std::string_view design_code, std::string_view steel_grade,
-                            std::string_view concrete_class) {
+MaterialDerivation DeriveMaterials(std::string_view design_code, std::string_view steel_grade,
+                                   std::string_view concrete_class) {
   const Code* code = Find(kCodes, design_code);
   if (code == nullptr) throw UnknownMaterial(MaterialItem::DesignCode, std::string(design_code));
   const Steel* steel =
@@ -128,7 +128,22 @@ MaterialSet LookupMaterials(std::string_view design_code, std::string_view steel
   m.eps_cu = concrete->eps_cu;
   m.nu = code->italian ? kItalianNu : concrete->nu;
   m.fck = concrete->fck;
-  return m;
+  MaterialDerivation derivation;
+  derivation.gamma_c = code->gamma_c;
+  derivation.gamma_s = code->gamma_s;
+  derivation.alpha_cc = kFcdFactor;
+  derivation.fck = concrete->fck;
+  derivation.fyk = steel->fyk;
+  derivation.ductility_class = steel->eps_ud == kClassA   ? 'A'
+                               : steel->eps_ud == kClassB ? 'B'
+                                                          : 'C';
+  derivation.design = m;
+  return derivation;
+}
+
+MaterialSet LookupMaterials(std::string_view design_code, std::string_view steel_grade,
+                            std::string_view concrete_class) {
+  return DeriveMaterials(design_code, steel_grade, concrete_class).design;
 }
 
 }  // namespace quilex

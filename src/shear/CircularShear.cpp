@@ -22,10 +22,14 @@ ShearResistance CircularShear(double D, double c, double Asw, int nb, double st,
   const std::optional<double> cot_theta = StrutCotangent(theta, log);
   if (!cot_theta) return kStrutAngleRefused;
   const EquivalentRectangle e = CircleEquivalentRectangle(D, c);
-  const double z = kLeverArmFactor * e.d;
-  const double sigma = Ned / (e.d * e.bw);
-  const double alpha_cw = AxialStressFactor(sigma, m.fcd, log);
-  return StirrupsOrStruts(z, e.bw, alpha_cw, Asw, nb, st, *cot_theta, m);
+  ShearCheck check;
+  check.b = e.bw;
+  check.d = e.d;
+  check.z = kLeverArmFactor * e.d;
+  check.area = e.d * e.bw;
+  check.sigma_cp = Ned / (e.d * e.bw);
+  check.alpha_cw = AxialStressFactor(check.sigma_cp, m.fcd, log);
+  return StirrupsOrStruts(check, Asw, nb, st, *cot_theta, m);
 }
 
 }  // namespace quilex::shear

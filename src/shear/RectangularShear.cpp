@@ -9,10 +9,14 @@ ShearResistance RectangularWebShear(double b, double h, double c, double Asw, in
                                     IterationLog* log) {
   const std::optional<double> cot_theta = StrutCotangent(theta, log);
   if (!cot_theta) return kStrutAngleRefused;
-  const double z = kLeverArmFactor * (h - c);
-  const double sigma = Ned / (h * b);
-  const double alpha_cw = AxialStressFactor(sigma, m.fcd, log);
-  return StirrupsOrStruts(z, b, alpha_cw, Asw, nb, st, *cot_theta, m);
+  ShearCheck check;
+  check.b = b;
+  check.d = h - c;
+  check.z = kLeverArmFactor * (h - c);
+  check.area = h * b;
+  check.sigma_cp = Ned / (h * b);
+  check.alpha_cw = AxialStressFactor(check.sigma_cp, m.fcd, log);
+  return StirrupsOrStruts(check, Asw, nb, st, *cot_theta, m);
 }
 
 }  // namespace quilex::shear

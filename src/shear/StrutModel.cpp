@@ -22,18 +22,23 @@ double AxialStressFactor(double sigma, double fcd, IterationLog* log) {
   return 0;
 }
 
-ShearResistance StirrupsOrStruts(double z, double b, double alpha_cw, double Asw, int nb, double st,
-                                 double cot_theta, const MaterialSet& m) {
+ShearResistance StirrupsOrStruts(ShearCheck check, double Asw, int nb, double st, double cot_theta,
+                                 const MaterialSet& m) {
   const double fyd = m.fyd, fcd = m.fcd, nu = m.nu;
+  const double z = check.z, b = check.b, alpha_cw = check.alpha_cw;
   // Stirrups without area or without legs resist nothing, whatever their spacing (at a
   // positive spacing the formula gives this same 0; at none it would give 0/0).
   const bool no_stirrups = Asw == 0 || nb == 0;
   const double VRd_s = no_stirrups ? 0.0 : nb * z * Asw / st * fyd * cot_theta;
   const double VRd_max = z * b * alpha_cw * (nu * fcd) * cot_theta / (cot_theta * cot_theta + 1);
   const double Vrd = std::fmin(VRd_s, VRd_max);
-  if (Vrd != 0) return {ShearOutcome::Resisted, Vrd};
-  if (alpha_cw == 0) return {ShearOutcome::CompressionOutOfRange, Vrd};
-  return {no_stirrups ? ShearOutcome::NoStirrups : ShearOutcome::NoLeverArm, Vrd};
+  check.cot_theta = cot_theta;
+  check.nu = nu;
+  check.VRd_s = VRd_s;
+  check.VRd_max = VRd_max;
+  if (Vrd != 0) return {ShearOutcome::Resisted, Vrd, check};
+  if (alpha_cw == 0) return {ShearOutcome::CompressionOutOfRange, Vrd, check};
+  return {no_stirrups ? ShearOutcome::NoStirrups : ShearOutcome::NoLeverArm, Vrd, check};
 }
 
 }  // namespace quilex::shear

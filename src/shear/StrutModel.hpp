@@ -15,13 +15,15 @@ namespace quilex::shear {
 struct ShearResistance {
   ShearOutcome outcome = ShearOutcome::Resisted;
   double Vrd = 0;
+  std::optional<ShearCheck> check;  // none when nothing was computed
 };
 
 // The lever arm of the internal forces, z = 0.9 d, in every web.
 inline constexpr double kLeverArmFactor = 0.9;
 
 // The outcome of a strut angle outside its range: nothing is computed.
-inline constexpr ShearResistance kStrutAngleRefused{ShearOutcome::StrutAngleOutOfRange, 0};
+inline const ShearResistance kStrutAngleRefused{ShearOutcome::StrutAngleOutOfRange, 0,
+                                                std::nullopt};
 
 // cot(theta) of a strut angle in degrees, or nothing (and the message in the log) outside
 // 1 <= cot(theta) <= 2.5.
@@ -31,9 +33,10 @@ std::optional<double> StrutCotangent(double theta, IterationLog* log);
 // at or beyond fcd gives 0 and its message in the log.
 double AxialStressFactor(double sigma, double fcd, IterationLog* log);
 
-// The smaller of the stirrups' and the struts' resistance for lever arm z and web width b.
-// Without stirrups (Asw or nb 0) the result is exactly 0, whatever st.
-ShearResistance StirrupsOrStruts(double z, double b, double alpha_cw, double Asw, int nb, double st,
-                                 double cot_theta, const MaterialSet& m);
+// The smaller of the stirrups' and the struts' resistance for the web of `check` (b, z and
+// alpha_cw given; the rest filled in). Without stirrups (Asw or nb 0) the result is exactly
+// 0, whatever st.
+ShearResistance StirrupsOrStruts(ShearCheck check, double Asw, int nb, double st, double cot_theta,
+                                 const MaterialSet& m);
 
 }  // namespace quilex::shear

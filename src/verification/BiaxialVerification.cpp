@@ -205,6 +205,8 @@ void VerifyShear(const RectangleWithBars& section, const MaterialSet& m, const B
   r.Vrdy = along_y.Vrd;
   r.shear_x = along_x.outcome;
   r.Vrdx = along_x.Vrd;
+  r.shear_check_y = along_y.check;
+  r.shear_check_x = along_x.check;
   if (r.Vrdx != 0 && r.Vrdy != 0) {
     const double ratio_x = a.Vx / r.Vrdx;
     const double ratio_y = a.Vy / r.Vrdy;

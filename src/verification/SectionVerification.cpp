@@ -103,6 +103,7 @@ Verification VerifyShape(const Shape& shape, const MaterialSet& m, const Actions
   const shear::ShearResistance shear = ShearOf(shape.section, m, a.Ned, settings, log);
   v.shear = shear.outcome;
   v.Vrd = shear.Vrd;
+  v.shear_check = shear.check;
   if (v.Vrd != 0) v.rho_V = std::fabs(a.Ved / v.Vrd);
   return v;
 }

@@ -115,6 +115,23 @@ TEST(MaterialDatabase, EveryRowOfEveryCode) {
         EXPECT_EQ(m.eps_c2, concrete.eps_c2) << where;
         EXPECT_EQ(m.eps_cu, concrete.eps_cu) << where;
         EXPECT_EQ(m.nu, it ? 0.5 : concrete.nu) << where;
+        // What a report writes out: the factors of the comment above, fyk and the class as
+        // the grade's name spells them (the Italian FeB grades are class C).
+        const MaterialDerivation from = DeriveMaterials(code, steel.name, concrete.name);
+        EXPECT_EQ(from.design, m) << where;
+        EXPECT_EQ(from.gamma_c, dk ? 1.4500000476837158 : 1.5) << where;
+        EXPECT_EQ(from.gamma_s, dk ? 1.2000000476837158 : 1.149999976158142) << where;
+        EXPECT_EQ(from.alpha_cc, 0.8500000238418579) << where;
+        const std::string name = steel.name;
+        const std::size_t digits = name.find_first_of("0123456789");
+        // FeB's numbers are kgf/mm²: 22, 32, 38, 44 are 215, 315, 375, 430 N/mm².
+        const double fyk = name == "FeB22k"   ? 215
+                           : name == "FeB32k" ? 315
+                           : name == "FeB38k" ? 375
+                           : name == "FeB44k" ? 430
+                                              : std::stod(name.substr(digits));
+        EXPECT_EQ(from.fyk, fyk) << where;
+        EXPECT_EQ(from.ductility_class, name.back() == 'k' ? 'C' : name.back()) << where;
       }
     }
   }

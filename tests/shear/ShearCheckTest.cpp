@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <string>
+#include <tuple>
 
 #include "shear/CircularShear.hpp"
 #include "shear/RectangularShear.hpp"
@@ -92,6 +94,16 @@ TEST(ShearCheckRTTest, EveryBandOfTheAxialStressWithStirrupsAndStrutsGoverning) 
         band.crushed ? ShearOutcome::CompressionOutOfRange : ShearOutcome::Resisted;
     EXPECT_EQ(sparse.outcome, outcome) << band.Ned;
     EXPECT_EQ(dense.outcome, outcome) << band.Ned;
+    // The terms a report writes out are the ones that gave Vrd.
+    ASSERT_TRUE(sparse.check) << band.Ned;
+    const ShearCheck& terms = *sparse.check;
+    EXPECT_EQ(std::make_tuple(terms.b, terms.d, terms.area, terms.cot_theta, terms.nu),
+              std::make_tuple(200.0, 450.0, 100000.0, 1 / std::tan(std::numbers::pi / 4), 0.5));
+    EXPECT_NEAR(terms.z, 405, 1e-12);
+    EXPECT_NEAR(terms.sigma_cp, band.Ned / 100000, 1e-12) << band.Ned;
+    EXPECT_NEAR(terms.alpha_cw, band.alpha_cw, 1e-12) << band.Ned;
+    EXPECT_NEAR(terms.VRd_s, 81000, 1e-9 * 81000) << band.Ned;
+    EXPECT_NEAR(terms.VRd_max, struts, 1e-9 * 506250) << band.Ned;
     EXPECT_EQ(log.text(), band.crushed ? kCompressionMessage + kCompressionMessage : "")
         << band.Ned;
   }
@@ -108,14 +120,15 @@ TEST(StirrupsOrStrutsTest, NoStirrupsResistNothingWhateverTheSpacing) {
   };
   for (const Legs legs : {Legs{0, 2}, Legs{50, 0}, Legs{0, 0}}) {
     for (const double st : {0.0, 1e-300, 150.0, 1e300}) {
-      const ShearResistance r = StirrupsOrStruts(414, 300, 1.25, legs.Asw, legs.nb, st, 1, kMat);
+      const ShearResistance r =
+          StirrupsOrStruts({.b = 300, .z = 414, .alpha_cw = 1.25}, legs.Asw, legs.nb, st, 1, kMat);
       EXPECT_EQ(r.outcome, ShearOutcome::NoStirrups) << legs.Asw << " " << legs.nb << " " << st;
       EXPECT_EQ(r.Vrd, 0) << legs.Asw << " " << legs.nb << " " << st;
       EXPECT_FALSE(std::signbit(r.Vrd));
     }
   }
   // Full compression still names the struts.
-  EXPECT_EQ(StirrupsOrStruts(414, 300, 0, 0, 2, 0, 1, kMat).outcome,
+  EXPECT_EQ(StirrupsOrStruts({.b = 300, .z = 414, .alpha_cw = 0}, 0, 2, 0, 1, kMat).outcome,
             ShearOutcome::CompressionOutOfRange);
   TextLog log;
   EXPECT_EQ(ShearCheckRT(log, 300, 500, 40, 0, 2, 0, 45, 0), 0);
