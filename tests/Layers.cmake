@@ -13,6 +13,7 @@ set(allowed_runfiles quilex textio)
 set(allowed_program quilex runfiles textio)
 set(allowed_combos quilex runfiles textio)
 set(allowed_plot quilex runfiles textio)
+set(allowed_report quilex runfiles textio plot)
 set(allowed_python quilex)
 
 set(failures "")
