@@ -51,7 +51,10 @@ std::string Trimmed(const std::string& text) {
 
 // The styles: screen and print alike, A4 with its margins when printed.
 constexpr const char* kStyle = R"(
-@page { size: A4; margin: 16mm 15mm 18mm 15mm; }
+@page { size: A4; margin: 16mm 15mm 18mm 15mm;
+        @bottom-left { content: "Quilex calculation report"; font-size: 8pt; color: #505050; }
+        @bottom-right { content: "page " counter(page) " of " counter(pages); font-size: 8pt;
+                        color: #505050; } }
 body { font-family: "DejaVu Sans", Arial, sans-serif; font-size: 10pt; color: #202020;
        max-width: 180mm; margin: 0 auto; padding: 8mm 0; line-height: 1.35; }
 h1 { font-size: 15pt; margin: 0 0 2mm; }

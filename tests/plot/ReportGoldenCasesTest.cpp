@@ -94,6 +94,10 @@ TEST_P(ReportGoldenCase, PrintsToA4WithEveryResult) {
   EXPECT_NE(info.find("(A4)"), std::string::npos) << info;
 
   const std::string text = ReadFile(pictures / (name + ".txt"));
+  // Numbered by the print style sheet, not by the browser's own header and footer.
+  std::string last_page = "page ";
+  ((last_page += pages) += " of ") += pages;
+  EXPECT_NE(text.find(last_page), std::string::npos) << last_page;
   std::istringstream results(ReadFile(source() / "risu-MN.txt"));
   for (std::string line; std::getline(results, line);) {
     const std::size_t equals = line.find('=');
