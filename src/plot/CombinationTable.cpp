@@ -78,14 +78,15 @@ std::vector<CombinationPoint> ReadCombinationTable(const std::filesystem::path& 
                            moment_contour);
     columns.rho_M = FindColumn(file, header_line, header, "rho_M", moment_contour);
     columns.verified = FindColumn(file, header_line, header, "verified", moment_contour);
-    for (const auto& [column, name] :
+    for (const auto& [column, column_name] :
          {std::pair{&columns.bending, "bending"}, std::pair{&columns.shear, "shear"}}) {
+      const std::string name = column_name;  // a copy: a lambda cannot capture a binding (C++17)
       const auto at = std::find_if(header.begin(), header.end(), [&](const std::string& h) {
         return runfiles::Lowercase(Trim(h)) == name;
       });
       if (at == header.end()) {
         FailAt(file, static_cast<std::size_t>(header_line),
-               "no column '" + std::string(name) +
+               "no column '" + name +
                    "' in the header: the table was written by an earlier quilex-combos, "
                    "which gave one verdict for bending and shear together; run quilex-combos "
                    "again");
