@@ -1,6 +1,7 @@
 #include "report/CalculationReport.hpp"
 
 #include <cmath>
+#include <numbers>
 #include <optional>
 #include <string>
 #include <variant>
@@ -130,7 +131,11 @@ RunData ReadRunData(const fs::path& folder) {
   try {
     const auto read = runfiles::ReadRunInputs(
         [&](int number) -> textio::InputFile& { return number == 11 ? sezi : mate; }, false);
-    // quilex-plot has read the folder already and refused what a run cannot verify.
+    // quilex-plot has read the folder already and refused what a run cannot verify; a
+    // problem here would mean the inputs changed since.
+    if (const auto* problem = std::get_if<runfiles::DataProblem>(&read)) {
+      plot::Fail(folder / problem->where.file, runfiles::AttentionLine(*problem));
+    }
     const auto& inputs = std::get<runfiles::RunInputs>(read);
     data.section = inputs.section;
     data.names = inputs.names;
@@ -141,7 +146,9 @@ RunData ReadRunData(const fs::path& folder) {
       data.actions = runfiles::ReadActions(slu);
     }
   } catch (const textio::InputFailure& failure) {
-    plot::Fail(folder / "sezi.txt", "cannot be read: " + failure.cause());
+    if (failure.line() == 0)
+      plot::Fail(folder / failure.file(), "cannot be read: " + failure.cause());
+    plot::FailAt(folder / failure.file(), failure.line(), "cannot be read: " + failure.cause());
   }
   data.materials =
       DeriveMaterials(data.names.design_code, data.names.steel_grade, data.names.concrete_class);
@@ -344,7 +351,7 @@ std::string ShearTerms(const ShearCheck& c, double Asw, int legs, double st, con
        " mm\u00B2 = " + Mpa(c.sigma_cp) + "; \u03B1cw = " + Fixed(c.alpha_cw, 3) +
        " (6.2.3(3), eqs. (6.11.aN)\u2013(6.11.cN))");
   line("cot \u03B8 = " + Fixed(c.cot_theta, 2) + " (strut at " +
-       Fixed(std::atan(1 / c.cot_theta) * 180 / 3.14159265358979323846, 1) +
+       Fixed(std::atan(1 / c.cot_theta) * 180 / std::numbers::pi, 1) +
        "\u00B0), \u03BD = " + Fixed(c.nu, 2));
   line("VRd,s = n \u00B7 Asw / s \u00B7 z \u00B7 fyd \u00B7 cot \u03B8 = " + std::to_string(legs) +
        " \u00B7 " + Compact(Asw) + " / " + Compact(st) + " \u00B7 " + Fixed(c.z, 2) + " \u00B7 " +
