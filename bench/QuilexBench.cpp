@@ -12,6 +12,7 @@
 
 #include "ReferenceSections.hpp"
 #include "biaxial/ConcreteGrid.hpp"
+#include "flexure/PolygonIntegration.hpp"
 #include "program/ProgramRun.hpp"
 #include "quilex/quilex.hpp"
 #include "textio/RecordFormat.hpp"
@@ -116,8 +117,24 @@ void SolverStepRecordParsedEachTime(benchmark::State& state) {
   }
 }
 
+// The concrete of a polygon section under an inclined plane, integrated exactly: an
+// octagon (8 vertices) and a 64-gon, both crossed by the neutral axis and the plateau line.
+void PolygonConcrete(benchmark::State& state) {
+  const auto vertices = static_cast<int>(state.range(0));
+  std::vector<quilex::flexure::Point> polygon;
+  for (int k = 0; k < vertices; ++k) {
+    const double angle = 2 * 3.141592653589793 * k / vertices;
+    polygon.push_back({300 * std::cos(angle), 450 * std::sin(angle)});
+  }
+  const quilex::flexure::ShorteningPlane plane{0.001, 0.000002, 0.000004};
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(quilex::flexure::IntegrateConcrete(polygon, plane, 14.17, 0.002));
+  }
+}
+
 }  // namespace
 
+BENCHMARK(PolygonConcrete)->Arg(8)->Arg(64);
 BENCHMARK_CAPTURE(WholeRun, R, std::string("ref-R"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WholeRun, T, std::string("ref-T"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WholeRun, C, std::string("ref-C"))->Unit(benchmark::kMillisecond);

@@ -1,73 +1,19 @@
 #include "flexure/PolygonIntegration.hpp"
 
-#include <array>
 #include <cmath>
-#include <vector>
+#include <utility>
 
 namespace quilex::flexure {
 namespace {
 
-// C(n, k) for the small n of the moments (n <= 3).
-double Binomial(int n, int k) {
-  double value = 1;
-  for (int j = 1; j <= k; ++j)
-    value = value * (n - k + j) / j;
-  return value;
-}
+// Three-point Gauss-Legendre on [0, 1]: exact for polynomials up to degree 5, and the
+// integrands below are of degree 4 at most.
+constexpr double kGaussWeight[3] = {5.0 / 18, 8.0 / 18, 5.0 / 18};
+const double kGaussAt[3] = {0.5 - 0.5 * std::sqrt(0.6), 0.5, 0.5 + 0.5 * std::sqrt(0.6)};
 
-// The moments I(p, q) = ∫∫ u^p v^q dA, p + q <= 3, of a polygon in the (u, v) plane, signed
-// by its orientation (positive counter-clockwise), by Green's theorem edge by edge:
-//   I(p, q) = 1 / ((p+q+2)(p+q+1) C(p+q, p)) Σ_i (u_i v_i+1 - u_i+1 v_i)
-//             Σ_k Σ_l C(k+l, l) C(p+q-k-l, q-l) u_i+1^k u_i^(p-k) v_i+1^l v_i^(q-l).
-struct Moments {
-  std::array<std::array<double, 4>, 4> of{};  // of[p][q]
+struct Sums {
+  double force = 0, first_u = 0, first_v = 0;
 };
-
-Moments PolygonMoments(const std::vector<Point>& polygon) {
-  Moments m;
-  const std::size_t n = polygon.size();
-  if (n < 3) return m;
-  for (int p = 0; p <= 3; ++p) {
-    for (int q = 0; p + q <= 3; ++q) {
-      double sum = 0;
-      for (std::size_t i = 0; i < n; ++i) {
-        const Point& a = polygon[i];
-        const Point& b = polygon[(i + 1) % n];
-        const double cross = a.x * b.y - b.x * a.y;
-        double terms = 0;
-        for (int k = 0; k <= p; ++k) {
-          for (int l = 0; l <= q; ++l) {
-            terms += Binomial(k + l, l) * Binomial(p + q - k - l, q - l) * std::pow(b.x, k) *
-                     std::pow(a.x, p - k) * std::pow(b.y, l) * std::pow(a.y, q - l);
-          }
-        }
-        sum += cross * terms;
-      }
-      m.of[p][q] = sum / ((p + q + 2) * (p + q + 1) * Binomial(p + q, p));
-    }
-  }
-  return m;
-}
-
-// The part of a polygon on one side of the line u = at (keep_above: u >= at), by
-// Sutherland-Hodgman. A non-convex polygon may come out as one polygon with edges running
-// both ways along the line; their contributions to the boundary integrals cancel.
-std::vector<Point> Clipped(const std::vector<Point>& polygon, double at, bool keep_above) {
-  std::vector<Point> out;
-  const std::size_t n = polygon.size();
-  const auto inside = [&](const Point& p) { return keep_above ? p.x >= at : p.x <= at; };
-  for (std::size_t i = 0; i < n; ++i) {
-    const Point& a = polygon[i];
-    const Point& b = polygon[(i + 1) % n];
-    const bool a_in = inside(a), b_in = inside(b);
-    if (a_in) out.push_back(a);
-    if (a_in != b_in) {
-      const double t = (at - a.x) / (b.x - a.x);
-      out.push_back({at, a.y + t * (b.y - a.y)});
-    }
-  }
-  return out;
-}
 
 }  // namespace
 
@@ -79,54 +25,66 @@ ConcreteResultant IntegrateConcrete(std::span<const Point> polygon, const Shorte
   const double cx = gradient > 0 ? plane.per_x / gradient : 1;
   const double cy = gradient > 0 ? plane.per_y / gradient : 0;
   const double axis = gradient > 0 ? -plane.at_origin / gradient : 0;
-  std::vector<Point> local;
-  local.reserve(polygon.size());
-  for (const Point& p : polygon)
-    local.push_back({cx * p.x + cy * p.y - axis, -cy * p.x + cx * p.y});
-
-  // The law in u: sigma = c[0] + c[1] u + c[2] u^2 on each piece.
-  struct Piece {
-    std::vector<Point> region;
-    std::array<double, 3> c;
+  const double plateau_from = gradient > 0 ? eps_c2 / gradient : 0;  // u of eps_c2
+  const double k = gradient / eps_c2;
+  const double uniform =
+      plane.at_origin <= 0 ? 0
+      : plane.at_origin >= eps_c2
+          ? fcd
+          : fcd * (1 - (1 - plane.at_origin / eps_c2) * (1 - plane.at_origin / eps_c2));
+  // The law at u: 0 in tension, the parabola fcd (2 k u - k^2 u^2) up to the plateau, fcd.
+  const auto sigma = [&](double u) {
+    if (gradient == 0) return uniform;
+    if (u <= 0) return 0.0;
+    if (u >= plateau_from) return fcd;
+    return fcd * k * u * (2 - k * u);
   };
-  std::vector<Piece> pieces;
-  if (gradient > 0) {
-    const double plateau_from = eps_c2 / gradient;  // where the shortening reaches eps_c2
-    const double k = gradient / eps_c2;
-    pieces.push_back(
-        {Clipped(Clipped(local, 0, true), plateau_from, false), {0, 2 * fcd * k, -fcd * k * k}});
-    pieces.push_back({Clipped(local, plateau_from, true), {fcd, 0, 0}});
-  } else {
-    const double e = plane.at_origin;
-    const double sigma = e <= 0        ? 0
-                         : e >= eps_c2 ? fcd
-                                       : fcd * (1 - (1 - e / eps_c2) * (1 - e / eps_c2));
-    pieces.push_back({local, {sigma, 0, 0}});
-  }
 
-  // ∫ sigma, ∫ sigma u, ∫ sigma v over the pieces, then back to x and y.
-  double force = 0, first_u = 0, first_v = 0;
-  for (const Piece& piece : pieces) {
-    const Moments m = PolygonMoments(piece.region);
-    const auto& I = m.of;
-    force += piece.c[0] * I[0][0] + piece.c[1] * I[1][0] + piece.c[2] * I[2][0];
-    first_u += piece.c[0] * I[1][0] + piece.c[1] * I[2][0] + piece.c[2] * I[3][0];
-    first_v += piece.c[0] * I[0][1] + piece.c[1] * I[1][1] + piece.c[2] * I[2][1];
-  }
-  // The orientation of the input decides the sign of every moment alike.
-  double area = 0;
-  for (std::size_t i = 0; i < polygon.size(); ++i) {
+  // Green's theorem in the form ∫∫ f dA = -∮ F du with F = ∫ f dv from v = 0: an edge along a
+  // line u = const adds nothing, so the clipping lines need no edges of their own, and each
+  // edge is integrated apart, cut where it crosses u = 0 and u = plateau_from (the law is one
+  // polynomial on each part):
+  //   force = -∮ sigma v du, ∫∫ sigma u = -∮ sigma u v du, ∫∫ sigma v = -∮ sigma v²/2 du.
+  Sums sums;
+  double twice_area = 0;
+  const std::size_t n = polygon.size();
+  for (std::size_t i = 0; i < n; ++i) {
     const Point& a = polygon[i];
-    const Point& b = polygon[(i + 1) % polygon.size()];
-    area += a.x * b.y - b.x * a.y;
+    const Point& b = polygon[(i + 1) % n];
+    twice_area += a.x * b.y - b.x * a.y;
+    const double u0 = cx * a.x + cy * a.y - axis, v0 = -cy * a.x + cx * a.y;
+    const double u1 = cx * b.x + cy * b.y - axis, v1 = -cy * b.x + cx * b.y;
+    const double du = u1 - u0, dv = v1 - v0;
+    if (du == 0) continue;
+    double cuts[4] = {0, 1, 1, 1};
+    int count = 1;
+    for (const double line : {0.0, plateau_from}) {
+      const double t = (line - u0) / du;
+      if (gradient > 0 && t > 0 && t < 1) cuts[count++] = t;
+    }
+    if (count == 3 && cuts[2] < cuts[1]) std::swap(cuts[1], cuts[2]);
+    cuts[count] = 1;
+    for (int part = 0; part < count; ++part) {
+      const double t0 = cuts[part], t1 = cuts[part + 1];
+      if (!(t1 > t0)) continue;
+      for (int g = 0; g < 3; ++g) {
+        const double t = t0 + (t1 - t0) * kGaussAt[g];
+        const double u = u0 + t * du, v = v0 + t * dv;
+        const double w = kGaussWeight[g] * (t1 - t0) * du * sigma(u);
+        sums.force -= w * v;
+        sums.first_u -= w * u * v;
+        sums.first_v -= w * v * v / 2;
+      }
+    }
   }
-  const double sign = area < 0 ? -1 : 1;
+  // Counter-clockwise input integrates positive; the other orientation is turned round.
+  const double sign = twice_area < 0 ? -1 : 1;
   // u = cx x + cy y - axis, v = -cy x + cx y: x = cx (u + axis) - cy v, y = cy (u + axis) + cx v.
-  const double u_sum = first_u + axis * force;
+  const double u_sum = sums.first_u + axis * sums.force;
   ConcreteResultant r;
-  r.force = sign * force;
-  r.moment_y = sign * (cx * u_sum - cy * first_v);
-  r.moment_x = sign * (cy * u_sum + cx * first_v);
+  r.force = sign * sums.force;
+  r.moment_y = sign * (cx * u_sum - cy * sums.first_v);
+  r.moment_x = sign * (cy * u_sum + cx * sums.first_v);
   return r;
 }
 
