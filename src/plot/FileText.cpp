@@ -1,8 +1,11 @@
 #include "plot/FileText.hpp"
 
 #include <cstdio>
+#include <cstring>
 
 #include "textio/FreeFormRead.hpp"
+#include "textio/NumberedFiles.hpp"
+#include "textio/ReplacedFile.hpp"
 #include "textio/WholeFile.hpp"
 
 namespace quilex::plot {
@@ -148,6 +151,25 @@ std::string XmlEscaped(std::string_view text) {
     at += length;
   }
   return escaped;
+}
+
+std::optional<std::filesystem::path> RunFileNamedBy(const std::filesystem::path& target,
+                                                    const std::filesystem::path& folder) {
+  for (const char* name : kRunFilesRead) {
+    if (textio::NameSameFile(target, folder / name)) return folder / name;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> WriteReplacing(const std::filesystem::path& target,
+                                          const std::string& text) {
+  textio::ReplacedFile file(target);
+  if (file.Write(text) && file.Commit()) return std::nullopt;
+  std::string message = Shown(target) + ": cannot be written";
+  // The cause is named when the target itself refuses (a folder, say); a file that could not
+  // be written beside it is reported without one.
+  if (file.failed_at_target()) message += " (" + std::string(std::strerror(file.error())) + ")";
+  return message;
 }
 
 }  // namespace quilex::plot

@@ -66,4 +66,17 @@ std::string Compact(double value);
 // escaped, invalid UTF-8 and control characters replaced by U+FFFD.
 std::string XmlEscaped(std::string_view text);
 
+// The files of a run folder that the commands read, and must never write over.
+inline constexpr const char* kRunFilesRead[] = {
+    "sezi.txt", "mate.txt", "slu-max.txt", "risu-MN.txt", "domplot.txt", "risu-combinations.csv"};
+
+// The file of kRunFilesRead in `folder` that `target` names, if it names one.
+std::optional<std::filesystem::path> RunFileNamedBy(const std::filesystem::path& target,
+                                                    const std::filesystem::path& folder);
+
+// Writes `text` over `target`, replaced only once it is complete; otherwise the message
+// ("target: cannot be written", with the cause when the target itself refuses).
+std::optional<std::string> WriteReplacing(const std::filesystem::path& target,
+                                          const std::string& text);
+
 }  // namespace quilex::plot

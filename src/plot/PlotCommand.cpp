@@ -1,6 +1,5 @@
 #include "plot/PlotCommand.hpp"
 
-#include <cstring>
 #include <filesystem>
 #include <new>
 #include <optional>
@@ -13,7 +12,6 @@
 #include "quilex/version.hpp"
 #include "textio/ConsoleText.hpp"
 #include "textio/NumberedFiles.hpp"
-#include "textio/ReplacedFile.hpp"
 
 namespace quilex::plot {
 namespace fs = std::filesystem;
@@ -45,29 +43,12 @@ constexpr const char* kUsage =
     "drawn (the message names the file and line; no picture is written for that folder,\n"
     "an earlier one stays as it was) or the command line is wrong.\n";
 
-// Writes `picture` over `target`, replaced only once it is complete; otherwise the message.
-std::optional<std::string> WritePicture(const fs::path& target, const std::string& picture) {
-  textio::ReplacedFile file(target);
-  if (file.Write(picture) && file.Commit()) return std::nullopt;
-  std::string message = Shown(target) + ": cannot be written";
-  // The cause is named when the target itself refuses (a folder, say); a picture that could
-  // not be written beside it is reported without one.
-  if (file.failed_at_target()) message += " (" + std::string(std::strerror(file.error())) + ")";
-  return message;
-}
-
-// The files a picture is drawn from, which it must not be written over.
-constexpr const char* kFilesRead[] = {"sezi.txt",    "mate.txt",    "slu-max.txt",
-                                      "risu-MN.txt", "domplot.txt", "risu-combinations.csv"};
-
+// A picture must not be written over one of the files it is drawn from.
 std::optional<std::string> OverwrittenInput(const fs::path& target, const fs::path& folder) {
-  for (const char* name : kFilesRead) {
-    if (textio::NameSameFile(target, folder / name)) {
-      return Shown(target) + " is " + Shown(folder / name) +
-             ", which the picture is drawn from: give another output file; nothing is written";
-    }
-  }
-  return std::nullopt;
+  const std::optional<fs::path> input = RunFileNamedBy(target, folder);
+  if (!input) return std::nullopt;
+  return Shown(target) + " is " + Shown(*input) +
+         ", which the picture is drawn from: give another output file; nothing is written";
 }
 
 }  // namespace
@@ -137,7 +118,7 @@ int RunFolders(std::span<const std::string> arguments, std::ostream& out, std::o
       const std::string picture = DrawDomainPicture(ReadRunFolder(folder));
       if (to_standard_output) {
         out << picture;
-      } else if (const std::optional<std::string> failure = WritePicture(target, picture)) {
+      } else if (const std::optional<std::string> failure = WriteReplacing(target, picture)) {
         folder_failed(*failure);
       }
     } catch (const InputError& failure) {

@@ -1,6 +1,5 @@
 #include "report/ReportCommand.hpp"
 
-#include <cstring>
 #include <filesystem>
 #include <new>
 #include <optional>
@@ -11,7 +10,6 @@
 #include "report/CalculationReport.hpp"
 #include "textio/ConsoleText.hpp"
 #include "textio/NumberedFiles.hpp"
-#include "textio/ReplacedFile.hpp"
 
 namespace quilex::report {
 namespace fs = std::filesystem;
@@ -43,9 +41,6 @@ constexpr const char* kUsage =
     "\n"
     "Exit status: 0 when the report is written; 2 when the folder's files cannot be\n"
     "reported (the message names the file and line) or the command line is wrong.\n";
-
-constexpr const char* kFilesRead[] = {"sezi.txt",    "mate.txt",    "slu-max.txt",
-                                      "risu-MN.txt", "domplot.txt", "risu-combinations.csv"};
 
 int Run(std::span<const std::string> arguments, const std::string& today, std::ostream& out,
         std::ostream& err) {
@@ -121,11 +116,9 @@ int Run(std::span<const std::string> arguments, const std::string& today, std::o
   const bool to_standard_output = output && *output == "-";
   const fs::path target = output ? fs::path(*output) : *folder / "report.html";
   if (!to_standard_output) {
-    for (const char* name : kFilesRead) {
-      if (textio::NameSameFile(target, *folder / name)) {
-        return failed(plot::Shown(target) + " is " + plot::Shown(*folder / name) +
-                      ", which the report is made from: give another output file");
-      }
+    if (const std::optional<fs::path> input = plot::RunFileNamedBy(target, *folder)) {
+      return failed(plot::Shown(target) + " is " + plot::Shown(*input) +
+                    ", which the report is made from: give another output file");
     }
   }
   try {
@@ -134,11 +127,8 @@ int Run(std::span<const std::string> arguments, const std::string& today, std::o
       out << report;
       return kWritten;
     }
-    textio::ReplacedFile file(target);
-    if (file.Write(report) && file.Commit()) return kWritten;
-    std::string message = plot::Shown(target) + ": cannot be written";
-    if (file.failed_at_target()) message += " (" + std::string(std::strerror(file.error())) + ")";
-    return failed(message);
+    const std::optional<std::string> failure = plot::WriteReplacing(target, report);
+    return failure ? failed(*failure) : kWritten;
   } catch (const plot::InputError& failure) {
     return failed(failure.what());
   } catch (const textio::FileFailure& failure) {
