@@ -1,4 +1,5 @@
-// The four kinds of cross section Quilex verifies, as plain values.
+// The kinds of cross section Quilex verifies, as plain values: four fixed shapes and the
+// polygon section of any shape.
 //
 // Every length is in mm and every area in mm²; the field names are those of the input file
 // sezi.txt and of the echo in risu.txt (see the README's glossary). Nothing here is checked
@@ -14,6 +15,7 @@
 //                                   .stirrups = {.Asw = 50.27, .nb = 2, .st = 150}};
 #pragma once
 
+#include <optional>
 #include <vector>
 
 namespace quilex {
@@ -67,8 +69,8 @@ struct CircularSection {
   bool operator==(const CircularSection&) const = default;
 };
 
-// One bar of a RectangleWithBars: its centre from the centre of the rectangle (x along B,
-// y along H) and its area.
+// One bar: its centre and its area. For a RectangleWithBars the centre is measured from the
+// centre of the rectangle (x along B, y along H); for a PolygonSection in its coordinates.
 struct Bar {
   double x = 0;
   double y = 0;
@@ -101,5 +103,51 @@ struct RectangleWithBars {
 
 // The most bars a circle or a RectangleWithBars may have.
 inline constexpr int kMaxBars = 200;
+
+// A corner of a polygon, mm.
+struct Vertex {
+  double x = 0;
+  double y = 0;
+
+  bool operator==(const Vertex&) const = default;
+};
+
+// What the shear check of a PolygonSection needs and its outline cannot give: the stirrups
+// (legs per direction, as for a RectangleWithBars) and, for the shear along x and along y,
+// the width of the web and the effective depth.
+struct PolygonShear {
+  BiaxialStirrups stirrups;
+  double bx = 0;  // web width resisting the shear along x
+  double by = 0;  // web width resisting the shear along y
+  double dx = 0;  // effective depth for the shear along x
+  double dy = 0;  // effective depth for the shear along y
+
+  bool operator==(const PolygonShear&) const = default;
+};
+
+// A cross section of any shape: concrete outlines (simple polygons, in either orientation)
+// with holes inside them, and bars placed anywhere in the concrete, all in one system of
+// coordinates in mm (x to the right, y up, any origin). Bars displace the concrete they
+// occupy: the concrete is integrated over the net section (the R, T, C and D types keep
+// their gross-section rule).
+//
+// Example: a 300 x 500 rectangle with two bars of 20 mm at each corner zone, moments taken
+// about the rectangle's centre:
+//
+//   quilex::PolygonSection s{
+//       .outlines = {{{0, 0}, {300, 0}, {300, 500}, {0, 500}}},
+//       .bars = {{40, 40, 314.16}, {260, 40, 314.16}, {40, 460, 314.16}, {260, 460, 314.16}}};
+struct PolygonSection {
+  std::vector<std::vector<Vertex>> outlines;  // one or more, not overlapping
+  std::vector<std::vector<Vertex>> holes;     // each inside one outline
+  std::vector<Bar> bars;                      // (x, y, area) in the same coordinates
+  // None: shear is not checked (the result says so).
+  std::optional<PolygonShear> shear;
+  // The point the moments Mx and My are taken about; none: the centroid of the gross
+  // concrete (outlines less holes, bars not deducted).
+  std::optional<Vertex> reference;
+
+  bool operator==(const PolygonSection&) const = default;
+};
 
 }  // namespace quilex

@@ -56,6 +56,17 @@ struct BiaxialActions {
   bool operator==(const BiaxialActions&) const = default;
 };
 
+// The ratio a PolygonSection's verified() compares with 1. Both are at most 1 exactly when
+// the actions lie inside the resistance domain; they differ in how far inside.
+enum class UtilisationRatio {
+  // rho_M: the acting moment over the resisting moment in its direction at the acting Ned
+  // (the ratio of every other section type).
+  AtConstantNed,
+  // rho_radial: the factor by which Ned, Mx and My, scaled together, reach the boundary of
+  // the resistance domain.
+  Radial,
+};
+
 // The most strips Settings may ask for.
 inline constexpr int kMaxStrips = 100000;
 
@@ -83,6 +94,8 @@ struct Settings {
   int max_iterations = 1000;  // steps of a search
   double strut_angle = 45.0;  // inclination of the shear struts, degrees: cot 1 to 2.5
   ParabolaExponent parabola_exponent = ParabolaExponent::Two;  // of the concrete law
+  // PolygonSection only: the ratio verified() compares with 1.
+  UtilisationRatio verdict_ratio = UtilisationRatio::AtConstantNed;
   bool operator==(const Settings&) const = default;
 };
 
@@ -111,6 +124,8 @@ enum class ShearOutcome {
   // RectangleWithBars only: the bars lie on the face the shear runs from, so the
   // effective depth and the lever arm are 0: Vrd = 0.
   NoLeverArm,
+  // PolygonSection only: the section has no shear data, so shear is not checked: Vrd = 0.
+  NotChecked,
 };
 
 // The terms of a shear check, as a calculation writes them out: the web the strut model
@@ -219,6 +234,27 @@ struct BiaxialVerification {
   bool verified() const;
 };
 
+// The verification of a PolygonSection: the fields of a RectangleWithBars' (contour left
+// empty: MomentContour() draws it), and what only a polygon section reports.
+struct PolygonVerification : BiaxialVerification {
+  // The factor by which (Ned, Mx, My), scaled together, reach the boundary of the domain:
+  // (Ned, Mx, My) over the boundary point on their ray. 0 for no actions; none when the ray
+  // meets no boundary point that a search converged on.
+  std::optional<double> rho_radial;
+  std::optional<double> neutral_axis_depth;  // mm, below the most compressed fibre
+  UtilisationRatio verdict_ratio = UtilisationRatio::AtConstantNed;  // from the settings
+  double gross_concrete_area = 0;                                    // mm², outlines less holes
+  double net_concrete_area = 0;  // mm², less the bars too: the area the concrete law acts on
+  bool shear_acting = false;     // whether Vx or Vy is not 0
+
+  // True when bending is Resisted (the point lies inside the contour at Ned) with Mrd > 0,
+  // the ratio of verdict_ratio is at most 1, and shear passes: rho_V <= 1, or shear not
+  // checked with Vx and Vy both 0.
+  bool verified() const;
+  // Whether the section had the data to check shear.
+  bool shear_checked() const { return shear_x != ShearOutcome::NotChecked; }
+};
+
 Verification Verify(const RectangularSection& section, const MaterialSet& materials,
                     const Actions& actions, const Settings& settings = {},
                     IterationLog* log = nullptr);
@@ -228,6 +264,10 @@ Verification Verify(const CircularSection& section, const MaterialSet& materials
                     const Actions& actions, const Settings& settings = {},
                     IterationLog* log = nullptr);
 BiaxialVerification Verify(const RectangleWithBars& section, const MaterialSet& materials,
+                           const BiaxialActions& actions, const Settings& settings = {},
+                           IterationLog* log = nullptr);
+// Actions about the section's reference point, with the signs of a RectangleWithBars.
+PolygonVerification Verify(const PolygonSection& section, const MaterialSet& materials,
                            const BiaxialActions& actions, const Settings& settings = {},
                            IterationLog* log = nullptr);
 

@@ -28,6 +28,14 @@ double WrapAngle(double a) {
   return wrapped;
 }
 
+double NeutralAxisInclination(double theta) {
+  double alpha = theta * 180 / std::numbers::pi - 90;
+  const double n = std::round(alpha / 180);
+  alpha = alpha - 180 * n;
+  if (alpha <= -90) alpha = alpha + 180;
+  return alpha;
+}
+
 BiaxialState BiaxialResultants(const RectangleWithBars& section, const MaterialSet& m,
                                double exponent, double theta, double t) {
   const double B = section.B, H = section.H;

@@ -16,6 +16,10 @@ namespace quilex::biaxial {
 // Reduces an angle to (-pi, pi].
 double WrapAngle(double a);
 
+// The inclination to the x axis, in (-90, 90] degrees, of the neutral axis of a plane whose
+// compressed side lies in direction theta (rad).
+double NeutralAxisInclination(double theta);
+
 // One evaluation of a strain plane: the internal forces and the plane's key depths.
 struct BiaxialState {
   double N = 0;

@@ -9,6 +9,10 @@
 
 namespace quilex::shear {
 
+// A web of width b and effective depth d, the mean axial stress taken over `area`.
+ShearResistance WebShear(double b, double d, double area, double Asw, int nb, double st,
+                         double theta, const MaterialSet& m, double Ned, IterationLog* log);
+
 // A web of width b and depth h with its tension layer at c from the face.
 ShearResistance RectangularWebShear(double b, double h, double c, double Asw, int nb, double st,
                                     double theta, const MaterialSet& m, double Ned,

@@ -23,15 +23,6 @@ using biaxial::DepthSearch;
 
 constexpr int kSamples = 72;  // directions of the compressed side, 5 degrees apart
 
-// The inclination of the neutral axis to the x axis, in (-90, 90] degrees.
-double NeutralAxisInclination(double theta) {
-  double alpha = theta * 180 / std::numbers::pi - 90;
-  const double n = std::round(alpha / 180);
-  alpha = alpha - 180 * n;
-  if (alpha <= -90) alpha = alpha + 180;
-  return alpha;
-}
-
 struct DirectionSweep {
   std::array<double, kSamples> theta{};
   std::array<double, kSamples> Mx{};
@@ -167,7 +158,7 @@ void VerifyBending(const RectangleWithBars& section, const MaterialSet& m, const
   r.rho_M = M / r.Mrd;
   r.campo = biaxial::StrainField(plane.x, plane.dmax, plane.htheta, plane.eps_c, plane.eps_s,
                                  m.eps_cu, m.fyd / m.Es);
-  r.alpha = NeutralAxisInclination(resisting.theta);
+  r.alpha = biaxial::NeutralAxisInclination(resisting.theta);
   if (final_search->near_magnitude) {
     r.moments_at_Ned = MomentRange{*final_search->near_magnitude, r.Mrd};
     if (*r.rho_M <= 1 && M < *final_search->near_magnitude) {

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include "verification/PolygonGeometry.hpp"
+
 namespace quilex {
 namespace {
 
@@ -142,6 +144,150 @@ std::vector<InvalidValue> Validate(const RectangleWithBars& section) {
   return p.list;
 }
 
+std::vector<InvalidValue> Validate(const PolygonSection& section) {
+  Problems p;
+  const auto index = [](const char* list, std::size_t i) {
+    std::string field = list;
+    return field.append("[").append(std::to_string(i)).append("]");
+  };
+  std::size_t vertices = 0;
+  // Each ring's own checks; the rings that pass them take part in the checks between rings.
+  const auto ring_checks = [&](const std::vector<std::vector<Vertex>>& rings, const char* list) {
+    std::vector<bool> sound(rings.size(), false);
+    for (std::size_t i = 0; i < rings.size(); ++i) {
+      const std::vector<Vertex>& ring = rings[i];
+      const std::string field = index(list, i);
+      vertices += ring.size();
+      if (ring.size() < 3) {
+        p.Add(field, field + " must have at least 3 vertices");
+        continue;
+      }
+      bool finite = true;
+      for (std::size_t j = 0; j < ring.size(); ++j) {
+        const std::string corner = field + "[" + std::to_string(j) + "]";
+        for (const auto& [name, value] : {std::pair{".x", ring[j].x}, std::pair{".y", ring[j].y}}) {
+          if (!p.Finite(corner + name, corner + name, value)) {
+            finite = false;
+          } else if (!(std::fabs(value) <= kMaxLength)) {
+            p.Add(corner + name,
+                  corner + name + " must lie within " + Compact(kMaxLength) + " mm of the origin");
+            finite = false;
+          }
+        }
+      }
+      if (!finite) continue;
+      if (const auto contact = geometry::SelfContact(ring)) {
+        const auto [a, b] = *contact;
+        p.Add(field, a == b ? field + " repeats vertex " + std::to_string(a)
+                            : field + " crosses itself: edges " + std::to_string(a) + " and " +
+                                  std::to_string(b) + " touch");
+        continue;
+      }
+      if (geometry::TwiceSignedArea(ring) == 0) {
+        p.Add(field, field + " has no area");
+        continue;
+      }
+      sound[i] = true;
+    }
+    return sound;
+  };
+  if (section.outlines.empty()) p.Add("outlines", "at least one outline is needed");
+  const std::vector<bool> outlines = ring_checks(section.outlines, "outlines");
+  const std::vector<bool> holes = ring_checks(section.holes, "holes");
+  if (vertices > kMaxPolygonVertices) {
+    p.Add("outlines", "outlines and holes must have at most " +
+                          std::to_string(kMaxPolygonVertices) + " vertices together");
+    return p.list;  // the checks between rings take the square of the count
+  }
+  const auto& o = section.outlines;
+  const auto& h = section.holes;
+  for (std::size_t i = 0; i < o.size(); ++i) {
+    for (std::size_t k = i + 1; k < o.size(); ++k) {
+      if (outlines[i] && outlines[k] && geometry::InteriorsOverlap(o[i], o[k])) {
+        p.Add(index("outlines", k), index("outlines", k) + " overlaps " + index("outlines", i));
+      }
+    }
+  }
+  for (std::size_t i = 0; i < h.size(); ++i) {
+    if (!holes[i]) continue;
+    bool within = false;
+    for (std::size_t k = 0; k < o.size() && !within; ++k)
+      within = outlines[k] && geometry::LiesWithin(h[i], o[k]);
+    if (!within) p.Add(index("holes", i), index("holes", i) + " must lie inside one outline");
+    for (std::size_t k = 0; k < i; ++k) {
+      if (holes[k] && geometry::InteriorsOverlap(h[i], h[k])) {
+        p.Add(index("holes", i), index("holes", i) + " overlaps " + index("holes", k));
+      }
+    }
+  }
+  if (section.bars.size() > kMaxPolygonBars) {
+    p.Add("bars", "number of bars must be at most " + std::to_string(kMaxPolygonBars));
+    return p.list;
+  }
+  for (std::size_t i = 0; i < section.bars.size(); ++i) {
+    const Bar& bar = section.bars[i];
+    const std::string field = index("bars", i);
+    const bool finite =
+        p.Finite(field + ".x", field + ".x", bar.x) && p.Finite(field + ".y", field + ".y", bar.y);
+    p.Area(field + ".area", field + ".area", bar.area);
+    if (!finite) continue;
+    const Vertex centre{bar.x, bar.y};
+    bool in_concrete = false;
+    for (std::size_t k = 0; k < o.size() && !in_concrete; ++k) {
+      in_concrete = outlines[k] && geometry::Locate(centre, o[k]) != geometry::Location::Outside;
+    }
+    if (!in_concrete) {
+      p.Add(field, field + " lies outside the concrete");
+      continue;
+    }
+    for (std::size_t k = 0; k < h.size(); ++k) {
+      if (holes[k] && geometry::Locate(centre, h[k]) == geometry::Location::Inside) {
+        p.Add(field, field + " lies inside " + index("holes", k));
+        break;
+      }
+    }
+  }
+  double gross = 0, steel = 0;
+  for (std::size_t k = 0; k < o.size(); ++k)
+    if (outlines[k]) gross += std::fabs(geometry::TwiceSignedArea(o[k])) / 2;
+  for (std::size_t k = 0; k < h.size(); ++k)
+    if (holes[k]) gross -= std::fabs(geometry::TwiceSignedArea(h[k])) / 2;
+  for (const Bar& bar : section.bars)
+    steel += bar.area;
+  if (!o.empty() && !(steel < gross)) {
+    p.Add("bars", "the bars' areas must add up to less than the concrete's");
+  }
+  if (section.shear) {
+    const PolygonShear& shear = *section.shear;
+    const BiaxialStirrups& s = shear.stirrups;
+    p.Area("shear.stirrups.Asw", "Asw", s.Asw);
+    p.Legs("shear.stirrups.nbx", "nbx", s.nbx);
+    p.Legs("shear.stirrups.nby", "nby", s.nby);
+    p.Spacing("shear.stirrups.st", s.st, s.Asw != 0 && (s.nbx != 0 || s.nby != 0));
+    p.AtMost("shear.stirrups.st", "st", s.st, kMaxLength, " mm");
+    p.Length("shear.bx", "bx", shear.bx);
+    p.Length("shear.by", "by", shear.by);
+    p.Length("shear.dx", "dx", shear.dx);
+    p.Length("shear.dy", "dy", shear.dy);
+  }
+  if (section.reference) {
+    p.Finite("reference.x", "reference.x", section.reference->x);
+    p.Finite("reference.y", "reference.y", section.reference->y);
+  }
+  return p.list;
+}
+
+std::vector<InvalidValue> Validate(const PolygonSection&, const MaterialSet& materials,
+                                   const Settings& settings) {
+  Problems p;
+  if (ParabolaExponentOf(settings.parabola_exponent, materials.fck) != 2) {
+    p.Add("settings.parabola_exponent",
+          "a polygon section takes the parabola exponent 2 only: EN1992 gives another above "
+          "C50/60");
+  }
+  return p.list;
+}
+
 std::vector<InvalidValue> Validate(const MaterialSet& m) {
   Problems p;
   p.GreaterThanZero("fyd", "fyd", m.fyd);
@@ -197,6 +343,10 @@ std::vector<InvalidValue> Validate(const Settings& settings) {
   if (settings.parabola_exponent != ParabolaExponent::Two &&
       settings.parabola_exponent != ParabolaExponent::EN1992) {
     p.Add("settings.parabola_exponent", "parabola_exponent must be Two or EN1992");
+  }
+  if (settings.verdict_ratio != UtilisationRatio::AtConstantNed &&
+      settings.verdict_ratio != UtilisationRatio::Radial) {
+    p.Add("settings.verdict_ratio", "verdict_ratio must be AtConstantNed or Radial");
   }
   return p.list;
 }

@@ -130,6 +130,90 @@ TEST(Validation, RectangleWithBars) {
                  "x of bar 1 must be a finite number");
 }
 
+// A polygon section's geometry: each refusal names the ring, vertex or bar.
+TEST(Validation, PolygonSection) {
+  using Ring = std::vector<Vertex>;
+  const Ring square{{0, 0}, {400, 0}, {400, 400}, {0, 400}};
+  const PolygonSection sound{.outlines = {square},
+                             .holes = {{{100, 100}, {100, 300}, {300, 300}, {300, 100}}},
+                             .bars = {{50, 50, 201}, {350, 350, 201}, {400, 200, 201}},
+                             .shear = {},
+                             .reference = {}};
+  EXPECT_TRUE(Validate(sound).empty());
+  // A second outline sharing an edge, a hole touching its outline: both sound.
+  EXPECT_TRUE(Validate(With(sound, [&](PolygonSection& s) {
+                s.outlines.push_back({{400, 0}, {800, 0}, {800, 400}, {400, 400}});
+                s.holes.push_back({{500, 0}, {700, 100}, {500, 200}});
+              })).empty());
+  const auto ring = [](PolygonSection s, Ring r) {
+    s.outlines = {r};
+    s.holes.clear();
+    s.bars = {};
+    return s;
+  };
+  EXPECT_PROBLEM(PolygonSection{}, "outlines", "at least one outline is needed");
+  EXPECT_PROBLEM(ring(sound, {{0, 0}, {1, 0}}), "outlines[0]",
+                 "outlines[0] must have at least 3 vertices");
+  EXPECT_PROBLEM(ring(sound, {{0, 0}, {1, 0}, {kNaN, 1}}), "outlines[0][2].x",
+                 "outlines[0][2].x must be a finite number");
+  EXPECT_PROBLEM(ring(sound, {{0, 0}, {1, 0}, {0, 2e5}}), "outlines[0][2].y",
+                 "outlines[0][2].y must lie within 100000 mm of the origin");
+  EXPECT_PROBLEM(ring(sound, {{0, 0}, {400, 400}, {400, 0}, {0, 400}}), "outlines[0]",
+                 "outlines[0] crosses itself: edges 0 and 2 touch");
+  EXPECT_PROBLEM(ring(sound, {{0, 0}, {400, 0}, {400, 0}, {0, 400}}), "outlines[0]",
+                 "outlines[0] repeats vertex 1");
+  // Folding back along itself, and a vertex touching a far edge.
+  EXPECT_PROBLEM(ring(sound, {{0, 0}, {400, 0}, {200, 0}, {0, 400}}), "outlines[0]",
+                 "outlines[0] crosses itself: edges 0 and 1 touch");
+  EXPECT_PROBLEM(ring(sound, {{0, 0}, {400, 0}, {400, 400}, {200, 0}, {0, 400}}), "outlines[0]",
+                 "outlines[0] crosses itself: edges 0 and 2 touch");
+  EXPECT_PROBLEM(ring(sound, {{0, 0}, {200, 0}, {400, 0}}), "outlines[0]",
+                 "outlines[0] crosses itself: edges 1 and 2 touch");
+  EXPECT_PROBLEM(With(sound, [&](PolygonSection& s) { s.outlines.push_back(square); }),
+                 "outlines[1]", "outlines[1] overlaps outlines[0]");
+  EXPECT_PROBLEM(With(sound,
+                      [](PolygonSection& s) {
+                        s.outlines.push_back({{300, 300}, {500, 300}, {500, 500}, {300, 500}});
+                      }),
+                 "outlines[1]", "outlines[1] overlaps outlines[0]");
+  EXPECT_PROBLEM(With(sound,
+                      [](PolygonSection& s) {
+                        s.holes[0] = {{300, 100}, {500, 100}, {500, 300}, {300, 300}};
+                      }),
+                 "holes[0]", "holes[0] must lie inside one outline");
+  EXPECT_PROBLEM(With(sound,
+                      [](PolygonSection& s) {
+                        s.holes.push_back({{150, 150}, {250, 150}, {250, 250}});
+                      }),
+                 "holes[1]", "holes[1] overlaps holes[0]");
+  EXPECT_PROBLEM(With(sound, [](PolygonSection& s) { s.bars[1].x = 401; }), "bars[1]",
+                 "bars[1] lies outside the concrete");
+  EXPECT_PROBLEM(With(sound,
+                      [](PolygonSection& s) {
+                        s.bars[1] = {200, 200, 201};
+                      }),
+                 "bars[1]", "bars[1] lies inside holes[0]");
+  EXPECT_PROBLEM(With(sound, [](PolygonSection& s) { s.bars[2].area = -1; }), "bars[2].area",
+                 "bars[2].area must not be negative");
+  EXPECT_PROBLEM(With(sound, [](PolygonSection& s) { s.bars[2].area = 2e5; }), "bars",
+                 "the bars' areas must add up to less than the concrete's");
+  EXPECT_PROBLEM(With(sound,
+                      [](PolygonSection& s) {
+                        s.shear = PolygonShear{{}, 400, 0, 300, 300};
+                      }),
+                 "shear.by", "by must be greater than 0");
+  EXPECT_PROBLEM(With(sound,
+                      [](PolygonSection& s) {
+                        s.reference = Vertex{kInf, 0};
+                      }),
+                 "reference.x", "reference.x must be a finite number");
+  // The orientation does not matter; the exponent must be 2.
+  EXPECT_TRUE(Validate(ring(sound, {square.rbegin(), square.rend()})).empty());
+  const MaterialSet high = LookupMaterials("IT", "B450C", "C70/85");
+  EXPECT_EQ(Validate(sound, high, {.parabola_exponent = ParabolaExponent::EN1992}).size(), 1u);
+  EXPECT_TRUE(Validate(sound, high, {}).empty());
+}
+
 TEST(Validation, EveryProblemInTheOrderOfTheChecks) {
   const RectangularSection bad{-300, 0, -40, -1, -2, {-1, -2, 0}};
   std::vector<std::string> fields;
