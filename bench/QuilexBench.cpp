@@ -12,6 +12,7 @@
 
 #include "ReferenceSections.hpp"
 #include "biaxial/ConcreteGrid.hpp"
+#include "biaxial/PolygonResistance.hpp"
 #include "flexure/PolygonIntegration.hpp"
 #include "program/ProgramRun.hpp"
 #include "quilex/quilex.hpp"
@@ -132,9 +133,61 @@ void PolygonConcrete(benchmark::State& state) {
   }
 }
 
+// A polygon section of n vertices on a 600 x 900 ellipse with 20 bars of 20 mm on an
+// ellipse 60 mm inside it, under Ned = -1000 kN, Mx = 300 kN·m, My = 150 kN·m.
+quilex::PolygonSection EllipticalColumn(int vertices) {
+  quilex::PolygonSection s;
+  s.outlines.emplace_back();
+  for (int k = 0; k < vertices; ++k) {
+    const double a = 2 * 3.141592653589793 * (k + 0.5) / vertices;
+    s.outlines[0].push_back({300 * std::cos(a), 450 * std::sin(a)});
+  }
+  for (int k = 0; k < 20; ++k) {
+    const double a = 2 * 3.141592653589793 * k / 20;
+    s.bars.push_back({200 * std::cos(a), 330 * std::sin(a), 314.16});
+  }
+  return s;
+}
+
+const quilex::MaterialSet kPolygonMaterials = quilex::LookupMaterials("IT", "B450C", "C25/30");
+
+void PolygonResultant(benchmark::State& state) {
+  const quilex::biaxial::PolygonModel model =
+      quilex::biaxial::ModelOf(EllipticalColumn(static_cast<int>(state.range(0))));
+  const quilex::biaxial::PlaneDirection direction = quilex::biaxial::DirectionOf(model, 1.0);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(
+        quilex::biaxial::PolygonResultants(model, kPolygonMaterials, direction, 0.1));
+  }
+}
+
+void PolygonVerification(benchmark::State& state) {
+  const quilex::PolygonSection s = EllipticalColumn(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(
+        quilex::Verify(s, kPolygonMaterials, {.Ned = -1000e3, .Mx = 300e6, .My = 150e6}));
+  }
+}
+
+void PolygonContour(benchmark::State& state) {
+  const quilex::PolygonSection s = EllipticalColumn(static_cast<int>(state.range(0)));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(quilex::MomentContour(s, kPolygonMaterials, -1000e3, 72));
+}
+
+void PolygonSurface(benchmark::State& state) {
+  const quilex::PolygonSection s = EllipticalColumn(static_cast<int>(state.range(0)));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(quilex::ResistanceSurface(s, kPolygonMaterials, 50, 72));
+}
+
 }  // namespace
 
 BENCHMARK(PolygonConcrete)->Arg(8)->Arg(64);
+BENCHMARK(PolygonResultant)->Arg(8)->Arg(64);
+BENCHMARK(PolygonVerification)->Arg(8)->Arg(64)->Unit(benchmark::kMicrosecond);
+BENCHMARK(PolygonContour)->Arg(8)->Arg(64)->Unit(benchmark::kMicrosecond);
+BENCHMARK(PolygonSurface)->Arg(8)->Arg(64)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WholeRun, R, std::string("ref-R"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WholeRun, T, std::string("ref-T"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WholeRun, C, std::string("ref-C"))->Unit(benchmark::kMillisecond);

@@ -278,29 +278,34 @@ DirectionSolution SolveDirectionIn(const PolygonModel& model, const MaterialSet&
     found.converged = found.depth.converged;
     return found;
   };
-  if (g_lo == 0) return take_sample(i - 1, lo);
-  if (g_hi == 0) return take_sample(j, hi);
-  // Regula falsi as for the depth, between the ends (ta, ga) and (tb, gb).
+  // A sample already in the direction (to the stop): regula falsi would step onto it again.
+  if (std::fabs(g_lo) <= kAngleStop) return take_sample(i - 1, lo);
+  if (std::fabs(g_hi) <= kAngleStop) return take_sample(j, hi);
+  // Regula falsi as for the depth, between the ends (ta, ga) and (tb, gb) whose depth
+  // parameters (da, db) give the next depth search its start.
   double ta = lo, ga = g_lo, tb = hi, gb = g_hi;
+  double da = t_lo, db = t_hi;
   for (int iteration = 0; iteration < kAngleIterations; ++iteration) {
     double theta = tb - gb * (tb - ta) / (gb - ga);
     if (!(std::fmin(ta, tb) < theta && theta < std::fmax(ta, tb))) theta = ta + (tb - ta) / 2;
-    const DepthGuess guess{t_lo + (theta - lo) / width * (t_hi - t_lo), slope};
+    const DepthGuess guess{da + (theta - ta) / (tb - ta) * (db - da), slope};
     found.depth = SolveDepth(model, m, DirectionOf(model, theta), target, guess, tol, maxit);
-    slope = found.depth.slope;
     found.theta = theta;
     found.converged = found.depth.converged;
+    slope = found.depth.slope;
     const double g = Offset(found.depth.plane.Mx, found.depth.plane.My, phi);
     if (std::fabs(g) <= kAngleStop || std::fabs(tb - ta) <= kAngleStop * width) break;
     if ((g > 0) != (gb > 0)) {
       ta = tb;
       ga = gb;
+      da = db;
     } else {
       const double scale = 1 - g / gb;
       ga = ga * (scale > 0 ? scale : 0.5);
     }
     tb = theta;
     gb = g;
+    db = found.depth.t;
   }
   return found;
 }

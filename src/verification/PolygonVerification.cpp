@@ -56,17 +56,20 @@ struct Searches {
   }
 };
 
-void VerifyBending(const Searches& s, const BiaxialActions& a, double M,
-                   const biaxial::AxialLimits& limits, PolygonVerification& r) {
+// The resisting plane, when the point lies inside at Ned.
+std::optional<biaxial::DirectionSolution> VerifyBending(const Searches& s, const BiaxialActions& a,
+                                                        double M,
+                                                        const biaxial::AxialLimits& limits,
+                                                        PolygonVerification& r) {
   if (!(limits.Nmin < a.Ned && a.Ned < limits.Nmax)) {
     r.bending = BendingOutcome::AxialForceOutsideDomain;
-    return;
+    return std::nullopt;
   }
   const DepthTarget target{.N = a.Ned};
   const PolygonSweep sweep = s.Sweep(target);
   if (!sweep.converged) {
     r.bending = BendingOutcome::SampleNotConverged;
-    return;
+    return std::nullopt;
   }
   const auto search = [&](double phi) {
     std::optional<PolygonCrossings> found = s.Crossings(target, sweep, phi);
@@ -84,7 +87,7 @@ void VerifyBending(const Searches& s, const BiaxialActions& a, double M,
   if (final_search) r.last_trial_angle = final_search->last_trial_angle;
   if (!final_search) {
     r.bending = BendingOutcome::DirectionNotFound;
-    return;
+    return std::nullopt;
   }
   const biaxial::DirectionSolution& resisting = final_search->far;
   const biaxial::PlaneResult& plane = resisting.depth.plane;
@@ -92,7 +95,7 @@ void VerifyBending(const Searches& s, const BiaxialActions& a, double M,
   r.Mrdy = plane.My;
   if (!final_search->converged) {
     r.bending = BendingOutcome::NotConverged;
-    return;
+    return std::nullopt;
   }
   const biaxial::PlaneDirection direction = biaxial::DirectionOf(s.model, resisting.theta);
   r.bending = BendingOutcome::Resisted;
@@ -108,6 +111,8 @@ void VerifyBending(const Searches& s, const BiaxialActions& a, double M,
       r.bending = BendingOutcome::OutsideDomain;
     }
   }
+  if (r.bending != BendingOutcome::Resisted || final_search->near_magnitude) return std::nullopt;
+  return resisting;
 }
 
 // The scale 1 / lambda at which lambda (Ned, M along phi) reaches the boundary, by halving
@@ -132,20 +137,49 @@ std::optional<double> RatioByHalving(const Searches& s, double Ned, double M, do
   return 1 / (inside + (outside - inside) / 2);
 }
 
+// The plane on the ray, searched first within kNearAngle of the plane resisting at Ned
+// (the boundary point on the ray is usually close to it), then over a sweep.
+constexpr double kNearAngle = 0.1;  // rad
+
 std::optional<double> RadialRatio(const Searches& s, const BiaxialActions& a, double M,
-                                  const biaxial::AxialLimits& limits) {
+                                  const biaxial::AxialLimits& limits,
+                                  const std::optional<biaxial::DirectionSolution>& at_Ned) {
   if (a.Ned == 0 && M == 0) return 0.0;
   const double phi = M > 0 ? std::atan2(a.My, a.Mx) : 0.0;
   if (M > 0) {
     // The planes whose resultant lies in the half-plane of the ray: N = (Ned / M) M_phi.
     const DepthTarget ray{.N = 0, .per_moment = a.Ned / M, .phi = phi};
+    const auto ratio = [&](const biaxial::DirectionSolution& found) -> std::optional<double> {
+      const biaxial::PlaneResult& plane = found.depth.plane;
+      const double along = plane.Mx * std::cos(phi) + plane.My * std::sin(phi);
+      if (!found.converged || !(along > 0)) return std::nullopt;
+      return M / std::hypot(plane.Mx, plane.My);
+    };
+    if (at_Ned) {
+      PolygonSweep near;
+      for (const double theta : {at_Ned->theta - kNearAngle, at_Ned->theta + kNearAngle}) {
+        const biaxial::DepthSolution solution =
+            biaxial::SolveDepth(s.model, s.m, biaxial::DirectionOf(s.model, theta), ray,
+                                {at_Ned->depth.t, at_Ned->depth.slope}, s.tol, s.maxit);
+        near.theta.push_back(theta);
+        near.solutions.push_back(solution);
+        near.Mx.push_back(solution.plane.Mx);
+        near.My.push_back(solution.plane.My);
+        near.converged = near.converged && solution.converged;
+      }
+      const double g0 = biaxial::WrapAngle(std::atan2(near.My[0], near.Mx[0]) - phi);
+      const double g1 = biaxial::WrapAngle(std::atan2(near.My[1], near.Mx[1]) - phi);
+      if (near.converged && g0 * g1 <= 0 && std::fabs(g1 - g0) < std::numbers::pi / 2) {
+        const std::optional<double> found =
+            ratio(biaxial::SolveDirectionIn(s.model, s.m, ray, near, phi, 1, s.tol, s.maxit));
+        if (found) return found;
+      }
+    }
     const PolygonSweep sweep = s.Sweep(ray);
     if (sweep.converged) {
       const std::optional<PolygonCrossings> c = s.Crossings(ray, sweep, phi);
       if (c && c->converged && !c->near_magnitude) {
-        const biaxial::PlaneResult& plane = c->far.depth.plane;
-        const double along = plane.Mx * std::cos(phi) + plane.My * std::sin(phi);
-        if (along > 0) return M / std::hypot(plane.Mx, plane.My);
+        if (const std::optional<double> found = ratio(c->far)) return found;
       }
     }
   }
@@ -213,8 +247,9 @@ PolygonVerification Verify(const PolygonSection& section, const MaterialSet& mat
   r.net_concrete_area = model.gross_area - model.steel_area;
   r.shear_acting = actions.Vx != 0 || actions.Vy != 0;
   const double M = std::hypot(actions.Mx, actions.My);
-  VerifyBending(searches, actions, M, limits, r);
-  r.rho_radial = RadialRatio(searches, actions, M, limits);
+  const std::optional<biaxial::DirectionSolution> resisting =
+      VerifyBending(searches, actions, M, limits, r);
+  r.rho_radial = RadialRatio(searches, actions, M, limits, resisting);
   VerifyShear(section, model, materials, actions, settings, log, r);
   return r;
 }

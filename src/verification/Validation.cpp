@@ -164,6 +164,7 @@ std::vector<InvalidValue> Validate(const PolygonSection& section) {
       }
       bool finite = true;
       for (std::size_t j = 0; j < ring.size(); ++j) {
+        if (std::fabs(ring[j].x) <= kMaxLength && std::fabs(ring[j].y) <= kMaxLength) continue;
         const std::string corner = field + "[" + std::to_string(j) + "]";
         for (const auto& [name, value] : {std::pair{".x", ring[j].x}, std::pair{".y", ring[j].y}}) {
           if (!p.Finite(corner + name, corner + name, value)) {
@@ -226,23 +227,26 @@ std::vector<InvalidValue> Validate(const PolygonSection& section) {
   }
   for (std::size_t i = 0; i < section.bars.size(); ++i) {
     const Bar& bar = section.bars[i];
-    const std::string field = index("bars", i);
-    const bool finite =
-        p.Finite(field + ".x", field + ".x", bar.x) && p.Finite(field + ".y", field + ".y", bar.y);
-    p.Area(field + ".area", field + ".area", bar.area);
-    if (!finite) continue;
+    const auto field = [&] { return index("bars", i); };
+    if (!(std::isfinite(bar.x) && std::isfinite(bar.y) && bar.area >= 0 && bar.area <= kMaxArea)) {
+      const std::string name = field();
+      const bool finite =
+          p.Finite(name + ".x", name + ".x", bar.x) && p.Finite(name + ".y", name + ".y", bar.y);
+      p.Area(name + ".area", name + ".area", bar.area);
+      if (!finite) continue;
+    }
     const Vertex centre{bar.x, bar.y};
     bool in_concrete = false;
     for (std::size_t k = 0; k < o.size() && !in_concrete; ++k) {
       in_concrete = outlines[k] && geometry::Locate(centre, o[k]) != geometry::Location::Outside;
     }
     if (!in_concrete) {
-      p.Add(field, field + " lies outside the concrete");
+      p.Add(field(), field() + " lies outside the concrete");
       continue;
     }
     for (std::size_t k = 0; k < h.size(); ++k) {
       if (holes[k] && geometry::Locate(centre, h[k]) == geometry::Location::Inside) {
-        p.Add(field, field + " lies inside " + index("holes", k));
+        p.Add(field(), field() + " lies inside " + index("holes", k));
         break;
       }
     }
@@ -254,7 +258,7 @@ std::vector<InvalidValue> Validate(const PolygonSection& section) {
     if (holes[k]) gross -= std::fabs(geometry::TwiceSignedArea(h[k])) / 2;
   for (const Bar& bar : section.bars)
     steel += bar.area;
-  if (!o.empty() && !(steel < gross)) {
+  if (!o.empty() && std::isfinite(steel) && !(steel < gross)) {
     p.Add("bars", "the bars' areas must add up to less than the concrete's");
   }
   if (section.shear) {
