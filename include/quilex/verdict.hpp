@@ -19,11 +19,15 @@
 //                                        counting as positive, or for D the moment nearer
 //                                        the origin than the contour)
 //             "bending ratio above 1"
+//             "radial ratio above 1", "no radial ratio" (polygon sections whose settings
+//                                        choose the radial ratio)
 //   shear:    "strut angle out of range"
 //             "no shear resistance: mean compression reaches fcd"
 //             "no shear resistance" (R, T, C), "no shear resistance along x",
 //             "no shear resistance along y" (D): no stirrups, or no lever arm
 //             "shear ratio above 1"
+//             "shear not checked: the section has no shear data" (a polygon section
+//                                        without shear data under Vx or Vy)
 // `verified` is the result's verified(); for every result of Verify() it is true exactly when
 // both lists are empty.
 #pragma once
@@ -57,5 +61,6 @@ std::string JoinedConditions(const std::vector<std::string>& conditions);
 
 Verdict VerdictOf(const Verification& v);
 Verdict VerdictOf(const BiaxialVerification& v);
+Verdict VerdictOf(const PolygonVerification& v);
 
 }  // namespace quilex

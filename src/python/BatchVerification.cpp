@@ -16,6 +16,7 @@
 #include <string>
 #include <system_error>
 #include <thread>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -154,6 +155,20 @@ struct BiaxialColumns {
   double* last_trial_angle;
 };
 
+// The result arrays of a PolygonSection: those of a RectangleWithBars and the radial ratio,
+// `verified` by the polygon's own rule.
+struct PolygonColumns : BiaxialColumns {
+  using Result = PolygonVerification;
+  PolygonColumns(py::dict& d, std::size_t n)
+      : BiaxialColumns(d, n), rho_radial(NewColumn<double>(d, "rho_radial", n)) {}
+  void Store(std::size_t i, const PolygonVerification& v) const {
+    BiaxialColumns::Store(i, v);
+    verified[i] = v.verified();
+    rho_radial[i] = v.rho_radial.value_or(kNone);
+  }
+  double* rho_radial;
+};
+
 unsigned ThreadCount(const std::optional<int>& threads) {
   if (!threads) return std::max(1u, std::thread::hardware_concurrency());
   if (*threads < 1) {
@@ -271,6 +286,12 @@ py::dict VerifyMany(const Section& section, const MaterialSet& materials, py::ha
   AddRowProblems<Columns>(rows, width, problems);
   for (InvalidValue& problem : Validate(chosen))
     problems.push_back(std::move(problem));
+  for (InvalidValue& problem : Validate(m, chosen))
+    problems.push_back(std::move(problem));
+  if constexpr (std::is_same_v<Section, PolygonSection>) {
+    for (InvalidValue& problem : Validate(copy, m, chosen))
+      problems.push_back(std::move(problem));
+  }
   if (!problems.empty()) throw InvalidInput(std::move(problems));
 
   py::dict results;
@@ -375,6 +396,7 @@ void BindBatchVerification(py::module_& m) {
   DefineVerifyMany<UniaxialColumns, TSection>(m, "");
   DefineVerifyMany<UniaxialColumns, CircularSection>(m, "");
   DefineVerifyMany<BiaxialColumns, RectangleWithBars>(m, "");
+  DefineVerifyMany<PolygonColumns, PolygonSection>(m, "");
 }
 
 }  // namespace quilex::python

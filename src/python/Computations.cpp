@@ -56,6 +56,21 @@ py::array_t<double> ContourArray(const RectangleWithBars& section, const Materia
   return PairsArray<MomentPoint, &MomentPoint::Mx, &MomentPoint::My>(points);
 }
 
+constexpr const char* kPolygonDiagramsDoc =
+    R"(The diagrams of a PolygonSection.
+
+domain(section, materials, *, angle=0.0, settings=None) -> numpy.ndarray (101, 2)
+  the M-N domain for moments in the direction `angle` degrees from x (0: Mx, 90: My), rows
+  (N, M) as for a Rectangle; M is the resisting moment along that direction, negative on the
+  opposite branch, 0 where none was found
+contour(section, materials, Ned, *, directions=72, settings=None) -> numpy.ndarray (n+1, 2)
+  the resisting moments (Mx, My) at Ned of `directions` neutral axes evenly turned, and the
+  first again; empty (0, 2) beyond the axial capacities
+surface(section, materials, *, levels=50, directions=72, settings=None) -> dict
+  the resistance surface as a mesh: "N" (levels,), "Mx" and "My" (levels, directions),
+  "N_compression", "at_compression" (Mx, My), "N_tension", "at_tension", "complete"
+)";
+
 constexpr const char* kVerifyDoc =
     R"(verify(section, materials, *, Ned, Med, Ved, settings=None) -> Verification
 verify(section, materials, *, Ned, Mx, My, Vx, Vy, settings=None) -> BiaxialVerification
@@ -65,7 +80,8 @@ axial force, its shear resistance and the two utilisation ratios.
 
 Arguments (units as in the input files: N, mm, N·mm):
   section    a Rectangle, TSection or Circle (actions Ned, Med, Ved), or a
-             RectangleWithBars (actions Ned, Mx, My, Vx, Vy)
+             RectangleWithBars or PolygonSection (actions Ned, Mx, My, Vx, Vy; Vx and Vy
+             may be left out for a PolygonSection)
   materials  a MaterialSet, e.g. quilex.materials("IT", "B450C", "C25/30")
   Ned        axial force, N, tension positive
   Med        bending moment, N·mm, positive when it compresses the top face (the face of
@@ -75,8 +91,8 @@ Arguments (units as in the input files: N, mm, N·mm):
   Vx, Vy     shear forces along x and along y, N
   settings   a quilex.Settings, or None for the defaults of the program quilex
 
-Returns a Verification (Rectangle, TSection, Circle) or a BiaxialVerification
-(RectangleWithBars): the results block of risu-MN.txt as values, in N and N·mm, with
+Returns a Verification (Rectangle, TSection, Circle), a BiaxialVerification
+(RectangleWithBars) or a PolygonVerification (PolygonSection, with rho_radial too): the results block of risu-MN.txt as values, in N and N·mm, with
 None for the ratios risu-MN.txt prints as 999.99. The numbers are the program's to the
 last bit.
 
@@ -169,6 +185,14 @@ void BindComputations(py::module_& m) {
         },
         "section"_a, "materials"_a, py::kw_only(), "Ned"_a, "Mx"_a, "My"_a, "Vx"_a, "Vy"_a,
         "settings"_a = py::none(), "");
+    m.def(
+        "verify",
+        [](const PolygonSection& section, const MaterialSet& materials, double Ned, double Mx,
+           double My, double Vx, double Vy, const std::optional<Settings>& settings) {
+          return Verified(section, materials, BiaxialActions{Ned, Mx, My, Vx, Vy}, settings);
+        },
+        "section"_a, "materials"_a, py::kw_only(), "Ned"_a, "Mx"_a = 0.0, "My"_a = 0.0,
+        "Vx"_a = 0.0, "Vy"_a = 0.0, "settings"_a = py::none(), "");
 
     DefineDomain<RectangularSection>(m, kDomainDoc);
     DefineDomain<TSection>(m, "");
@@ -182,7 +206,78 @@ void BindComputations(py::module_& m) {
               "at an axial force");
         },
         "section"_a, "materials"_a, "settings"_a = py::none(), "");
+    m.def(
+        "domain",
+        [](const PolygonSection& section, const MaterialSet& materials, double angle,
+           const std::optional<Settings>& settings) {
+          const PolygonSection copy = section;
+          const MaterialSet mat = materials;
+          const Settings chosen = settings.value_or(Settings{});
+          std::vector<DomainPoint> points;
+          {
+            const py::gil_scoped_release unlocked;
+            const DefaultFloatingPointEnvironment environment;
+            points = InteractionDomain(copy, mat, angle, chosen);
+          }
+          return PairsArray<DomainPoint, &DomainPoint::N, &DomainPoint::M>(points);
+        },
+        "section"_a, "materials"_a, py::kw_only(), "angle"_a = 0.0, "settings"_a = py::none(), "");
   }
+  m.def(
+      "surface",
+      [](const PolygonSection& section, const MaterialSet& materials, int levels, int directions,
+         const std::optional<Settings>& settings) {
+        const PolygonSection copy = section;
+        const MaterialSet mat = materials;
+        const Settings chosen = settings.value_or(Settings{});
+        SurfaceMesh mesh;
+        {
+          const py::gil_scoped_release unlocked;
+          const DefaultFloatingPointEnvironment environment;
+          mesh = ResistanceSurface(copy, mat, levels, directions, chosen);
+        }
+        const auto rows = static_cast<py::ssize_t>(mesh.N.size());
+        const auto columns = static_cast<py::ssize_t>(mesh.directions);
+        py::array_t<double> Mx({rows, columns}), My({rows, columns});
+        auto x = Mx.mutable_unchecked<2>();
+        auto y = My.mutable_unchecked<2>();
+        for (py::ssize_t i = 0; i < rows; ++i) {
+          for (py::ssize_t k = 0; k < columns; ++k) {
+            const MomentPoint& p = mesh.moments[static_cast<std::size_t>(i * columns + k)];
+            x(i, k) = p.Mx;
+            y(i, k) = p.My;
+          }
+        }
+        py::dict d;
+        d["N"] = py::array_t<double>(rows, mesh.N.data());
+        d["Mx"] = Mx;
+        d["My"] = My;
+        d["N_compression"] = mesh.N_compression;
+        d["at_compression"] = py::make_tuple(mesh.at_compression.Mx, mesh.at_compression.My);
+        d["N_tension"] = mesh.N_tension;
+        d["at_tension"] = py::make_tuple(mesh.at_tension.Mx, mesh.at_tension.My);
+        d["complete"] = mesh.complete;
+        return d;
+      },
+      "section"_a, "materials"_a, py::kw_only(), "levels"_a = 50, "directions"_a = 72,
+      "settings"_a = py::none(), kPolygonDiagramsDoc);
+  m.def(
+      "contour",
+      [](const PolygonSection& section, const MaterialSet& materials, double Ned, int directions,
+         const std::optional<Settings>& settings) {
+        const PolygonSection copy = section;
+        const MaterialSet mat = materials;
+        const Settings chosen = settings.value_or(Settings{});
+        std::vector<MomentPoint> points;
+        {
+          const py::gil_scoped_release unlocked;
+          const DefaultFloatingPointEnvironment environment;
+          points = MomentContour(copy, mat, Ned, directions, chosen);
+        }
+        return PairsArray<MomentPoint, &MomentPoint::Mx, &MomentPoint::My>(points);
+      },
+      "section"_a, "materials"_a, "Ned"_a, py::kw_only(), "directions"_a = 72,
+      "settings"_a = py::none(), kPolygonDiagramsDoc);
 
   m.def(
       "contour",

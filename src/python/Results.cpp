@@ -29,6 +29,7 @@ const Members<ShearOutcome> kShearOutcomes = {
     {"CompressionOutOfRange", ShearOutcome::CompressionOutOfRange},
     {"StrutAngleOutOfRange", ShearOutcome::StrutAngleOutOfRange},
     {"NoLeverArm", ShearOutcome::NoLeverArm},
+    {"NotChecked", ShearOutcome::NotChecked},
 };
 
 constexpr const char* kBendingOutcomeDoc = R"(How the search of the resisting moment ended.
@@ -54,8 +55,21 @@ constexpr const char* kShearOutcomeDoc = R"(How the shear check ended.
   CompressionOutOfRange  mean compression at or beyond fcd: the struts fail, Vrd = 0
   StrutAngleOutOfRange   Settings.strut_angle gives cot outside 1 to 2.5: nothing computed
   NoLeverArm             (RectangleWithBars) the bars lie on a face: no lever arm, Vrd = 0
+  NotChecked             (PolygonSection) the section has no shear data: Vrd = 0
 
 An IntEnum: verify_many() gives these values as integer codes.
+)";
+
+constexpr const char* kPolygonVerificationDoc =
+    R"(The verification of a PolygonSection: the fields of a BiaxialVerification (contour left
+empty: quilex.contour() draws it) and
+
+  rho_radial           the factor by which (Ned, Mx, My), scaled together, reach the boundary
+  neutral_axis_depth   mm below the most compressed fibre
+  verdict_ratio        the ratio verified compares with 1 (Settings.verdict_ratio)
+  gross_concrete_area  outlines less holes, mm²
+  net_concrete_area    less the bars too, mm²: bars displace the concrete they occupy
+  shear_checked        False when the section has no shear data
 )";
 
 constexpr const char* kUltimateStateDoc =
@@ -285,6 +299,43 @@ void BindResults(py::module_& m) {
                ", rho_V=" + Fixed(v.rho_V, 4) + ", epsilon=" + Fixed(v.epsilon, 4) +
                ", alpha=" + Fixed(v.alpha, 2) + ", campo=" + std::to_string(v.campo) +
                ", bending=" + NameOf(ToPython(v.bending)) +
+               ", shear_x=" + NameOf(ToPython(v.shear_x)) +
+               ", shear_y=" + NameOf(ToPython(v.shear_y)) + ")";
+      });
+
+  py::class_<PolygonVerification, BiaxialVerification>(m, "PolygonVerification",
+                                                       kPolygonVerificationDoc)
+      .def_readonly("rho_radial", &PolygonVerification::rho_radial,
+                    "The factor by which (Ned, Mx, My), scaled together, reach the boundary of "
+                    "the domain, or None.")
+      .def_readonly("neutral_axis_depth", &PolygonVerification::neutral_axis_depth,
+                    "Neutral-axis depth below the most compressed fibre, mm, or None.")
+      .def_property_readonly(
+          "verdict_ratio",
+          [](const PolygonVerification& v) {
+            return py::module_::import("quilex").attr("UtilisationRatio")(
+                static_cast<int>(v.verdict_ratio));
+          },
+          "The ratio verified compared with 1 (quilex.UtilisationRatio).")
+      .def_readonly("gross_concrete_area", &PolygonVerification::gross_concrete_area,
+                    "Outlines less holes, mm².")
+      .def_readonly("net_concrete_area", &PolygonVerification::net_concrete_area,
+                    "Less the bars too, mm²: the area the concrete law acts on.")
+      .def_property_readonly("shear_checked", &PolygonVerification::shear_checked,
+                             "Whether the section had the data to check shear.")
+      .def_property_readonly("verified", &PolygonVerification::verified,
+                             "True when the section resists the actions: inside the domain with "
+                             "the chosen ratio at most 1, and shear passed (or not checked with "
+                             "no shear force).")
+      .def_property_readonly(
+          "reasons", [](const PolygonVerification& v) { return VerdictOf(v).conditions(); },
+          "The failed conditions, bending first; [] if verified.")
+      .def("__repr__", [](const PolygonVerification& v) {
+        return "PolygonVerification(verified=" + std::string(v.verified() ? "True" : "False") +
+               ", Mrd=" + Quantity(v.Mrd, "N·mm") + ", rho_M=" + Fixed(v.rho_M, 4) +
+               ", rho_radial=" + Fixed(v.rho_radial, 4) + ", MRx=" + Quantity(v.MRx, "N·mm") +
+               ", MRy=" + Quantity(v.MRy, "N·mm") + ", alpha=" + Fixed(v.alpha, 2) +
+               ", campo=" + std::to_string(v.campo) + ", bending=" + NameOf(ToPython(v.bending)) +
                ", shear_x=" + NameOf(ToPython(v.shear_x)) +
                ", shear_y=" + NameOf(ToPython(v.shear_y)) + ")";
       });

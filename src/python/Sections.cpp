@@ -5,7 +5,9 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Bindings.hpp"
@@ -147,13 +149,16 @@ read-only.
 constexpr const char* kSettingsDoc = R"(How a verification computes.
 
 Settings(*, strips=100, tolerance=0.001, max_iterations=1000, strut_angle=45.0,
-         parabola_exponent=ParabolaExponent.Two)
+         parabola_exponent=ParabolaExponent.Two,
+         verdict_ratio=UtilisationRatio.AtConstantNed)
 
   strips             concrete strips of the R, T and C integration
   tolerance          on the axial-force residual of every search, N
   max_iterations     steps of a search
   strut_angle        inclination of the shear struts, degrees (cot between 1 and 2.5)
   parabola_exponent  quilex.ParabolaExponent: the concrete parabola's exponent
+  verdict_ratio      quilex.UtilisationRatio: the ratio a PolygonSection's verified
+                     compares with 1
 
 The defaults are the program quilex's; other values give other (finer or coarser) results.
 )";
@@ -166,6 +171,85 @@ constexpr const char* kParabolaExponentDoc =
   EN1992  EN 1992-1-1, Table 3.1, from the materials' fck: 2 up to 50 N/mm² (the same
           numbers as Two), 1.4 + 23.4 ((90 - fck)/100)^4 above; needs fck > 0
 )";
+
+constexpr const char* kUtilisationRatioDoc =
+    R"(The ratio a PolygonSection's verification compares with 1 (both are at most 1 exactly
+when the actions lie inside the resistance domain).
+
+  AtConstantNed  rho_M: the acting moment over the resisting moment in its direction at Ned
+  Radial         rho_radial: the factor by which Ned, Mx and My, scaled together, reach the
+                 boundary of the domain
+)";
+
+const Members<UtilisationRatio> kUtilisationRatios = {
+    {"AtConstantNed", UtilisationRatio::AtConstantNed},
+    {"Radial", UtilisationRatio::Radial},
+};
+
+constexpr const char* kPolygonSectionDoc = R"(A cross section of any shape.
+
+PolygonSection(*, outlines, holes=[], bars=[], stirrups=None, shear_width=None,
+               effective_depth=None, reference=None)
+
+Coordinates in mm (x to the right, y up, any origin), areas in mm²:
+  outlines         one or more simple polygons, each a sequence of (x, y) in either
+                   orientation; they may share edges but not overlap
+  holes            polygons inside the outlines
+  bars             (x, y, area) rows: a sequence of tuples or an (n, 3) array; each bar
+                   displaces the concrete it occupies (the net section)
+  stirrups         quilex.BiaxialStirrups (legs per direction), or None
+  shear_width      (bx, by): the web widths resisting the shear along x and along y
+  effective_depth  (dx, dy): the effective depths for the shear along x and along y
+  reference        (x, y): the point the moments are taken about; None: the centroid of
+                   the gross concrete
+
+Without the stirrups, shear_width and effective_depth together, shear is not checked (the
+result's shear_x is ShearOutcome.NotChecked) and a shear force fails the verification.
+Nothing is checked here: verify() and the diagrams raise InvalidInputError naming each
+value they cannot use ("outlines[0] crosses itself: edges 0 and 2 touch").
+
+>>> wall = quilex.PolygonSection(
+...     outlines=[[(0, 0), (1200, 0), (1200, 250), (250, 250), (250, 1500), (0, 1500)]],
+...     bars=[(50, 1450, 314.16), (200, 1450, 314.16), (50, 50, 490.87), (1150, 50, 490.87)])
+)";
+
+using Ring = std::vector<Vertex>;
+
+std::vector<Ring> RingsOf(const std::vector<std::vector<std::pair<double, double>>>& rings) {
+  std::vector<Ring> out;
+  for (const auto& ring : rings) {
+    Ring r;
+    for (const auto& [x, y] : ring)
+      r.push_back({x, y});
+    out.push_back(std::move(r));
+  }
+  return out;
+}
+
+py::list RingsList(const std::vector<Ring>& rings) {
+  py::list out;
+  for (const Ring& ring : rings) {
+    py::list r;
+    for (const Vertex& v : ring)
+      r.append(py::make_tuple(v.x, v.y));
+    out.append(r);
+  }
+  return out;
+}
+
+using Pair = std::optional<std::pair<double, double>>;
+
+// The shear data, all three given or none.
+std::optional<PolygonShear> ShearOf(const std::optional<BiaxialStirrups>& stirrups,
+                                    const Pair& width, const Pair& depth) {
+  if (!stirrups && !width && !depth) return std::nullopt;
+  if (!stirrups || !width || !depth) {
+    throw py::value_error(
+        "stirrups, shear_width and effective_depth go together: give all three, or none to "
+        "leave shear unchecked");
+  }
+  return PolygonShear{*stirrups, width->first, width->second, depth->first, depth->second};
+}
 
 const Members<ParabolaExponent> kParabolaExponents = {
     {"Two", ParabolaExponent::Two},
@@ -319,6 +403,70 @@ void BindSections(py::module_& m) {
             .format(s.B, s.H, bars, s.stirrups);
       });
 
+  py::class_<PolygonSection>(m, "PolygonSection", kPolygonSectionDoc)
+      .def(
+          py::init([](const std::vector<std::vector<std::pair<double, double>>>& outlines,
+                      const std::vector<std::vector<std::pair<double, double>>>& holes,
+                      py::handle bars, const std::optional<BiaxialStirrups>& stirrups,
+                      const Pair& shear_width, const Pair& effective_depth, const Pair& reference) {
+            PolygonSection s;
+            s.outlines = RingsOf(outlines);
+            s.holes = RingsOf(holes);
+            if (!bars.is_none()) s.bars = BarsOf(bars);
+            s.shear = ShearOf(stirrups, shear_width, effective_depth);
+            if (reference) s.reference = Vertex{reference->first, reference->second};
+            return s;
+          }),
+          py::kw_only(), "outlines"_a,
+          "holes"_a = std::vector<std::vector<std::pair<double, double>>>{}, "bars"_a = py::none(),
+          "stirrups"_a = py::none(), "shear_width"_a = py::none(), "effective_depth"_a = py::none(),
+          "reference"_a = py::none())
+      .def_property_readonly(
+          "outlines", [](const PolygonSection& s) { return RingsList(s.outlines); },
+          "The outlines: lists of (x, y), mm.")
+      .def_property_readonly(
+          "holes", [](const PolygonSection& s) { return RingsList(s.holes); },
+          "The holes: lists of (x, y), mm.")
+      .def_property_readonly(
+          "bars", [](const PolygonSection& s) { return BarsArray(s.bars); },
+          "The bars: a read-only array of shape (n, 3) of x, y (mm) and area (mm²).")
+      .def_property_readonly(
+          "stirrups",
+          [](const PolygonSection& s) -> std::optional<BiaxialStirrups> {
+            if (!s.shear) return std::nullopt;
+            return s.shear->stirrups;
+          },
+          "The stirrups (quilex.BiaxialStirrups), or None when shear is not checked.")
+      .def_property_readonly(
+          "shear_width",
+          [](const PolygonSection& s) -> Pair {
+            if (!s.shear) return std::nullopt;
+            return std::pair{s.shear->bx, s.shear->by};
+          },
+          "(bx, by), mm, or None.")
+      .def_property_readonly(
+          "effective_depth",
+          [](const PolygonSection& s) -> Pair {
+            if (!s.shear) return std::nullopt;
+            return std::pair{s.shear->dx, s.shear->dy};
+          },
+          "(dx, dy), mm, or None.")
+      .def_property_readonly(
+          "reference",
+          [](const PolygonSection& s) -> Pair {
+            if (!s.reference) return std::nullopt;
+            return std::pair{s.reference->x, s.reference->y};
+          },
+          "The point the moments are taken about, (x, y) mm, or None for the centroid.")
+      .def(
+          "__eq__", [](const PolygonSection& a, const PolygonSection& b) { return a == b; },
+          py::is_operator())
+      .def("__repr__", [](const PolygonSection& s) {
+        return py::str("PolygonSection({} outlines, {} holes, {} bars{})")
+            .format(s.outlines.size(), s.holes.size(), s.bars.size(),
+                    s.shear ? "" : ", shear not checked");
+      });
+
   py::class_<MaterialSet>(m, "MaterialSet", kMaterialSetDoc)
       .def(py::init([](double fyd, double Es, double eps_ud, double fcd, double Ecm, double eps_c2,
                        double eps_cu, double nu, double fck) {
@@ -354,18 +502,30 @@ void BindSections(py::module_& m) {
   const auto exponent_of = [exponent_type](const py::object& value) {
     return static_cast<ParabolaExponent>(exponent_type(value).cast<int>());
   };
+  const py::object ratio_type =
+      MakeEnum(m, "UtilisationRatio", kUtilisationRatios, kUtilisationRatioDoc);
+  const auto ratio_of = [ratio_type](const py::object& value) {
+    return static_cast<UtilisationRatio>(ratio_type(value).cast<int>());
+  };
   const Settings defaults;
   py::class_<Settings>(m, "Settings", kSettingsDoc)
-      .def(py::init([exponent_of](int strips, double tolerance, int max_iterations,
-                                  double strut_angle, const py::object& parabola_exponent) {
-             return Settings{strips, tolerance, max_iterations, strut_angle,
-                             exponent_of(parabola_exponent)};
+      .def(py::init([exponent_of, ratio_of](int strips, double tolerance, int max_iterations,
+                                            double strut_angle, const py::object& parabola_exponent,
+                                            const py::object& verdict_ratio) {
+             return Settings{strips,
+                             tolerance,
+                             max_iterations,
+                             strut_angle,
+                             exponent_of(parabola_exponent),
+                             ratio_of(verdict_ratio)};
            }),
            py::kw_only(), "strips"_a = defaults.strips, "tolerance"_a = defaults.tolerance,
            "max_iterations"_a = defaults.max_iterations, "strut_angle"_a = defaults.strut_angle,
            py::arg_v("parabola_exponent",
                      exponent_type(static_cast<int>(defaults.parabola_exponent)),
-                     "ParabolaExponent.Two"))
+                     "ParabolaExponent.Two"),
+           py::arg_v("verdict_ratio", ratio_type(static_cast<int>(defaults.verdict_ratio)),
+                     "UtilisationRatio.AtConstantNed"))
       .def_readwrite("strips", &Settings::strips, "Concrete strips of the R, T and C integration.")
       .def_readwrite("tolerance", &Settings::tolerance,
                      "Tolerance on the axial-force residual of every search, N.")
@@ -381,13 +541,19 @@ void BindSections(py::module_& m) {
             s.parabola_exponent = exponent_of(value);
           },
           "The concrete parabola's exponent, a quilex.ParabolaExponent.")
+      .def_property(
+          "verdict_ratio",
+          [ratio_type](const Settings& s) { return ratio_type(static_cast<int>(s.verdict_ratio)); },
+          [ratio_of](Settings& s, const py::object& value) { s.verdict_ratio = ratio_of(value); },
+          "The ratio a PolygonSection's verified compares with 1, a quilex.UtilisationRatio.")
       .def(py::self == py::self)
-      .def("__repr__", [exponent_type](const Settings& s) {
+      .def("__repr__", [exponent_type, ratio_type](const Settings& s) {
         return py::str(
                    "Settings(strips={!r}, tolerance={!r}, max_iterations={!r}, "
-                   "strut_angle={!r}, parabola_exponent={!s})")
+                   "strut_angle={!r}, parabola_exponent={!s}, verdict_ratio={!s})")
             .format(s.strips, s.tolerance, s.max_iterations, s.strut_angle,
-                    exponent_type(static_cast<int>(s.parabola_exponent)));
+                    exponent_type(static_cast<int>(s.parabola_exponent)),
+                    ratio_type(static_cast<int>(s.verdict_ratio)));
       });
 
   m.def(

@@ -37,6 +37,7 @@ class ShearOutcome(enum.IntEnum):
     CompressionOutOfRange = 2
     StrutAngleOutOfRange = 3
     NoLeverArm = 4
+    NotChecked = 5
 
 class Stirrups:
     Asw: float
@@ -115,6 +116,33 @@ class RectangleWithBars:
         self, *, B: float, H: float, bars: _Rows, stirrups: BiaxialStirrups = ...
     ) -> None: ...
 
+class PolygonSection:
+    @property
+    def outlines(self) -> List[List[Tuple[float, float]]]: ...
+    @property
+    def holes(self) -> List[List[Tuple[float, float]]]: ...
+    @property
+    def bars(self) -> npt.NDArray[np.float64]: ...
+    @property
+    def stirrups(self) -> Optional[BiaxialStirrups]: ...
+    @property
+    def shear_width(self) -> Optional[Tuple[float, float]]: ...
+    @property
+    def effective_depth(self) -> Optional[Tuple[float, float]]: ...
+    @property
+    def reference(self) -> Optional[Tuple[float, float]]: ...
+    def __init__(
+        self,
+        *,
+        outlines: Sequence[Sequence[Tuple[float, float]]],
+        holes: Sequence[Sequence[Tuple[float, float]]] = ...,
+        bars: Optional[_Rows] = None,
+        stirrups: Optional[BiaxialStirrups] = None,
+        shear_width: Optional[Tuple[float, float]] = None,
+        effective_depth: Optional[Tuple[float, float]] = None,
+        reference: Optional[Tuple[float, float]] = None,
+    ) -> None: ...
+
 class MaterialSet:
     @property
     def fyd(self) -> float: ...
@@ -152,12 +180,17 @@ class ParabolaExponent(enum.IntEnum):
     Two = 0
     EN1992 = 1
 
+class UtilisationRatio(enum.IntEnum):
+    AtConstantNed = 0
+    Radial = 1
+
 class Settings:
     strips: int
     tolerance: float
     max_iterations: int
     strut_angle: float
     parabola_exponent: ParabolaExponent
+    verdict_ratio: UtilisationRatio
     def __init__(
         self,
         *,
@@ -166,6 +199,7 @@ class Settings:
         max_iterations: int = 1000,
         strut_angle: float = 45.0,
         parabola_exponent: ParabolaExponent = ParabolaExponent.Two,
+        verdict_ratio: UtilisationRatio = UtilisationRatio.AtConstantNed,
     ) -> None: ...
 
 class UltimateState:
@@ -254,6 +288,24 @@ class BiaxialVerification:
     @property
     def reasons(self) -> List[str]: ...
 
+class PolygonVerification(BiaxialVerification):
+    @property
+    def rho_radial(self) -> Optional[float]: ...
+    @property
+    def neutral_axis_depth(self) -> Optional[float]: ...
+    @property
+    def verdict_ratio(self) -> UtilisationRatio: ...
+    @property
+    def gross_concrete_area(self) -> float: ...
+    @property
+    def net_concrete_area(self) -> float: ...
+    @property
+    def shear_checked(self) -> bool: ...
+    @property
+    def verified(self) -> bool: ...
+    @property
+    def reasons(self) -> List[str]: ...
+
 def materials(design_code: str, steel_grade: str, concrete_class: str) -> MaterialSet: ...
 @overload
 def verify(
@@ -277,22 +329,61 @@ def verify(
     Vy: float,
     settings: Optional[Settings] = None,
 ) -> BiaxialVerification: ...
+@overload
+def verify(
+    section: PolygonSection,
+    materials: MaterialSet,
+    *,
+    Ned: float,
+    Mx: float = 0.0,
+    My: float = 0.0,
+    Vx: float = 0.0,
+    Vy: float = 0.0,
+    settings: Optional[Settings] = None,
+) -> PolygonVerification: ...
 def verify_many(
-    section: Union[Rectangle, TSection, Circle, RectangleWithBars],
+    section: Union[Rectangle, TSection, Circle, RectangleWithBars, PolygonSection],
     materials: MaterialSet,
     table: _Rows,
     *,
     settings: Optional[Settings] = None,
     threads: Optional[int] = None,
 ) -> dict[str, npt.NDArray[Any]]: ...
+@overload
 def domain(
     section: Union[Rectangle, TSection, Circle],
     materials: MaterialSet,
     settings: Optional[Settings] = None,
 ) -> npt.NDArray[np.float64]: ...
+@overload
+def domain(
+    section: PolygonSection,
+    materials: MaterialSet,
+    *,
+    angle: float = 0.0,
+    settings: Optional[Settings] = None,
+) -> npt.NDArray[np.float64]: ...
+@overload
 def contour(
     section: RectangleWithBars,
     materials: MaterialSet,
     Ned: float,
     settings: Optional[Settings] = None,
 ) -> npt.NDArray[np.float64]: ...
+@overload
+def contour(
+    section: PolygonSection,
+    materials: MaterialSet,
+    Ned: float,
+    *,
+    directions: int = 72,
+    settings: Optional[Settings] = None,
+) -> npt.NDArray[np.float64]: ...
+def surface(
+    section: PolygonSection,
+    materials: MaterialSet,
+    *,
+    levels: int = 50,
+    directions: int = 72,
+    settings: Optional[Settings] = None,
+) -> dict[str, Any]: ...

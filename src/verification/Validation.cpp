@@ -1,5 +1,6 @@
 #include "quilex/validation.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -258,7 +259,9 @@ std::vector<InvalidValue> Validate(const PolygonSection& section) {
     if (holes[k]) gross -= std::fabs(geometry::TwiceSignedArea(h[k])) / 2;
   for (const Bar& bar : section.bars)
     steel += bar.area;
-  if (!o.empty() && std::isfinite(steel) && !(steel < gross)) {
+  const bool rings_sound = std::find(outlines.begin(), outlines.end(), false) == outlines.end() &&
+                           std::find(holes.begin(), holes.end(), false) == holes.end();
+  if (!o.empty() && rings_sound && std::isfinite(steel) && !(steel < gross)) {
     p.Add("bars", "the bars' areas must add up to less than the concrete's");
   }
   if (section.shear) {

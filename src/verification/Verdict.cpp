@@ -74,15 +74,10 @@ Verdict VerdictOf(const Verification& v) {
   return verdict;
 }
 
-Verdict VerdictOf(const BiaxialVerification& v) {
-  Verdict verdict;
-  verdict.verified = v.verified();
-  if (v.bending != BendingOutcome::Resisted || !(v.Mrd > 0) || !v.rho_M) {
-    verdict.bending.emplace_back(Unresisted(v.bending));
-  } else {
-    verdict.rho_M = v.rho_M;
-    if (!(*v.rho_M <= 1)) verdict.bending.emplace_back("bending ratio above 1");
-  }
+namespace {
+
+// The shear conditions of a RectangleWithBars or a PolygonSection: along x and along y.
+void AddBiaxialShear(const BiaxialVerification& v, Verdict& verdict) {
   if (v.shear_x == ShearOutcome::StrutAngleOutOfRange ||
       v.shear_y == ShearOutcome::StrutAngleOutOfRange) {
     verdict.shear.emplace_back("strut angle out of range");
@@ -96,6 +91,43 @@ Verdict VerdictOf(const BiaxialVerification& v) {
   } else {
     verdict.rho_V = v.rho_V;
     if (!(*v.rho_V <= 1)) verdict.shear.emplace_back("shear ratio above 1");
+  }
+}
+
+}  // namespace
+
+Verdict VerdictOf(const BiaxialVerification& v) {
+  Verdict verdict;
+  verdict.verified = v.verified();
+  if (v.bending != BendingOutcome::Resisted || !(v.Mrd > 0) || !v.rho_M) {
+    verdict.bending.emplace_back(Unresisted(v.bending));
+  } else {
+    verdict.rho_M = v.rho_M;
+    if (!(*v.rho_M <= 1)) verdict.bending.emplace_back("bending ratio above 1");
+  }
+  AddBiaxialShear(v, verdict);
+  return verdict;
+}
+
+Verdict VerdictOf(const PolygonVerification& v) {
+  Verdict verdict;
+  verdict.verified = v.verified();
+  const bool radial = v.verdict_ratio == UtilisationRatio::Radial;
+  if (v.bending != BendingOutcome::Resisted || !(v.Mrd > 0) || !v.rho_M) {
+    verdict.bending.emplace_back(Unresisted(v.bending));
+  } else {
+    verdict.rho_M = v.rho_M;
+    const std::optional<double>& ratio = radial ? v.rho_radial : v.rho_M;
+    if (!ratio) {
+      verdict.bending.emplace_back("no radial ratio");
+    } else if (!(*ratio <= 1)) {
+      verdict.bending.emplace_back(radial ? "radial ratio above 1" : "bending ratio above 1");
+    }
+  }
+  if (v.shear_checked()) {
+    AddBiaxialShear(v, verdict);
+  } else if (v.shear_acting) {
+    verdict.shear.emplace_back("shear not checked: the section has no shear data");
   }
   return verdict;
 }
