@@ -78,6 +78,14 @@ class Problems {
     Spacing("stirrups.st", s.st, s.Asw != 0 && s.nb != 0);
     AtMost("stirrups.st", "st", s.st, kMaxLength, " mm");
   }
+  // The stirrups of a RectangleWithBars or a PolygonSection, their fields after `prefix`.
+  void Stirrups(const std::string& prefix, const BiaxialStirrups& s) {
+    Area(prefix + "Asw", "Asw", s.Asw);
+    Legs(prefix + "nbx", "nbx", s.nbx);
+    Legs(prefix + "nby", "nby", s.nby);
+    Spacing(prefix + "st", s.st, s.Asw != 0 && (s.nbx != 0 || s.nby != 0));
+    AtMost(prefix + "st", "st", s.st, kMaxLength, " mm");
+  }
 };
 
 }  // namespace
@@ -121,12 +129,7 @@ std::vector<InvalidValue> Validate(const RectangleWithBars& section) {
   Problems p;
   p.Length("B", "B", section.B);
   p.Length("H", "H", section.H);
-  const BiaxialStirrups& s = section.stirrups;
-  p.Area("stirrups.Asw", "Asw", s.Asw);
-  p.Legs("stirrups.nbx", "nbx", s.nbx);
-  p.Legs("stirrups.nby", "nby", s.nby);
-  p.Spacing("stirrups.st", s.st, s.Asw != 0 && (s.nbx != 0 || s.nby != 0));
-  p.AtMost("stirrups.st", "st", s.st, kMaxLength, " mm");
+  p.Stirrups("stirrups.", section.stirrups);
   const std::size_t count = section.bars.size();
   if (count < 1 || count > static_cast<std::size_t>(kMaxBars)) {
     p.Add("bars", "number of bars must be from 1 to 200");
@@ -266,12 +269,7 @@ std::vector<InvalidValue> Validate(const PolygonSection& section) {
   }
   if (section.shear) {
     const PolygonShear& shear = *section.shear;
-    const BiaxialStirrups& s = shear.stirrups;
-    p.Area("shear.stirrups.Asw", "Asw", s.Asw);
-    p.Legs("shear.stirrups.nbx", "nbx", s.nbx);
-    p.Legs("shear.stirrups.nby", "nby", s.nby);
-    p.Spacing("shear.stirrups.st", s.st, s.Asw != 0 && (s.nbx != 0 || s.nby != 0));
-    p.AtMost("shear.stirrups.st", "st", s.st, kMaxLength, " mm");
+    p.Stirrups("shear.stirrups.", shear.stirrups);
     p.Length("shear.bx", "bx", shear.bx);
     p.Length("shear.by", "by", shear.by);
     p.Length("shear.dx", "dx", shear.dx);
