@@ -242,6 +242,10 @@ struct PolygonVerification : BiaxialVerification {
   // meets no boundary point that a search converged on.
   std::optional<double> rho_radial;
   std::optional<double> neutral_axis_depth;  // mm, below the most compressed fibre
+  // rad from the x axis: the direction towards the compressed side of the resisting plane
+  // (alpha gives the neutral axis' inclination, not the side); with neutral_axis_depth it
+  // places the axis in the section.
+  std::optional<double> compression_angle;
   UtilisationRatio verdict_ratio = UtilisationRatio::AtConstantNed;  // from the settings
   double gross_concrete_area = 0;                                    // mm², outlines less holes
   double net_concrete_area = 0;  // mm², less the bars too: the area the concrete law acts on

@@ -15,6 +15,7 @@
 #include "combos/ResultRows.hpp"
 #include "quilex/domain.hpp"
 #include "quilex/materials.hpp"
+#include "quilex/validation.hpp"
 #include "quilex/verification.hpp"
 #include "runfiles/Csv.hpp"
 #include "runfiles/Governing.hpp"
@@ -92,6 +93,13 @@ Inputs ReadInputs(const Options& options) {
   if (const auto* problem = std::get_if<runfiles::DataProblem>(&read)) Stop(*problem);
   Inputs in{std::move(std::get<runfiles::RunInputs>(read)), SettingsOf(options)};
   if (const auto problem = runfiles::SectionTypeProblem(in.section())) Stop(*problem);
+  // What the settings of the command's options refuse for the section, before any row.
+  if (const auto* polygon = std::get_if<PolygonSection>(&in.section())) {
+    const std::vector<InvalidValue> refused = Validate(*polygon, in.materials(), in.settings);
+    if (!refused.empty()) {
+      throw InputError("quilex-combos: " + refused.front().message + " (--exponent)\n");
+    }
+  }
   return in;
 }
 
@@ -221,8 +229,8 @@ Tally VerifyAll(const Section& section, const Inputs& in, const ActionsTable& ta
       runfiles::WriteSectionEcho(risu, in.section(), in.read.names);
       parts.section_echo = risu.text();
     }
-    // The contour of a rectangle with bars is part of its verification, and unlogged.
-    if constexpr (!std::is_same_v<Section, RectangleWithBars>) {
+    // The contour of a rectangle with bars or a polygon section is not logged.
+    if constexpr (std::is_same_v<RowActions, Actions>) {
       parts.domain = DomainLog(section, in.materials(), in.settings);
     }
   }
@@ -303,7 +311,8 @@ int Run(const Options& options, std::ostream& out, std::ostream& err) {
   }
   RefuseOverwrites(options);
   const Inputs in = ReadInputs(options);
-  const bool biaxial = std::holds_alternative<RectangleWithBars>(in.section());
+  const bool polygon = std::holds_alternative<PolygonSection>(in.section());
+  const bool biaxial = polygon || std::holds_alternative<RectangleWithBars>(in.section());
   const ActionKind kind = biaxial ? ActionKind::Biaxial : ActionKind::Uniaxial;
   const fs::path table_path = options.ActionsPath();
   const ActionsTable table =
@@ -313,7 +322,7 @@ int Run(const Options& options, std::ostream& out, std::ostream& err) {
   CommandOutput results(output_path);
   std::optional<CommandOutput> log;
   if (options.log) log.emplace(options.LogPath());
-  results.Write(HeaderRecord(kind));
+  results.Write(HeaderRecord(kind, polygon));
 
   const unsigned jobs =
       options.jobs != 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
@@ -322,6 +331,9 @@ int Run(const Options& options, std::ostream& out, std::ostream& err) {
       runfiles::Overloaded{
           [&](const RectangleWithBars& d) {
             return VerifyAll<BiaxialActions>(d, in, table, jobs, outputs);
+          },
+          [&](const PolygonSection& p) {
+            return VerifyAll<BiaxialActions>(p, in, table, jobs, outputs);
           },
           [](const runfiles::UnknownSectionType&) -> Tally {
             throw std::logic_error("an unknown section type is refused as it is read");

@@ -15,6 +15,9 @@ constexpr std::string_view kUniaxialHeader =
 constexpr std::string_view kBiaxialHeader =
     "name,Ned_kN,Mx_kNm,My_kNm,Vx_kN,Vy_kN,Mrd_kNm,Mrdx_kNm,Mrdy_kNm,rho_M,MRx_kNm,MRy_kNm,"
     "Vrdx_kN,Vrdy_kN,rho_V,epsilon,alpha,campo,verified,reason,bending,shear\r\n";
+constexpr std::string_view kPolygonHeader =
+    "name,Ned_kN,Mx_kNm,My_kNm,Vx_kN,Vy_kN,Mrd_kNm,Mrdx_kNm,Mrdy_kNm,rho_M,MRx_kNm,MRy_kNm,"
+    "Vrdx_kN,Vrdy_kN,rho_V,epsilon,alpha,campo,verified,reason,bending,shear,rho_radial\r\n";
 
 // A field wide enough for every value up to 10^37; wider ones take the widest field a
 // double needs (309 integer digits, a sign, a point and two decimals).
@@ -28,20 +31,24 @@ void AppendNumbers(std::string& out, std::initializer_list<double> values) {
   }
 }
 
-void AppendVerdict(std::string& out, int campo, const Verdict& verdict) {
+// The record's end: CR LF, or first the fields that follow the verdict.
+void AppendVerdict(std::string& out, int campo, const Verdict& verdict,
+                   std::string_view end = "\r\n") {
   out += ',';
   out += std::to_string(campo);
   out += verdict.verified ? ",yes," : ",no,";
   out += runfiles::CsvQuoted(verdict.reason());
   // Each check's verdict apart, after the columns scripts already read by position.
   out += verdict.bending.empty() ? ",yes" : ",no";
-  out += verdict.shear.empty() ? ",yes\r\n" : ",no\r\n";
+  out += verdict.shear.empty() ? ",yes" : ",no";
+  out += end;
 }
 
 }  // namespace
 
-std::string_view HeaderRecord(ActionKind kind) {
-  return kind == ActionKind::Uniaxial ? kUniaxialHeader : kBiaxialHeader;
+std::string_view HeaderRecord(ActionKind kind, bool radial_ratio) {
+  if (kind == ActionKind::Uniaxial) return kUniaxialHeader;
+  return radial_ratio ? kPolygonHeader : kBiaxialHeader;
 }
 
 void AppendRow(std::string& out, std::string_view name, const Actions& actions,
@@ -61,6 +68,18 @@ void AppendRow(std::string& out, std::string_view name, const BiaxialActions& ac
   AppendNumbers(out, {a.Ned, a.Mx, a.My, a.Vx, a.Vy, r.Mrd, r.Mrdx, r.Mrdy, r.rho_M, r.MRx, r.MRy,
                       r.Vrdx, r.Vrdy, r.rho_V, r.epsilon, r.alpha});
   AppendVerdict(out, r.campo, verdict);
+}
+
+void AppendRow(std::string& out, std::string_view name, const BiaxialActions& actions,
+               const PolygonVerification& v, const Verdict& verdict) {
+  const runfiles::PrintedBiaxialActions a = runfiles::AsPrinted(actions);
+  const runfiles::PrintedPolygonResults r = runfiles::AsPrinted(v);
+  out += runfiles::CsvQuoted(name);
+  AppendNumbers(out, {a.Ned, a.Mx, a.My, a.Vx, a.Vy, r.Mrd, r.Mrdx, r.Mrdy, r.rho_M, r.MRx, r.MRy,
+                      r.Vrdx, r.Vrdy, r.rho_V, r.epsilon, r.alpha});
+  AppendVerdict(out, r.campo, verdict, "");
+  AppendNumbers(out, {r.rho_radial});
+  out += "\r\n";
 }
 
 std::string TwoDecimals(double value) {

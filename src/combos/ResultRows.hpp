@@ -21,14 +21,17 @@
 
 namespace quilex::combos {
 
-// The header record for the section's kind of actions.
-std::string_view HeaderRecord(ActionKind kind);
+// The header record for the section's kind of actions; a polygon section's rows end with
+// its radial ratio, after the columns of a rectangle with bars.
+std::string_view HeaderRecord(ActionKind kind, bool radial_ratio = false);
 
 // Appends the row of a combination; `name` is its name as read.
 void AppendRow(std::string& out, std::string_view name, const Actions& actions,
                const Verification& v, const Verdict& verdict);
 void AppendRow(std::string& out, std::string_view name, const BiaxialActions& actions,
                const BiaxialVerification& v, const Verdict& verdict);
+void AppendRow(std::string& out, std::string_view name, const BiaxialActions& actions,
+               const PolygonVerification& v, const Verdict& verdict);
 
 // A value as the program prints it with two decimals (f8.2), without padding or width limit.
 std::string TwoDecimals(double value);

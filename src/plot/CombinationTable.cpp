@@ -27,7 +27,7 @@ std::size_t FindColumn(const std::filesystem::path& file, int header_line,
   for (std::size_t k = 0; k < header.size(); ++k) {
     if (runfiles::Lowercase(Trim(header[k])) == runfiles::Lowercase(wanted)) return k;
   }
-  const std::string table = moment_contour ? "type-D sections" : "R, T and C sections";
+  const std::string table = moment_contour ? "type-D and P sections" : "R, T and C sections";
   FailAt(file, static_cast<std::size_t>(header_line),
          "no column '" + std::string(wanted) + "' in the header (a table of " + table +
              " has one; is the table of another section?)");

@@ -220,39 +220,50 @@ void PlacedLabel(SvgWriter& svg, const Frame& frame, Obstacles& obstacles, doubl
                  const std::string& attributes, double font_size, double character_width) {
   const double width = CharacterCount(text) * character_width + 6;
   const double height = font_size + 4;
-  const Box inside{frame.left, frame.top, frame.left + frame.width, frame.top + frame.height};
   Box best{};
   bool best_end = false;
   int fewest = -1;
-  for (const double distance : {9.0, 16.0, 26.0, 40.0, 60.0, 90.0}) {
-    // Right above, right below, left above, left below, then straight above and below.
-    const struct {
-      double dx, dy;
-      bool end;  // anchored at its end (to the left of the point)
-    } places[] = {{distance, -distance * 0.6, false}, {distance, distance * 0.6 + height, false},
-                  {-distance, -distance * 0.6, true}, {-distance, distance * 0.6 + height, true},
-                  {-width / 2, -distance, false},     {-width / 2, distance + height, false}};
-    for (const auto& place : places) {
-      const double tx = x + place.dx;
-      const double baseline = y + place.dy;
-      const double left = place.end ? tx - width + 3 : tx - 3;
-      Box box{left, baseline - font_size, left + width, baseline - font_size + height};
-      // Slid back into the frame: near an edge the point's label then sits along that edge.
-      const double shift_x = std::max(0.0, inside.x0 - box.x0) - std::max(0.0, box.x1 - inside.x1);
-      const double shift_y = std::max(0.0, inside.y0 - box.y0) - std::max(0.0, box.y1 - inside.y1);
-      box = {box.x0 + shift_x, box.y0 + shift_y, box.x1 + shift_x, box.y1 + shift_y};
-      int collisions = obstacles.Collisions(box);
-      if (box.x0 < inside.x0 || box.x1 > inside.x1 || box.y0 < inside.y0 || box.y1 > inside.y1) {
-        collisions += 1000;  // wider than the frame: only when nothing else is possible
-      }
-      if (fewest < 0 || collisions < fewest) {
-        fewest = collisions;
-        best = box;
-        best_end = place.end;
-      }
-      if (collisions == 0) break;
-    }
+  // Within the frame first; when no place there is free (a narrow contour holding its
+  // points), beside it too, in the picture's margins.
+  const Box frame_box{frame.left, frame.top, frame.left + frame.width, frame.top + frame.height};
+  const Box margins{8, frame.top, kWidth - 8, frame.top + frame.height};
+  const std::vector<double> near{9.0, 16.0, 26.0, 40.0, 60.0, 90.0};
+  const std::vector<double> farther{9.0, 16.0, 26.0, 40.0, 60.0, 90.0, 130.0, 180.0, 240.0, 320.0};
+  for (const auto& [inside, distances] :
+       {std::pair{frame_box, near}, std::pair{margins, farther}}) {
     if (fewest == 0) break;
+    for (const double distance : distances) {
+      // Right above, right below, left above, left below, then straight above and below.
+      const struct {
+        double dx, dy;
+        bool end;  // anchored at its end (to the left of the point)
+      } places[] = {{distance, -distance * 0.6, false}, {distance, distance * 0.6 + height, false},
+                    {-distance, -distance * 0.6, true}, {-distance, distance * 0.6 + height, true},
+                    {-width / 2, -distance, false},     {-width / 2, distance + height, false}};
+      for (const auto& place : places) {
+        const double tx = x + place.dx;
+        const double baseline = y + place.dy;
+        const double left = place.end ? tx - width + 3 : tx - 3;
+        Box box{left, baseline - font_size, left + width, baseline - font_size + height};
+        // Slid back inside: near an edge the point's label then sits along that edge.
+        const double shift_x =
+            std::max(0.0, inside.x0 - box.x0) - std::max(0.0, box.x1 - inside.x1);
+        const double shift_y =
+            std::max(0.0, inside.y0 - box.y0) - std::max(0.0, box.y1 - inside.y1);
+        box = {box.x0 + shift_x, box.y0 + shift_y, box.x1 + shift_x, box.y1 + shift_y};
+        int collisions = obstacles.Collisions(box);
+        if (box.x0 < inside.x0 || box.x1 > inside.x1 || box.y0 < inside.y0 || box.y1 > inside.y1) {
+          collisions += 1000;  // wider than the frame: only when nothing else is possible
+        }
+        if (fewest < 0 || collisions < fewest) {
+          fewest = collisions;
+          best = box;
+          best_end = place.end;
+        }
+        if (collisions == 0) break;
+      }
+      if (fewest == 0) break;
+    }
   }
   // A label pushed away from its point keeps a thin leader to it, from the box's nearest point.
   const double near_x = std::clamp(x, best.x0, best.x1);
@@ -405,11 +416,15 @@ void DrawLegend(SvgWriter& svg, const Frame& frame, const DomainPlot& plot) {
   svg.EndGroup();
 }
 
-}  // namespace
-
-std::string DrawDomainPicture(const DomainPlot& plot) {
+// The height of the picture of one chart.
+double ChartHeight(const DomainPlot& plot) {
   const Frame frame = Layout(plot);
-  const double height = frame.top + frame.height + 66 + 20 * (LegendLines(plot) - 1) + 16;
+  return frame.top + frame.height + 66 + 20 * (LegendLines(plot) - 1) + 16;
+}
+
+std::string DrawChart(const DomainPlot& plot) {
+  const Frame frame = Layout(plot);
+  const double height = ChartHeight(plot);
 
   SvgWriter svg(kWidth, height, plot.document_title,
                 "Drawn by quilex-plot from the input and result files of one run of quilex.");
@@ -432,6 +447,44 @@ std::string DrawDomainPicture(const DomainPlot& plot) {
   DrawPointLabels(svg, frame, plot, obstacles);
   DrawGoverningLabel(svg, frame, plot, obstacles);
   DrawLegend(svg, frame, plot);
+  return svg.Finish();
+}
+
+// The room beside the chart for the drawing of the section (DrawSection: 348 at most).
+constexpr double kSectionRoom = 360;
+
+}  // namespace
+
+std::string DrawDomainPicture(const DomainPlot& plot) {
+  if (plot.section_drawing.empty() && plot.charts_below.empty()) return DrawChart(plot);
+  // The chart, the section beside it, the further charts below, each with its own ids.
+  double height = ChartHeight(plot);
+  for (const DomainPlot& below : plot.charts_below)
+    height += ChartHeight(below);
+  const double width = kWidth + (plot.section_drawing.empty() ? 0 : kSectionRoom);
+  SvgWriter svg(width, height, plot.document_title,
+                "Drawn by quilex-plot from the input and result files of one run of quilex.");
+  svg.Rect(0, 0, width, height, "fill=\"#ffffff\"");
+  svg.Embed(DrawChart(plot), 0, 0, "id=\"chart\"");
+  if (!plot.section_drawing.empty()) {
+    svg.Embed(plot.section_drawing, kWidth, kTop - 20, "id=\"section\"");
+    svg.Text(kWidth + kSectionRoom / 2, kTop - 24,
+             "The section as read; dashed: the neutral axis of Rd",
+             "text-anchor=\"middle\" font-size=\"11\" fill=\"#404040\"");
+  }
+  double top = ChartHeight(plot);
+  int k = 0;
+  for (const DomainPlot& below : plot.charts_below) {
+    std::string chart = DrawChart(below);
+    // Ids stay unique in the one document.
+    const std::string prefix = "id=\"below-" + std::to_string(++k) + "-";
+    for (std::size_t at = 0; (at = chart.find("id=\"", at)) != std::string::npos;
+         at += prefix.size()) {
+      chart.replace(at, 4, prefix);
+    }
+    svg.Embed(chart, 0, top, "id=\"chart-below-" + std::to_string(k) + "\"");
+    top += ChartHeight(below);
+  }
   return svg.Finish();
 }
 

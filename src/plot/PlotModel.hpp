@@ -17,8 +17,8 @@ struct PlotPoint {
 };
 
 enum class PlotKind {
-  InteractionDomain,  // R, T, C: -N (kN) across, M (kN·m) up
-  MomentContour,      // D: Mx across, My up (kN·m), equal scales
+  InteractionDomain,  // R, T, C (and P along its design moment): -N (kN) across, M (kN·m) up
+  MomentContour,      // D, P: Mx across, My up (kN·m), equal scales
 };
 
 struct CombinationPoint {
@@ -62,6 +62,11 @@ struct DomainPlot {
   std::string combinations_note;  // how the rows are placed, when not at their own values
   std::string shear_legend;       // the combinations whose shear check failed
   std::string governing_legend;
+
+  // A polygon section: its drawing (an <svg> element) beside the chart, and below it the M-N
+  // domain in the direction of the design moment.
+  std::string section_drawing;
+  std::vector<DomainPlot> charts_below;
 };
 
 }  // namespace quilex::plot

@@ -7,10 +7,12 @@
 #include <cstdio>
 #include <limits>
 #include <new>
+#include <numbers>
 #include <sstream>
 
 #include "plot/CombinationTable.hpp"
 #include "plot/FileText.hpp"
+#include "plot/SectionDrawing.hpp"
 #include "quilex/domain.hpp"
 #include "quilex/errors.hpp"
 #include "quilex/materials.hpp"
@@ -26,7 +28,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::size_t kDomainPoints = 101;  // R, T, C: 1 + 49 + 1 + 49 + 1
-constexpr std::size_t kContourPoints = 73;  // D: 72 directions and the first again
+constexpr std::size_t kContourPoints = 73;  // D, P: 72 directions and the first again
 constexpr double kKilo = 0.001;             // N to kN, as the result files scale
 constexpr double kMega = 1e-6;              // N·mm to kN·m
 
@@ -118,6 +120,21 @@ std::pair<std::string, std::string> SectionTexts(const runfiles::SectionData& se
                 std::to_string(count) + (count == 1 ? " bar, " : " bars, ") + Compact(total) + mm2 +
                     " in all; " + materials};
           },
+          [&](const PolygonSection& p) {
+            double total = 0;
+            for (const Bar& bar : p.bars)
+              total += bar.area;
+            const auto counted = [](std::size_t count, const char* one, const char* many) {
+              return std::to_string(count) + (count == 1 ? one : many);
+            };
+            return Texts{"Section P: " + counted(p.outlines.size(), " outline, ", " outlines, ") +
+                             counted(p.holes.size(), " hole", " holes") +
+                             (p.reference ? ", moments about (" + Compact(p.reference->x) + ", " +
+                                                Compact(p.reference->y) + ") mm"
+                                          : ", moments about the centroid"),
+                         counted(p.bars.size(), " bar, ", " bars, ") + Compact(total) + mm2 +
+                             " in all (net section); " + materials};
+          },
           [](const runfiles::UnknownSectionType&) -> Texts {
             throw std::logic_error("a section of an unknown type is refused as it is read");
           }},
@@ -198,6 +215,10 @@ struct ExactRun {
   double Vrdx = 0;              // D
   double Vrdy = 0;
   std::optional<std::pair<double, double>> moments_at_Ned;
+  // P: the M-N domain in the design moment's direction (-N, M) and the resisting plane's
+  // neutral axis.
+  std::vector<PlotPoint> domain;
+  std::optional<NeutralAxisLine> neutral_axis;
 };
 
 ExactRun ExactRunOf(const fs::path& mate, const runfiles::SectionData& section,
@@ -226,19 +247,41 @@ ExactRun ExactRunOf(const fs::path& mate, const runfiles::SectionData& section,
     take(v);
     exact.Vrd = v.Vrd * kKilo;
   };
-  std::visit(runfiles::Overloaded{[&](const RectangleWithBars& d) {
-                                    const BiaxialVerification v = Verify(d, m, biaxial_actions);
-                                    for (const MomentPoint& p : v.contour)
-                                      exact.boundary.push_back({p.Mx * kMega, p.My * kMega});
-                                    take(v);
-                                    exact.Mrdx = v.Mrdx * kMega;
-                                    exact.Mrdy = v.Mrdy * kMega;
-                                    exact.Vrdx = v.Vrdx * kKilo;
-                                    exact.Vrdy = v.Vrdy * kKilo;
-                                  },
-                                  [](const runfiles::UnknownSectionType&) {},
-                                  [&](const auto& shape) { uniaxial(shape); }},
-             section);
+  // Generic: a polygon section's verdict is its own (VerdictOf(PolygonVerification)).
+  const auto biaxial = [&](const auto& v, const std::vector<MomentPoint>& contour) {
+    for (const MomentPoint& p : contour)
+      exact.boundary.push_back({p.Mx * kMega, p.My * kMega});
+    take(v);
+    exact.Mrdx = v.Mrdx * kMega;
+    exact.Mrdy = v.Mrdy * kMega;
+    exact.Vrdx = v.Vrdx * kKilo;
+    exact.Vrdy = v.Vrdy * kKilo;
+  };
+  std::visit(
+      runfiles::Overloaded{
+          [&](const RectangleWithBars& d) {
+            const BiaxialVerification v = Verify(d, m, biaxial_actions);
+            biaxial(v, v.contour);
+          },
+          [&](const PolygonSection& p) {
+            const PolygonVerification v = Verify(p, m, biaxial_actions);
+            biaxial(v, MomentContour(p, m, biaxial_actions.Ned));
+            // The direction the verification takes: that of Mx alone for no moment.
+            const double angle =
+                biaxial_actions.Mx == 0 && biaxial_actions.My == 0
+                    ? 0.0
+                    : std::atan2(biaxial_actions.My, biaxial_actions.Mx) * 180 / std::numbers::pi;
+            // Where the contour at a level does not reach the direction, the level has no
+            // point: the picture joins its neighbours.
+            for (const DomainPoint& point : InteractionDomain(p, m, angle)) {
+              if (point.converged) exact.domain.push_back({-point.N * kKilo, point.M * kMega});
+            }
+            if (v.compression_angle && v.neutral_axis_depth) {
+              exact.neutral_axis = NeutralAxisLine{*v.compression_angle, *v.neutral_axis_depth};
+            }
+          },
+          [](const runfiles::UnknownSectionType&) {}, [&](const auto& shape) { uniaxial(shape); }},
+      section);
   return exact;
 }
 
@@ -276,11 +319,65 @@ void PlaceOnTheDrawnContour(const std::vector<PlotPoint>& contour,
   }
 }
 
+// What the picture of an M-N domain says of its design point, the resisting point at its
+// Ned and the verdict in bending.
+struct DomainTexts {
+  std::string ned_text;
+  double minus_Ned = 0;     // kN
+  double M = 0;             // kN·m: Med, or a polygon section's moment in its direction
+  const char* moment_name;  // as the labels name it
+  bool no_resisting_moment = false;
+  double Mrd = 0;
+  std::string Mrd_text;  // as printed
+  std::string rho_text;
+  bool verified = false;
+  bool outside = false;
+  std::optional<std::pair<double, double>> outside_range;
+};
+
+void DescribeDomain(DomainPlot& plot, const DomainTexts& t) {
+  const std::string med = t.moment_name;
+  plot.x_title = "-N (kN), compression positive";
+  plot.y_title = "M (kN\u00B7m)";
+  plot.boundary_legend =
+      "M-N interaction domain: the axial forces and moments the section resists at the "
+      "ultimate limit state";
+  plot.design = {t.minus_Ned, t.M};
+  plot.design_label = "Ed: -Ned = " + Fixed(plot.design.x, 2) + " kN, " + med + " = " +
+                      Fixed(plot.design.y, 2) + " kN\u00B7m";
+  const std::string actions_text =
+      t.ned_text + ", " + med + " = " + Fixed(plot.design.y, 2) + " kN\u00B7m";
+  if (t.no_resisting_moment) {
+    plot.title_lines.push_back(actions_text +
+                               ": Mrd = 0 (no resisting moment at this Ned): bending not verified");
+    plot.design_legend = "design point (-Ned, " + med +
+                         "): bending not verified, Ned outside the M-N domain or no "
+                         "convergence";
+    return;
+  }
+  // Also the point of a Med on the other side than Mrd, whose rho_M may be at most 1.
+  plot.verified = t.verified;
+  if (t.outside_range) {
+    const auto [lower, upper] = *t.outside_range;
+    plot.extent = {PlotPoint{plot.design.x, lower}, PlotPoint{plot.design.x, upper}};
+    plot.extent_legend = "moments resisted at this Ned: " + Fixed(lower, 2) + " to " +
+                         Fixed(upper, 2) + " kN\u00B7m (" + med + " lies outside)";
+  }
+  plot.resisting = PlotPoint{plot.design.x, t.Mrd};
+  plot.resisting_label = "Mrd = " + t.Mrd_text + " kN\u00B7m";
+  plot.resisting_legend = "resisting point (-Ned, Mrd), dashed from the design point";
+  plot.title_lines.push_back(actions_text + ": Mrd = " + t.Mrd_text + " kN\u00B7m, " + t.rho_text +
+                             ": bending " + VerdictText(plot.verified));
+  plot.design_legend = "design point (-Ned, " + med + "): bending " + VerdictText(plot.verified) +
+                       (plot.verified ? " (rho_M \u2264 1)"
+                        : t.outside   ? " (outside the M-N domain at this axial force)"
+                                      : " (rho_M > 1)");
+}
 }  // namespace
 
 std::vector<PlotPoint> ReadDomainPoints(const fs::path& file, std::size_t expected_points,
                                         const std::string& section_type) {
-  const bool contour = section_type == "D";
+  const bool contour = section_type == "D" || section_type == "P";
   // Read no further than the line after the last point, however large the file: quilex
   // writes two f8.2 fields a line.
   constexpr std::size_t kLongestLine = 80;
@@ -374,9 +471,11 @@ RunResults ReadRunResults(const fs::path& file) {
   }
   RunResults results;
   results.biaxial = lines.size() > 1 && StartsWith(lines[1], "Mrdx ");
-  const std::vector<const char*> labels =
+  results.radial = results.biaxial && lines.size() > 12 && StartsWith(lines[12], "rho_rad ");
+  std::vector<const char*> labels =
       results.biaxial ? std::vector<const char*>(kBiaxialLabels.begin(), kBiaxialLabels.end())
                       : std::vector<const char*>(kSectionLabels.begin(), kSectionLabels.end());
+  if (results.radial) labels.push_back("rho_rad");
   for (std::size_t k = 0; k < labels.size(); ++k) {
     const std::size_t line = k + 1;
     if (k >= lines.size()) {
@@ -434,16 +533,19 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
   if (std::holds_alternative<runfiles::UnknownSectionType>(section)) {
     FailAt(sezi, 1,
            "section type '" + type +
-               "' is not one that quilex verifies (R, T, C or D): nothing to draw");
+               "' is not one that quilex verifies (R, T, C, D or P): nothing to draw");
   }
-  const bool contour = std::holds_alternative<RectangleWithBars>(section);
+  const bool polygon = std::holds_alternative<PolygonSection>(section);
+  const bool contour = polygon || std::holds_alternative<RectangleWithBars>(section);
 
   const RunResults results = ReadRunResults(risu);
-  if (results.biaxial != contour) {
+  if (results.biaxial != contour || results.radial != polygon) {
     FailAt(risu, 1,
            std::string("these are the results of a ") +
-               (results.biaxial ? "type-D" : "type-R, T or C") + " section, but sezi.txt holds a " +
-               TypeName(type) + " section: run quilex again");
+               (results.radial    ? "type-P"
+                : results.biaxial ? "type-D"
+                                  : "type-R, T or C") +
+               " section, but sezi.txt holds a " + TypeName(type) + " section: run quilex again");
   }
   if (contour && results.no_resisting_moment_line != 0) {
     FailAt(risu, results.no_resisting_moment_line,
@@ -503,43 +605,20 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
   plot.title_lines.push_back(bars_text);
   if (!contour) {
     plot.document_title = "Quilex: M-N interaction domain of a " + TypeName(type) + " section";
-    plot.x_title = "-N (kN), compression positive";
-    plot.y_title = "M (kN\u00B7m)";
-    plot.boundary_legend =
-        "M-N interaction domain: the axial forces and moments the section resists at the "
-        "ultimate limit state";
-    plot.design = {-actions.Ned * kKilo, actions.uniaxial.Med * kMega};
-    plot.design_label = "Ed: -Ned = " + Fixed(plot.design.x, 2) +
-                        " kN, Med = " + Fixed(plot.design.y, 2) + " kN\u00B7m";
-    const std::string actions_text = ned_text + ", Med = " + Fixed(plot.design.y, 2) + " kN\u00B7m";
-    if (no_resisting_moment) {
-      plot.title_lines.push_back(
-          actions_text + ": Mrd = 0 (no resisting moment at this Ned): bending not verified");
-      plot.design_legend =
-          "design point (-Ned, Med): bending not verified, Ned outside the M-N domain or no "
-          "convergence";
-    } else {
-      // Also the point of a Med on the other side than Mrd, whose rho_M may be at most 1.
-      const double mrd = exact.Mrd;
-      plot.verified = bending_verified;
-      if (outside_range) {
-        const auto [lower, upper] = *outside_range;
-        plot.extent = {PlotPoint{plot.design.x, lower}, PlotPoint{plot.design.x, upper}};
-        plot.extent_legend = "moments resisted at this Ned: " + Fixed(lower, 2) + " to " +
-                             Fixed(upper, 2) + " kN\u00B7m (Med lies outside)";
-      }
-      plot.resisting = PlotPoint{plot.design.x, mrd};
-      plot.resisting_label = "Mrd = " + shown("Mrd", mrd) + " kN\u00B7m";
-      plot.resisting_legend = "resisting point (-Ned, Mrd), dashed from the design point";
-      plot.title_lines.push_back(actions_text + ": Mrd = " + shown("Mrd", mrd) + " kN\u00B7m, " +
-                                 rho_text + ": bending " + VerdictText(plot.verified));
-      plot.design_legend = "design point (-Ned, Med): bending " + VerdictText(plot.verified) +
-                           (plot.verified ? " (rho_M \u2264 1)"
-                            : outside     ? " (outside the M-N domain at this axial force)"
-                                          : " (rho_M > 1)");
-    }
+    DescribeDomain(plot, {.ned_text = ned_text,
+                          .minus_Ned = -actions.Ned * kKilo,
+                          .M = actions.uniaxial.Med * kMega,
+                          .moment_name = "Med",
+                          .no_resisting_moment = no_resisting_moment,
+                          .Mrd = exact.Mrd,
+                          .Mrd_text = shown("Mrd", exact.Mrd),
+                          .rho_text = rho_text,
+                          .verified = bending_verified,
+                          .outside = outside,
+                          .outside_range = outside_range});
   } else {
-    plot.document_title = "Quilex: resisting moments of a type-D section at " + ned_text;
+    plot.document_title =
+        "Quilex: resisting moments of a " + TypeName(type) + " section at " + ned_text;
     plot.x_title = "Mx (kN\u00B7m)";
     plot.y_title = "My (kN\u00B7m)";
     plot.boundary_legend =
@@ -583,8 +662,40 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
                                                " kN, Vrdy = " + shown("Vrdy", exact.Vrdy) + " kN, "
                                          : "Ved = " + Fixed(actions.uniaxial.Ved * kKilo, 2) +
                                                " kN: Vrd = " + shown("Vrd", exact.Vrd) + " kN, ";
-  plot.title_lines.push_back(shear_text + rho_v_text + ": shear " + VerdictText(shear_verified));
+  const auto* polygon_section = std::get_if<PolygonSection>(&section);
+  if (polygon_section && !polygon_section->shear) {
+    plot.title_lines.push_back("Vx = " + Fixed(actions.biaxial.Vx * kKilo, 2) +
+                               " kN, Vy = " + Fixed(actions.biaxial.Vy * kKilo, 2) +
+                               " kN: shear not checked (no shear data in sezi.txt): shear " +
+                               VerdictText(shear_verified));
+  } else {
+    plot.title_lines.push_back(shear_text + rho_v_text + ": shear " + VerdictText(shear_verified));
+  }
   plot.title_lines.front() += ": section " + VerdictText(exact.verdict.verified);
+  if (polygon_section) {
+    plot.section_drawing = DrawSection(section, exact.neutral_axis);
+    // The M-N domain in the direction of the design moment, where Mrd and rho_M are taken.
+    DomainPlot domain;
+    domain.kind = PlotKind::InteractionDomain;
+    domain.boundary = exact.domain;
+    const double M = std::hypot(plot.design.x, plot.design.y);
+    const double angle =
+        M > 0 ? std::atan2(plot.design.y, plot.design.x) * 180 / std::numbers::pi : 0;
+    domain.title_lines.push_back("M-N domain in the direction of the design moment, " +
+                                 Fixed(angle, 2) + "\u00B0 from the x axis");
+    DescribeDomain(domain, {.ned_text = ned_text,
+                            .minus_Ned = -actions.Ned * kKilo,
+                            .M = M,
+                            .moment_name = "M",
+                            .no_resisting_moment = false,
+                            .Mrd = exact.Mrd,
+                            .Mrd_text = shown("Mrd", exact.Mrd),
+                            .rho_text = rho_text,
+                            .verified = bending_verified,
+                            .outside = outside,
+                            .outside_range = outside_range});
+    plot.charts_below.push_back(std::move(domain));
+  }
 
   std::error_code error;
   if (fs::exists(table, error)) {

@@ -16,7 +16,7 @@
 namespace quilex::plot {
 
 // Points of domplot.txt, each line "-N M" (the domain of R, T, C) or "Mx My" (the contour of
-// D) in two f8.2 fields:
+// D and P) in two f8.2 fields:
 // exactly `expected_points` lines, the last repeating the first; a field of asterisks is
 // NaN. Throws InputError.
 std::vector<PlotPoint> ReadDomainPoints(const std::filesystem::path& file,
@@ -25,7 +25,8 @@ std::vector<PlotPoint> ReadDomainPoints(const std::filesystem::path& file,
 
 // The results block of risu-MN.txt, field by field as printed.
 struct RunResults {
-  bool biaxial = false;  // the twelve-line block of a type-D section
+  bool biaxial = false;  // the twelve-line block of a type-D section (also P's first lines)
+  bool radial = false;   // and a thirteenth, rho_rad: a type-P section
   // Printed values by label; nullopt for a field of asterisks (beyond its print width).
   std::vector<std::pair<std::string, std::optional<double>>> values;
   std::vector<std::string> texts;            // the fields as printed, trimmed

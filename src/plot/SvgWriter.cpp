@@ -75,6 +75,16 @@ void SvgWriter::UprightText(double x, double y, std::string_view text,
   out_ += '>' + XmlEscaped(text) + "</text>\n";
 }
 
+void SvgWriter::Embed(std::string_view svg, double x, double y, std::string_view group) {
+  const std::size_t start = svg.find("<svg");
+  if (start != std::string_view::npos) svg.remove_prefix(start);
+  BeginGroup(std::string(group) + (group.empty() ? "" : " ") + "transform=\"translate(" +
+             Coordinate(x) + " " + Coordinate(y) + ")\"");
+  out_ += svg;
+  if (!svg.empty() && svg.back() != '\n') out_ += '\n';
+  EndGroup();
+}
+
 void SvgWriter::BeginGroup(std::string_view attributes) {
   Open("g", attributes);
   out_ += ">\n";

@@ -22,6 +22,9 @@ class SvgWriter {
   void Text(double x, double y, std::string_view text, std::string_view attributes);
   // Text turned a quarter anticlockwise about its anchor point (a vertical axis title).
   void UprightText(double x, double y, std::string_view text, std::string_view attributes);
+  // An <svg> element another writer made (its XML declaration left out), its top left
+  // corner moved to (x, y); `group` holds the group's other attributes (an id).
+  void Embed(std::string_view svg, double x, double y, std::string_view group);
   void BeginGroup(std::string_view attributes);
   void EndGroup();
 

@@ -15,7 +15,7 @@ constexpr std::string_view kUsage =
     "Verifies one reinforced-concrete cross section at the ultimate limit state. Run it in\n"
     "the folder that holds its four inputs:\n"
     "  parm.txt     1 to echo the input into risu.txt\n"
-    "  sezi.txt     the section: its type (R, T, C or D) and its data\n"
+    "  sezi.txt     the section: its type (R, T, C, D or P) and its data\n"
     "  mate.txt     design code, steel grade and concrete class\n"
     "  slu-max.txt  the design actions (Ned Med Ved, or Ned Mx My Vx Vy for D)\n"
     "It writes beside them:\n"

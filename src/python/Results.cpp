@@ -66,6 +66,7 @@ empty: quilex.contour() draws it) and
 
   rho_radial           the factor by which (Ned, Mx, My), scaled together, reach the boundary
   neutral_axis_depth   mm below the most compressed fibre
+  compression_angle    rad from x towards the compressed side of the resisting plane
   verdict_ratio        the ratio verified compares with 1 (Settings.verdict_ratio)
   gross_concrete_area  outlines less holes, mm²
   net_concrete_area    less the bars too, mm²: bars displace the concrete they occupy
@@ -310,6 +311,9 @@ void BindResults(py::module_& m) {
                     "the domain, or None.")
       .def_readonly("neutral_axis_depth", &PolygonVerification::neutral_axis_depth,
                     "Neutral-axis depth below the most compressed fibre, mm, or None.")
+      .def_readonly("compression_angle", &PolygonVerification::compression_angle,
+                    "Direction from the x axis towards the compressed side of the resisting "
+                    "plane, rad, or None.")
       .def_property_readonly(
           "verdict_ratio",
           [](const PolygonVerification& v) {

@@ -4,17 +4,18 @@
 #include <numbers>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
 #include "plot/DomainPicture.hpp"
 #include "plot/FileText.hpp"
 #include "plot/RunFolder.hpp"
+#include "plot/SectionDrawing.hpp"
 #include "quilex/materials.hpp"
 #include "quilex/verdict.hpp"
 #include "quilex/verification.hpp"
 #include "quilex/version.hpp"
-#include "report/SectionDrawing.hpp"
 #include "runfiles/Csv.hpp"
 #include "runfiles/Governing.hpp"
 #include "runfiles/InputFiles.hpp"
@@ -139,7 +140,8 @@ RunData ReadRunData(const fs::path& folder) {
     const auto& inputs = std::get<runfiles::RunInputs>(read);
     data.section = inputs.section;
     data.names = inputs.names;
-    data.is_biaxial = std::holds_alternative<RectangleWithBars>(data.section);
+    data.is_biaxial = std::holds_alternative<RectangleWithBars>(data.section) ||
+                      std::holds_alternative<PolygonSection>(data.section);
     if (data.is_biaxial) {
       data.biaxial = runfiles::ReadBiaxialActions(slu);
     } else {
@@ -209,16 +211,53 @@ std::string SectionTable(const runfiles::SectionData& section) {
                 std::to_string(s.nbx) + " legs along x, " + std::to_string(s.nby) +
                     " along y, of " + Compact(s.Asw) + mm2 + " every " + Compact(s.st) + mm);
           },
+          [&](const PolygonSection& p) {
+            Row(out, "Type", "P: polygon section with individually placed bars, biaxial bending");
+            std::size_t vertices = 0;
+            for (const auto& ring : p.outlines)
+              vertices += ring.size();
+            for (const auto& ring : p.holes)
+              vertices += ring.size();
+            Row(out, "Concrete",
+                std::to_string(p.outlines.size()) + " outline(s), " +
+                    std::to_string(p.holes.size()) + " hole(s), " + std::to_string(vertices) +
+                    " vertices",
+                "the bars displace the concrete they occupy (net section)");
+            Row(out, "Moments about",
+                p.reference
+                    ? "(" + Compact(p.reference->x) + ", " + Compact(p.reference->y) + ")" + mm
+                    : std::string("the centroid of the gross concrete"));
+            double total = 0;
+            for (const Bar& bar : p.bars)
+              total += bar.area;
+            Row(out, "Bars",
+                std::to_string(p.bars.size()) + ", " + Compact(total) + mm2 + " in all");
+            if (p.shear) {
+              const PolygonShear& v = *p.shear;
+              const BiaxialStirrups& st = v.stirrups;
+              Row(out, "Stirrups",
+                  std::to_string(st.nbx) + " legs along x, " + std::to_string(st.nby) +
+                      " along y, of " + Compact(st.Asw) + mm2 + " every " + Compact(st.st) + mm);
+              Row(out, "Webs",
+                  "bx = " + Compact(v.bx) + ", dx = " + Compact(v.dx) + "; by = " + Compact(v.by) +
+                      ", dy = " + Compact(v.dy) + mm,
+                  "given: the outline alone does not give them");
+            } else {
+              Row(out, "Shear data", "none: shear is not checked");
+            }
+          },
           [](const runfiles::UnknownSectionType&) {}},
       section);
   out += "</table>\n";
-  const auto* d = std::get_if<RectangleWithBars>(&section);
-  if (d != nullptr) {
+  const std::vector<Bar>* bars = nullptr;
+  if (const auto* d = std::get_if<RectangleWithBars>(&section)) bars = &d->bars;
+  if (const auto* p = std::get_if<PolygonSection>(&section)) bars = &p->bars;
+  if (bars != nullptr && !bars->empty()) {
     out +=
         "<table class=\"rows\"><tr><th class=\"n\">bar</th><th class=\"n\">x (mm)</th>"
         "<th class=\"n\">y (mm)</th><th class=\"n\">area (mm\u00B2)</th></tr>\n";
-    for (std::size_t k = 0; k < d->bars.size(); ++k) {
-      const Bar& bar = d->bars[k];
+    for (std::size_t k = 0; k < bars->size(); ++k) {
+      const Bar& bar = (*bars)[k];
       out += "<tr><td class=\"n\">" + std::to_string(k + 1) + "</td><td class=\"n\">" +
              Fixed(bar.x, 2) + "</td><td class=\"n\">" + Fixed(bar.y, 2) + "</td><td class=\"n\">" +
              Fixed(bar.area, 2) + "</td></tr>\n";
@@ -368,9 +407,9 @@ std::string ShearTerms(const ShearCheck& c, double Asw, int legs, double st, con
 std::string Checks(const RunData& data, Verdict& verdict) {
   const MaterialSet& m = data.materials.design;
   std::string out;
-  if (const auto* d = std::get_if<RectangleWithBars>(&data.section)) {
+  const auto biaxial = [&](const auto& v, const BiaxialStirrups* s, const char* web_x,
+                           const char* web_y) {
     const BiaxialActions& a = data.biaxial;
-    const BiaxialVerification v = Verify(*d, m, a);
     verdict = VerdictOf(v);
     const bool bending = verdict.bending.empty(), shear = verdict.shear.empty();
     out += "<div class=\"check\"><h3>Biaxial bending at constant Ned</h3>\n";
@@ -382,23 +421,41 @@ std::string Checks(const RunData& data, Verdict& verdict) {
            ").</p>\n";
     out += "<p>rho_M = M / Mrd = " + Ratio(v.rho_M, bending) + ": bending " + VerdictWord(bending) +
            Failures(verdict.bending) + ".</p>\n";
+    if constexpr (std::is_same_v<std::decay_t<decltype(v)>, PolygonVerification>) {
+      out += "<p>Radial ratio (Ned, Mx and My scaled together to the resistance surface): " +
+             (v.rho_radial ? Fixed(*v.rho_radial, 2) : std::string("\u2013")) +
+             "; the verdict compares rho_M with 1. Concrete " + Compact(v.gross_concrete_area) +
+             " mm\u00B2 gross, " + Compact(v.net_concrete_area) +
+             " mm\u00B2 net of the bars.</p>\n";
+    }
     if (v.alpha) {
       out += "<p>Neutral axis at " + Fixed(*v.alpha, 2) + "\u00B0 to x; epsilon = " +
              (v.epsilon ? Fixed(*v.epsilon, 2) : std::string("\u2013")) + ", campo " +
              std::to_string(v.campo) + ".</p>\n";
     }
     out += "</div>\n<div class=\"check\"><h3>Shear in both directions (45\u00B0 struts)</h3>\n";
-    const BiaxialStirrups& s = d->stirrups;
-    if (v.shear_check_x) {
-      out += ShearTerms(*v.shear_check_x, s.Asw, s.nbx, s.st, m, a.Ned, "Along x, web H");
+    if (s == nullptr) {
+      out += "<p>The section has no shear data: shear is not checked" +
+             std::string(shear ? " (no shear force acts)" : "") + ": shear " + VerdictWord(shear) +
+             Failures(verdict.shear) + ".</p>\n</div>\n";
+      return;
     }
+    if (v.shear_check_x)
+      out += ShearTerms(*v.shear_check_x, s->Asw, s->nbx, s->st, m, a.Ned, web_x);
     out += "<p>Vrdx = min(VRd,s, VRd,max) = " + kN(v.Vrdx) + "</p>\n";
-    if (v.shear_check_y) {
-      out += ShearTerms(*v.shear_check_y, s.Asw, s.nby, s.st, m, a.Ned, "Along y, web B");
-    }
+    if (v.shear_check_y)
+      out += ShearTerms(*v.shear_check_y, s->Asw, s->nby, s->st, m, a.Ned, web_y);
     out += "<p>Vrdy = min(VRd,s, VRd,max) = " + kN(v.Vrdy) + "</p>\n";
     out += "<p>rho_V = \u221A((Vx / Vrdx)\u00B2 + (Vy / Vrdy)\u00B2) = " + Ratio(v.rho_V, shear) +
            ": shear " + VerdictWord(shear) + Failures(verdict.shear) + ".</p>\n</div>\n";
+  };
+  if (const auto* d = std::get_if<RectangleWithBars>(&data.section)) {
+    biaxial(Verify(*d, m, data.biaxial), &d->stirrups, "Along x, web H", "Along y, web B");
+    return out;
+  }
+  if (const auto* p = std::get_if<PolygonSection>(&data.section)) {
+    biaxial(Verify(*p, m, data.biaxial), p->shear ? &p->shear->stirrups : nullptr,
+            "Along x, web bx", "Along y, web by");
     return out;
   }
   const Actions& a = data.actions;
@@ -553,7 +610,7 @@ std::string WriteReport(const fs::path& folder, const ReportOptions& options) {
          Failures(verdict.conditions()) + ".</div>\n";
 
   out += "<h2>1. Section</h2>\n<div class=\"section-drawing\"><div class=\"figure\">" +
-         DrawSection(data.section) + "</div>\n<div>" + SectionTable(data.section) +
+         plot::DrawSection(data.section) + "</div>\n<div>" + SectionTable(data.section) +
          "<p class=\"meta\">Gross concrete section: the bars do not displace the concrete. "
          "Stirrups are drawn dashed through the bar axes.</p></div></div>\n";
   out += "<h2>2. Materials</h2>\n" + MaterialsTable(data);

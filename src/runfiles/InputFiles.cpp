@@ -1,5 +1,7 @@
 #include "runfiles/InputFiles.hpp"
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,7 @@ std::string TypeLetter(const SectionData& section) {
                                [](const TSection&) { return std::string("T"); },
                                [](const CircularSection&) { return std::string("C"); },
                                [](const RectangleWithBars&) { return std::string("D"); },
+                               [](const PolygonSection&) { return std::string("P"); },
                                [](const UnknownSectionType& unknown) { return unknown.letter; }},
                     section);
 }
@@ -45,7 +48,7 @@ std::string AttentionLine(const DataProblem& problem) {
       }
       return line;
     case DataProblem::Kind::UnknownSectionType:
-      return "ATTENTION --> unknown section type (R, T, C or D expected)";
+      return "ATTENTION --> unknown section type (R, T, C, D or P expected)";
   }
   // A formatted record ends with its CR LF.
   while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
@@ -56,9 +59,9 @@ std::string AttentionLine(const DataProblem& problem) {
 std::optional<DataProblem> SectionTypeProblem(const SectionData& section) {
   const auto* unknown = std::get_if<UnknownSectionType>(&section);
   if (unknown == nullptr) return std::nullopt;
-  return DataProblem{
-      DataProblem::Kind::UnknownSectionType,
-      {"sezi.txt", 1, "SectionType", "section type '" + unknown->letter + "' is not R, T, C or D"}};
+  return DataProblem{DataProblem::Kind::UnknownSectionType,
+                     {"sezi.txt", 1, "SectionType",
+                      "section type '" + unknown->letter + "' is not R, T, C, D or P"}};
 }
 
 int ReadEchoFlag(textio::InputFile& parm) {
@@ -137,6 +140,91 @@ std::variant<SectionData, DataProblem> ReadRectangleWithBars(textio::InputFile& 
   return SectionData(std::move(d));
 }
 
+// A count of type P read from sezi.txt, checked against its range before what it counts is
+// read, so that no count makes the reader hold more than a section may have.
+std::optional<DataProblem> CountProblem(const textio::InputFile& sezi, const char* item,
+                                        const std::string& what, int count, int least,
+                                        std::size_t most) {
+  if (count >= least && static_cast<std::size_t>(count) <= most) return std::nullopt;
+  return DataProblem{DataProblem::Kind::InvalidSection,
+                     {"sezi.txt", sezi.next_record, item,
+                      std::string(item) + ", " + what + ", must be from " + std::to_string(least) +
+                          " to " + std::to_string(most) + ", not " + std::to_string(count)}};
+}
+
+// Type P: the counts, each outline and each hole (its vertex count, then a vertex a record),
+// the bars (x, y, area a record), then the shear data and the reference point when the
+// counts say they follow.
+std::variant<SectionData, DataProblem> ReadPolygonSection(textio::InputFile& sezi) {
+  int nout = 0, nhole = 0, nbar = 0, nshear = 0, nref = 0;
+  ReadList(sezi,
+           {{nout, "nout"}, {nhole, "nhole"}, {nbar, "nbar"}, {nshear, "nshear"}, {nref, "nref"}},
+           "the counts");
+  // Every ring has at least three vertices.
+  constexpr std::size_t kMostRings = kMaxPolygonVertices / 3;
+  for (const auto& problem :
+       {CountProblem(sezi, "nout", "the number of outlines", nout, 1, kMostRings),
+        CountProblem(sezi, "nhole", "the number of holes", nhole, 0, kMostRings),
+        CountProblem(sezi, "nbar", "the number of bars", nbar, 0, kMaxPolygonBars),
+        CountProblem(sezi, "nshear", "the number of shear records", nshear, 0, 1),
+        CountProblem(sezi, "nref", "the number of reference points", nref, 0, 1)}) {
+    if (problem) return *problem;
+  }
+  PolygonSection p;
+  std::size_t vertices_left = kMaxPolygonVertices;
+  const auto read_rings =
+      [&](int count, const char* kind,
+          std::vector<std::vector<Vertex>>& rings) -> std::optional<DataProblem> {
+    rings.resize(static_cast<std::size_t>(count));
+    int k = 0;
+    for (std::vector<Vertex>& ring : rings) {
+      const std::string ring_name = std::string(kind) + " " + std::to_string(++k);
+      int nv = 0;
+      ReadList(sezi, {{nv, "nv"}}, "the vertex count of " + ring_name);
+      if (auto problem = CountProblem(sezi, "nv", "the number of vertices of " + ring_name, nv, 3,
+                                      std::max<std::size_t>(3, vertices_left))) {
+        return problem;
+      }
+      vertices_left -= std::min(vertices_left, static_cast<std::size_t>(nv));
+      ring.resize(static_cast<std::size_t>(nv));
+      int j = 0;
+      for (Vertex& vertex : ring) {
+        ReadList(sezi, {{vertex.x, "x"}, {vertex.y, "y"}},
+                 "vertex " + std::to_string(++j) + " of " + ring_name);
+      }
+    }
+    return std::nullopt;
+  };
+  if (auto problem = read_rings(nout, "outline", p.outlines)) return *problem;
+  if (auto problem = read_rings(nhole, "hole", p.holes)) return *problem;
+  p.bars.resize(static_cast<std::size_t>(nbar));
+  int j = 0;
+  for (Bar& bar : p.bars) {
+    ReadList(sezi, {{bar.x, "x"}, {bar.y, "y"}, {bar.area, "area"}}, "bar " + std::to_string(++j));
+  }
+  if (nshear == 1) {
+    PolygonShear& shear = p.shear.emplace();
+    BiaxialStirrups& s = shear.stirrups;
+    ReadList(sezi,
+             {{s.Asw, "Asw"},
+              {s.nbx, "nbx"},
+              {s.nby, "nby"},
+              {s.st, "st"},
+              {shear.bx, "bx"},
+              {shear.by, "by"},
+              {shear.dx, "dx"},
+              {shear.dy, "dy"}},
+             "the shear data");
+  }
+  if (nref == 1) {
+    Vertex& reference = p.reference.emplace();
+    ReadList(sezi, {{reference.x, "xref"}, {reference.y, "yref"}}, "the reference point");
+  }
+  RequireNoFurtherNumbers(sezi, "the section data",
+                          "more lines than the counts nout, nhole, nbar, nshear and nref say?");
+  return SectionData(std::move(p));
+}
+
 }  // namespace
 
 std::variant<SectionData, DataProblem> ReadSection(textio::InputFile& sezi) {
@@ -155,6 +243,8 @@ std::variant<SectionData, DataProblem> ReadSection(textio::InputFile& sezi) {
       break;
     case 'D':
       return ReadRectangleWithBars(sezi);
+    case 'P':
+      return ReadPolygonSection(sezi);
     default:
       // Nothing more of an unknown type is read, so nothing after it is judged.
       return SectionData(UnknownSectionType{letter});

@@ -22,7 +22,7 @@
 
 namespace quilex::runfiles {
 
-// A type letter other than R, T, C and D: nothing after it is read from sezi.txt.
+// A type letter other than R, T, C, D and P: nothing after it is read from sezi.txt.
 struct UnknownSectionType {
   std::string letter;
   bool operator==(const UnknownSectionType&) const = default;
@@ -30,9 +30,9 @@ struct UnknownSectionType {
 
 // sezi.txt: the section of the type its first character names.
 using SectionData = std::variant<RectangularSection, TSection, CircularSection, RectangleWithBars,
-                                 UnknownSectionType>;
+                                 PolygonSection, UnknownSectionType>;
 
-// The letter of sezi.txt for the section: R, T, C, D, or the unknown one as read.
+// The letter of sezi.txt for the section: R, T, C, D, P, or the unknown one as read.
 std::string TypeLetter(const SectionData& section);
 
 // Helper for std::visit with one lambda per alternative.
@@ -71,7 +71,8 @@ std::optional<DataProblem> SectionTypeProblem(const SectionData& section);
 int ReadEchoFlag(textio::InputFile& parm);
 
 // Reads the type and the records of that type. A type-D bar count outside 1 to kMaxBars is
-// a DataProblem, found before any bar is read.
+// a DataProblem, found before any bar is read; so is a type-P count out of its range (more
+// outlines, holes, vertices or bars than Validate() takes), found before what it counts.
 std::variant<SectionData, DataProblem> ReadSection(textio::InputFile& sezi);
 
 MaterialNames ReadMaterialNames(textio::InputFile& mate);

@@ -17,6 +17,8 @@ constexpr textio::ParsedFormat kNoResistingMomentFormat = "('ATTENTION --> Mrd =
 constexpr textio::ParsedFormat kNoShearResistanceFormat = "('ATTENTION --> mean compression exceeds fcd: ',                   'shear not verified (Vrd = 0)!')";
 constexpr textio::ParsedFormat kNoStirrupsFormat = "('ATTENTION --> no stirrups',a,': shear not verified (Vrd = 0)!')";
 constexpr textio::ParsedFormat kNoLeverArmFormat = "('ATTENTION --> no lever arm',a,' (the bars lie on the face the shear runs from): shear not verified (Vrd = 0)!')";
+constexpr textio::ParsedFormat kShearNotCheckedFormat = "('ATTENTION --> no shear data in sezi.txt: shear not checked (no shear force acts)')";
+constexpr textio::ParsedFormat kShearNotCheckedActingFormat = "('ATTENTION --> no shear data in sezi.txt: shear not checked: section not verified!')";
 constexpr textio::ParsedFormat kHighStrengthConcreteFormat = "('ATTENTION --> concrete above C50/60: parabola exponent 2 used where EN 1992-1-1 gives less: the resistance may be overestimated!')";
 constexpr textio::ParsedFormat kOutsideDomainFormat = "('ATTENTION --> Ned and Med outside the M-N domain: at this Ned the section resists moments from ',f9.2,' to ',f9.2,' kN·m: section not verified!')";
 // clang-format on
@@ -70,6 +72,33 @@ void WriteSectionEcho(textio::OutputFile& risu, const SectionData& section,
         risu.WriteFormatted("(i5,3f10.2)", {++j, bar.x, bar.y, bar.area});
       }
     },
+    [&](const PolygonSection& p) {
+      const auto count = [](const auto& list) { return static_cast<int>(list.size()); };
+      risu.WriteFormatted("('Stype',3x,'nout',2x,'nhole',3x,'nbar',1x,'nshear',3x,'nref',/,       a1,5x,i6,1x,i6,1x,i6,1x,i6,1x,i6)",
+                          {type, count(p.outlines), count(p.holes), count(p.bars), p.shear ? 1 : 0, p.reference ? 1 : 0});
+      const auto rings = [&](const std::vector<std::vector<Vertex>>& list, std::string_view kind) {
+        int k = 0;
+        for (const std::vector<Vertex>& ring : list) {
+          risu.WriteFormatted("(a,i5,':',i6,' vertices')", {kind, ++k, count(ring)});
+          int j = 0;
+          for (const Vertex& v : ring) risu.WriteFormatted("(i5,2f10.2)", {++j, v.x, v.y});
+        }
+      };
+      rings(p.outlines, "outline");
+      rings(p.holes, "hole   ");
+      if (!p.bars.empty()) risu.WriteFormatted("('  bar',9x,'x',9x,'y',6x,'area')");
+      int j = 0;
+      for (const Bar& bar : p.bars) risu.WriteFormatted("(i5,3f10.2)", {++j, bar.x, bar.y, bar.area});
+      if (p.shear) {
+        const PolygonShear& v = *p.shear;
+        const BiaxialStirrups& s = v.stirrups;
+        risu.WriteFormatted("(6x,'Asw',2x,'nbx',2x,'nby',7x,'st',7x,'bx',7x,'by',7x,'dx',7x,'dy',/,  f9.2,1x,i4,1x,i4,1x,f8.2,1x,f8.2,1x,f8.2,1x,f8.2,1x,f8.2)",
+                            {s.Asw, s.nbx, s.nby, s.st, v.bx, v.by, v.dx, v.dy});
+      }
+      if (p.reference) {
+        risu.WriteFormatted("('moments about',2f10.2)", {p.reference->x, p.reference->y});
+      }
+    },
     [](const UnknownSectionType&) {}}, section);
   risu.WriteFormatted("(a2,2x,a6,2x,a7,/)", {names.design_code, names.steel_grade, names.concrete_class});
 }
@@ -102,12 +131,16 @@ void WriteResults(textio::OutputFile& risu_mn, const Verification& v, const Mate
   WriteConcreteClassWarning(risu_mn, m);
 }
 
-void WriteResults(textio::OutputFile& risu_mn, const BiaxialVerification& v,
-                  const MaterialSet& m) {
+namespace {
+
+void WriteBiaxialBlock(textio::OutputFile& risu_mn, const BiaxialVerification& v) {
   const PrintedBiaxialResults p = AsPrinted(v);
   risu_mn.WriteFormatted("('Mrd     = ',f8.2,/,                                              'Mrdx    = ',f8.2,/,                                              'Mrdy    = ',f8.2,/,                                              'rho_M   = ',f8.2,/,                                              'MRx     = ',f8.2,/,                                              'MRy     = ',f8.2,/,                                              'Vrdx    = ',f8.2,/,                                              'Vrdy    = ',f8.2,/,                                              'rho_V   = ',f8.2,/,                                              'epsilon = ',f8.2,/,                                              'alpha   = ',f8.2,/,                                              'campo   = ',i2)",
                          {p.Mrd, p.Mrdx, p.Mrdy, p.rho_M, p.MRx, p.MRy, p.Vrdx, p.Vrdy, p.rho_V,
                           p.epsilon, p.alpha, p.campo});
+}
+
+void WriteBiaxialAttention(textio::OutputFile& risu_mn, const BiaxialVerification& v) {
   if (v.Mrd == 0) risu_mn.WriteFormatted(kNoResistingMomentFormat);
   WriteOutsideDomain(risu_mn, v.bending, v.moments_at_Ned);
   // Crushed struts in either direction, then the directions without stirrups, then those
@@ -126,6 +159,28 @@ void WriteResults(textio::OutputFile& risu_mn, const BiaxialVerification& v,
   }
   if (zero(ShearOutcome::NoLeverArm)) {
     risu_mn.WriteFormatted(kNoLeverArmFormat, {directions(ShearOutcome::NoLeverArm)});
+  }
+}
+
+}  // namespace
+
+void WriteResults(textio::OutputFile& risu_mn, const BiaxialVerification& v,
+                  const MaterialSet& m) {
+  WriteBiaxialBlock(risu_mn, v);
+  WriteBiaxialAttention(risu_mn, v);
+  WriteConcreteClassWarning(risu_mn, m);
+}
+
+// The block of a rectangle with bars, then the radial ratio; without shear data, a line
+// that says shear was not checked (and that the section is not verified when a shear force
+// acts).
+void WriteResults(textio::OutputFile& risu_mn, const PolygonVerification& v,
+                  const MaterialSet& m) {
+  WriteBiaxialBlock(risu_mn, v);
+  risu_mn.WriteFormatted("('rho_rad = ',f8.2)", {AsPrinted(v).rho_radial});
+  WriteBiaxialAttention(risu_mn, v);
+  if (!v.shear_checked()) {
+    risu_mn.WriteFormatted(v.shear_acting ? kShearNotCheckedActingFormat : kShearNotCheckedFormat);
   }
   WriteConcreteClassWarning(risu_mn, m);
 }
@@ -165,6 +220,10 @@ PrintedBiaxialResults AsPrinted(const BiaxialVerification& v) {
           v.epsilon.value_or(0.0),
           v.alpha.value_or(v.last_trial_angle),
           v.campo};
+}
+
+PrintedPolygonResults AsPrinted(const PolygonVerification& v) {
+  return {AsPrinted(static_cast<const BiaxialVerification&>(v)), v.rho_radial.value_or(kNoRatio)};
 }
 
 void WriteDataProblem(textio::OutputFile& risu_mn, const DataProblem& problem) {

@@ -43,15 +43,21 @@ struct PrintedBiaxialResults {
   double Mrd, Mrdx, Mrdy, rho_M, MRx, MRy, Vrdx, Vrdy, rho_V, epsilon, alpha;
   int campo;
 };
+// A polygon section's: the block of a rectangle with bars and the radial ratio after it.
+struct PrintedPolygonResults : PrintedBiaxialResults {
+  double rho_radial;
+};
 PrintedActions AsPrinted(const Actions& actions);
 PrintedBiaxialActions AsPrinted(const BiaxialActions& actions);
 PrintedResults AsPrinted(const Verification& v);
 PrintedBiaxialResults AsPrinted(const BiaxialVerification& v);
+PrintedPolygonResults AsPrinted(const PolygonVerification& v);
 
 // The results block and its ATTENTION lines; the materials tell whether the concrete is of
 // a class above C50/60.
 void WriteResults(textio::OutputFile& risu_mn, const Verification& v, const MaterialSet& m);
 void WriteResults(textio::OutputFile& risu_mn, const BiaxialVerification& v, const MaterialSet& m);
+void WriteResults(textio::OutputFile& risu_mn, const PolygonVerification& v, const MaterialSet& m);
 
 // The domain boundary (compression positive) or the moment contour, a point per line.
 void WritePoints(textio::OutputFile& domplot, const std::vector<DomainPoint>& points);

@@ -35,16 +35,27 @@ void RunUniaxial(RunFiles& files, bool echo, const Section& section, const Mater
   WritePoints(files.domplot, InteractionDomain(section, m, kSettings, &domain_log));
 }
 
-// A rectangle with bars: the verification, its results and, when a search of direction
-// converged (also to a point outside), the contour of resisting moments.
-void RunBiaxial(RunFiles& files, bool echo, const RectangleWithBars& section,
-                const MaterialSet& m) {
+// The contour of a rectangle with bars is part of its verification; a polygon section's is
+// drawn after it, with the same 72 directions.
+const std::vector<MomentPoint>& ContourOf(const RectangleWithBars&, const MaterialSet&,
+                                          const BiaxialActions&, const BiaxialVerification& v) {
+  return v.contour;
+}
+std::vector<MomentPoint> ContourOf(const PolygonSection& section, const MaterialSet& m,
+                                   const BiaxialActions& actions, const BiaxialVerification&) {
+  return MomentContour(section, m, actions.Ned, 72, kSettings);
+}
+
+// A rectangle with bars or a polygon section: the verification, its results and, when a
+// search of direction converged (also to a point outside), the contour of resisting moments.
+template <class Section>
+void RunBiaxial(RunFiles& files, bool echo, const Section& section, const MaterialSet& m) {
   const BiaxialActions actions = ReadBiaxialActions(files.slu);
-  const BiaxialVerification v = WriteVerification(files.risu, echo, section, m, kSettings, actions);
+  const auto v = WriteVerification(files.risu, echo, section, m, kSettings, actions);
   if (!RunGoesOn(v)) return;
   WriteResults(files.risu_mn, v, m);
   if (v.bending == BendingOutcome::Resisted || v.bending == BendingOutcome::OutsideDomain) {
-    WritePoints(files.domplot, v.contour);
+    WritePoints(files.domplot, ContourOf(section, m, actions, v));
   }
 }
 
@@ -76,6 +87,14 @@ BiaxialVerification WriteVerification(textio::OutputFile& risu, bool echo,
   return Verify(s, m, actions, settings, &log);
 }
 
+PolygonVerification WriteVerification(textio::OutputFile& risu, bool echo, const PolygonSection& s,
+                                      const MaterialSet& m, const Settings& settings,
+                                      const BiaxialActions& actions) {
+  if (echo) WriteActionsEcho(risu, actions);
+  RisuLog log(risu);
+  return Verify(s, m, actions, settings, &log);
+}
+
 bool RunGoesOn(const Verification& v) {
   return v.shear != ShearOutcome::StrutAngleOutOfRange;
 }
@@ -98,6 +117,7 @@ void WriteRun(RunFiles& files) {
   if (echo) WriteSectionEcho(files.risu, in.section, in.names);
   std::visit(
       Overloaded{[&](const RectangleWithBars& d) { RunBiaxial(files, echo, d, in.materials); },
+                 [&](const PolygonSection& p) { RunBiaxial(files, echo, p, in.materials); },
                  [&](const UnknownSectionType&) {
                    // After the actions' echo, so that no earlier results stay in
                    // risu-MN.txt as if they were this run's.

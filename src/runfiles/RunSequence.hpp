@@ -45,6 +45,10 @@ BiaxialVerification WriteVerification(textio::OutputFile& risu, bool echo,
                                       const RectangleWithBars& s, const MaterialSet& m,
                                       const Settings& settings, const BiaxialActions& actions);
 
+PolygonVerification WriteVerification(textio::OutputFile& risu, bool echo, const PolygonSection& s,
+                                      const MaterialSet& m, const Settings& settings,
+                                      const BiaxialActions& actions);
+
 // Whether a run goes on after the verification to its results and its domain or contour: it
 // ends after the message of a strut angle out of range.
 bool RunGoesOn(const Verification& v);

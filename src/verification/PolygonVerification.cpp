@@ -101,6 +101,7 @@ std::optional<biaxial::DirectionSolution> VerifyBending(const Searches& s, const
   r.bending = BendingOutcome::Resisted;
   r.epsilon = plane.x / direction.dmax;
   r.neutral_axis_depth = plane.x;
+  r.compression_angle = resisting.theta;
   r.Mrd = std::hypot(r.Mrdx, r.Mrdy);
   r.rho_M = M / r.Mrd;
   r.campo = biaxial::PolygonStrainField(direction, plane, s.m);

@@ -66,6 +66,7 @@ TEST(PolygonSection, IGirderInPureBendingIsTheStressBlock) {
   EXPECT_NEAR(*v.neutral_axis_depth, x, 1e-6);
   EXPECT_NEAR(*v.epsilon, x / 950, 1e-9);
   EXPECT_NEAR(*v.alpha, 0, 1e-9);
+  EXPECT_NEAR(*v.compression_angle, std::numbers::pi / 2, 1e-9);  // the top flange
   EXPECT_EQ(v.campo, 3);
   EXPECT_NEAR(*v.rho_M, 500e6 / Mrd, 1e-9);
   // At Ned = 0 the ray from the origin runs at constant N: the two ratios agree.

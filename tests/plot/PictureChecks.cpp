@@ -241,8 +241,8 @@ bool InsidePolygon(const std::vector<std::pair<double, double>>& polygon, double
   return inside;
 }
 
-testing::AssertionResult LabelsCoverNothing(const XmlElement& root) {
-  const XmlElement* boundary = FindById(root, "boundary");
+testing::AssertionResult LabelsCoverNothing(const XmlElement& root, const std::string& prefix) {
+  const XmlElement* boundary = FindById(root, prefix + "boundary");
   if (boundary == nullptr) return testing::AssertionFailure() << "no boundary";
   const std::vector<std::pair<double, double>> points = PolygonPoints(*boundary);
   std::vector<Rect> markers;

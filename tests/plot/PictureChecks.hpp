@@ -76,7 +76,8 @@ std::pair<double, double> CircleCentre(const XmlElement& circle);
 
 // No label's box (a rect whose id ends in "-label-box") crosses the boundary polygon or
 // covers any part of a marker (a circle, or the square of a shear failure).
-testing::AssertionResult LabelsCoverNothing(const XmlElement& root);
+// `prefix` starts the ids of a chart embedded below another (quilex-plot's "below-1-").
+testing::AssertionResult LabelsCoverNothing(const XmlElement& root, const std::string& prefix = "");
 
 // Even-odd rule: whether (x, y) lies inside the polygon.
 bool InsidePolygon(const std::vector<std::pair<double, double>>& polygon, double x, double y);

@@ -13,6 +13,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "quilex/quilex.hpp"
@@ -77,9 +78,10 @@ void PrintUniaxial(const Section& section, const MaterialSet& m, textio::InputFi
   });
 }
 
-void PrintBiaxial(const RectangleWithBars& section, const MaterialSet& m, textio::InputFile& slu) {
+template <class Section>
+void PrintBiaxial(const Section& section, const MaterialSet& m, textio::InputFile& slu) {
   const BiaxialActions actions = runfiles::ReadBiaxialActions(slu);
-  const BiaxialVerification v = Verify(section, m, actions);
+  const auto v = Verify(section, m, actions);
   Print("Mrd", v.Mrd);
   Print("Mrdx", v.Mrdx);
   Print("Mrdy", v.Mrdy);
@@ -97,7 +99,13 @@ void PrintBiaxial(const RectangleWithBars& section, const MaterialSet& m, textio
   Print("shear_x", static_cast<int>(v.shear_x));
   Print("shear_y", static_cast<int>(v.shear_y));
   const auto pair = [](const MomentPoint& p) { return std::pair{p.Mx, p.My}; };
-  PrintPoints("contour", v.contour, pair);
+  if constexpr (std::is_same_v<Section, PolygonSection>) {
+    Print("rho_radial", v.rho_radial);
+    Print("neutral_axis_depth", v.neutral_axis_depth);
+    Print("compression_angle", v.compression_angle);
+  } else {
+    PrintPoints("contour", v.contour, pair);
+  }
   PrintPoints("moment_contour", MomentContour(section, m, actions.Ned), pair);
 }
 
@@ -119,6 +127,10 @@ int main(int argc, char** argv) {
   const MaterialSet m = LookupMaterials(names.design_code, names.steel_grade, names.concrete_class);
   return std::visit(runfiles::Overloaded{[&](const RectangleWithBars& d) {
                                            PrintBiaxial(d, m, slu);
+                                           return 0;
+                                         },
+                                         [&](const PolygonSection& p) {
+                                           PrintBiaxial(p, m, slu);
                                            return 0;
                                          },
                                          [](const runfiles::UnknownSectionType&) { return 1; },

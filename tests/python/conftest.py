@@ -69,10 +69,26 @@ class Case:
                 B=float(B), H=float(H), bars=bars,
                 stirrups=quilex.BiaxialStirrups(Asw=float(Asw), nbx=int(nbx), nby=int(nby),
                                                 st=float(st)))
+        elif self.type == "P":
+            nout, nhole, nbar, nshear, nref = map(int, sezi.read(5))
+            rings = [[tuple(map(float, sezi.read(2))) for _ in range(int(sezi.read(1)[0]))]
+                     for _ in range(nout + nhole)]
+            bars = [tuple(map(float, sezi.read(3))) for _ in range(nbar)]
+            shear = {}
+            if nshear:
+                Asw, nbx, nby, st, bx, by, dx, dy = sezi.read(8)
+                shear = dict(stirrups=quilex.BiaxialStirrups(Asw=float(Asw), nbx=int(nbx),
+                                                             nby=int(nby), st=float(st)),
+                             shear_width=(float(bx), float(by)),
+                             effective_depth=(float(dx), float(dy)))
+            reference = tuple(map(float, sezi.read(2))) if nref else None
+            self.section = quilex.PolygonSection(outlines=rings[:nout], holes=rings[nout:],
+                                                 bars=bars, reference=reference, **shear)
         names = [line.strip().strip("'\"").strip() for line in
                  (folder / "mate.txt").read_text().splitlines()[:3]]
         self.materials = quilex.materials(*names)
-        action_names = ("Ned", "Mx", "My", "Vx", "Vy") if self.type == "D" else ("Ned", "Med", "Ved")
+        action_names = (("Ned", "Mx", "My", "Vx", "Vy") if self.type in "DP"
+                        else ("Ned", "Med", "Ved"))
         values = _Groups(folder / "slu-max.txt").read(len(action_names))
         self.actions = dict(zip(action_names, map(float, values)))
         self.results = (folder / "expected-risu-MN.txt").read_bytes().decode()
@@ -97,7 +113,7 @@ def verified_case_names():
         if (folder / "expected-status").read_text().strip() != "0":
             continue
         sezi = folder / "sezi.txt"
-        if not sezi.is_file() or sezi.read_text()[:1] not in "RTCD":
+        if not sezi.is_file() or sezi.read_text()[:1] not in "RTCDP":
             continue
         if (folder / "before-risu-MN.txt").exists():
             continue
@@ -150,6 +166,8 @@ def results_block(v):
                 ("alpha", v.last_trial_angle if v.alpha is None else v.alpha)]
     lines = [f"{name:<8}= {f82(value)}" for name, value in rows]
     lines.append(f"{'campo':<8}= {v.campo:2d}")
+    if isinstance(v, quilex.PolygonVerification):
+        lines.append(f"{'rho_rad':<8}= {f82(999.99 if v.rho_radial is None else v.rho_radial)}")
     return "\r\n".join(lines) + "\r\n"
 
 

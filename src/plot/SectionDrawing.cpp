@@ -1,18 +1,18 @@
-#include "report/SectionDrawing.hpp"
+#include "plot/SectionDrawing.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "plot/FileText.hpp"
 #include "plot/SvgWriter.hpp"
 
-namespace quilex::report {
+namespace quilex::plot {
 namespace {
-
-using plot::Compact;
-using plot::SvgWriter;
 
 constexpr double kLargestSide = 260;  // px, of the section's larger dimension
 constexpr double kMargin = 44;        // px around it, for the dimensions
@@ -20,6 +20,9 @@ constexpr const char* kConcrete = "fill=\"#d9d9d9\" stroke=\"#404040\" stroke-wi
 constexpr const char* kStirrup =
     "fill=\"none\" stroke=\"#6a3d9a\" stroke-width=\"1.2\" stroke-dasharray=\"6 3\"";
 constexpr const char* kBar = "fill=\"#202020\"";
+constexpr const char* kHole = "fill=\"#ffffff\" stroke=\"#404040\" stroke-width=\"1.2\"";
+constexpr const char* kNeutralAxis =
+    "id=\"neutral-axis\" stroke=\"#d73027\" stroke-width=\"1.5\" stroke-dasharray=\"8 4\"";
 constexpr const char* kLayer = "stroke=\"#202020\" stroke-width=\"5\" stroke-linecap=\"round\"";
 
 // From millimetres of the section (x to the right, y down from its top left corner) to the
@@ -66,9 +69,75 @@ void LayerLabel(Canvas& canvas, double x, double depth, double area, bool above)
                   "text-anchor=\"middle\" font-size=\"11\"");
 }
 
+// The part of the line p·n = level (n the unit vector at `angle`) inside the box, or none.
+std::optional<std::pair<PlotPoint, PlotPoint>> LineInBox(double angle, double level, double x0,
+                                                         double y0, double x1, double y1) {
+  const double nx = std::cos(angle), ny = std::sin(angle);
+  // Points level·n + s (-ny, nx); the box bounds s on each axis it is not parallel to.
+  double lo = -1e300, hi = 1e300;
+  const auto bound = [&](double base, double step, double from, double to) {
+    if (step == 0) return base >= from && base <= to;
+    const double a = (from - base) / step, b = (to - base) / step;
+    lo = std::max(lo, std::min(a, b));
+    hi = std::min(hi, std::max(a, b));
+    return true;
+  };
+  if (!bound(level * nx, -ny, x0, x1) || !bound(level * ny, nx, y0, y1) || !(lo < hi)) {
+    return std::nullopt;
+  }
+  return std::pair{PlotPoint{level * nx - lo * ny, level * ny + lo * nx},
+                   PlotPoint{level * nx - hi * ny, level * ny + hi * nx}};
+}
+
+std::string DrawPolygonSection(const PolygonSection& p,
+                               const std::optional<NeutralAxisLine>& axis) {
+  double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
+  for (const std::vector<Vertex>& ring : p.outlines) {
+    for (const Vertex& v : ring) {
+      x0 = std::min(x0, v.x);
+      y0 = std::min(y0, v.y);
+      x1 = std::max(x1, v.x);
+      y1 = std::max(y1, v.y);
+    }
+  }
+  Canvas canvas(x1 - x0, y1 - y0, "Section P");
+  const Scale& s = canvas.scale;
+  // y up in the section, down in the picture.
+  const auto at = [&](double x, double y) { return PlotPoint{s.X(x - x0), s.Y(y1 - y)}; };
+  const auto ring_points = [&](const std::vector<Vertex>& ring) {
+    std::vector<PlotPoint> points;
+    for (const Vertex& v : ring)
+      points.push_back(at(v.x, v.y));
+    return points;
+  };
+  for (const std::vector<Vertex>& ring : p.outlines)
+    canvas.svg.Polygon(ring_points(ring), kConcrete);
+  for (const std::vector<Vertex>& ring : p.holes)
+    canvas.svg.Polygon(ring_points(ring), kHole);
+  for (const Bar& bar : p.bars) {
+    const double diameter = std::sqrt(4 * bar.area / std::numbers::pi);
+    const PlotPoint centre = at(bar.x, bar.y);
+    canvas.svg.Circle(centre.x, centre.y, std::max(1.5, diameter / 2 * s.factor), kBar);
+  }
+  if (axis) {
+    // The most compressed fibre is the outline's corner farthest along the compressed side.
+    const double nx = std::cos(axis->compression_angle), ny = std::sin(axis->compression_angle);
+    double top = -1e300;
+    for (const std::vector<Vertex>& ring : p.outlines)
+      for (const Vertex& v : ring)
+        top = std::max(top, v.x * nx + v.y * ny);
+    if (const auto line = LineInBox(axis->compression_angle, top - axis->depth, x0, y0, x1, y1)) {
+      const PlotPoint a = at(line->first.x, line->first.y), b = at(line->second.x, line->second.y);
+      canvas.svg.Line(a.x, a.y, b.x, b.y, kNeutralAxis);
+    }
+  }
+  return canvas.Finish();
+}
+
 }  // namespace
 
-std::string DrawSection(const runfiles::SectionData& section) {
+std::string DrawSection(const runfiles::SectionData& section,
+                        const std::optional<NeutralAxisLine>& axis) {
   return std::visit(
       runfiles::Overloaded{
           [](const RectangularSection& r) {
@@ -146,10 +215,11 @@ std::string DrawSection(const runfiles::SectionData& section) {
             }
             return canvas.Finish();
           },
+          [&](const PolygonSection& p) { return DrawPolygonSection(p, axis); },
           [](const runfiles::UnknownSectionType&) -> std::string {
             throw std::logic_error("a section of an unknown type is refused as it is read");
           }},
       section);
 }
 
-}  // namespace quilex::report
+}  // namespace quilex::plot
