@@ -141,7 +141,10 @@ struct Tally {
   void Add(std::size_t row, const Verdict& verdict) {
     if (!verdict.verified) ++not_verified;
     bending.Offer(row, verdict.rho_M, JoinedConditions(verdict.bending));
-    shear.Offer(row, verdict.rho_V, JoinedConditions(verdict.shear));
+    // A polygon section without shear data and without a shear force made no shear check.
+    if (verdict.rho_V || !verdict.shear.empty()) {
+      shear.Offer(row, verdict.rho_V, JoinedConditions(verdict.shear));
+    }
   }
   // The tally of the rows that follow.
   void Add(const Tally& later) {
@@ -256,6 +259,10 @@ Tally VerifyAll(const Section& section, const Inputs& in, const ActionsTable& ta
 
 void PrintGoverning(std::ostream& out, const char* check, const char* ratio_name,
                     const Governing& governing, const ActionsTable& table) {
+  if (!governing.found) {
+    out << "governing for " << check << ": none, no combination was checked for it\n";
+    return;
+  }
   out << "governing for " << check << ": "
       << textio::ConsoleLines(runfiles::CsvQuoted(table.Name(governing.row))) << ", ";
   if (governing.ratio) {
