@@ -468,8 +468,7 @@ std::string DrawDomainPicture(const DomainPlot& plot) {
   svg.Embed(DrawChart(plot), 0, 0, "id=\"chart\"");
   if (!plot.section_drawing.empty()) {
     svg.Embed(plot.section_drawing, kWidth, kTop - 20, "id=\"section\"");
-    svg.Text(kWidth + kSectionRoom / 2, kTop - 24,
-             "The section as read; dashed: the neutral axis of Rd",
+    svg.Text(kWidth + kSectionRoom / 2, kTop - 24, "The section; dashed: the neutral axis of Rd",
              "text-anchor=\"middle\" font-size=\"11\" fill=\"#404040\"");
   }
   double top = ChartHeight(plot);

@@ -329,7 +329,7 @@ struct Unit {
   const char* meaning;
 };
 constexpr Unit kUnits[] = {
-    {"Mrd", "kN\u00B7m", "resisting moment at Ned (D: in the direction of the acting moment)"},
+    {"Mrd", "kN\u00B7m", "resisting moment at Ned (D, P: in the direction of the acting moment)"},
     {"Mrdx", "kN\u00B7m", "its component about x"},
     {"Mrdy", "kN\u00B7m", "its component about y"},
     {"rho_M", "", "Med / Mrd at constant Ned"},
@@ -342,6 +342,7 @@ constexpr Unit kUnits[] = {
     {"epsilon", "", "neutral-axis depth / effective depth"},
     {"alpha", "\u00B0", "inclination of the neutral axis to x"},
     {"campo", "", "strain field at failure (1 to 6)"},
+    {"rho_rad", "", "radial ratio: Ned, Mx and My scaled together to the resistance surface"},
 };
 
 std::string ResultsBlock(const fs::path& folder) {
@@ -611,8 +612,12 @@ std::string WriteReport(const fs::path& folder, const ReportOptions& options) {
 
   out += "<h2>1. Section</h2>\n<div class=\"section-drawing\"><div class=\"figure\">" +
          plot::DrawSection(data.section) + "</div>\n<div>" + SectionTable(data.section) +
-         "<p class=\"meta\">Gross concrete section: the bars do not displace the concrete. "
-         "Stirrups are drawn dashed through the bar axes.</p></div></div>\n";
+         (std::holds_alternative<PolygonSection>(data.section)
+              ? "<p class=\"meta\">Net concrete section: the bars displace the concrete they "
+                "occupy. The stirrups are not drawn: a polygon section gives them as numbers.</p>"
+              : "<p class=\"meta\">Gross concrete section: the bars do not displace the "
+                "concrete. Stirrups are drawn dashed through the bar axes.</p>") +
+         "</div></div>\n";
   out += "<h2>2. Materials</h2>\n" + MaterialsTable(data);
   out += "<h2>3. Design actions</h2>\n" + ActionsTable(data);
   out += "<h2>4. Results</h2>\n" + ResultsBlock(folder);
