@@ -600,22 +600,26 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
   const std::optional<std::pair<double, double>> outside_range =
       results.outside_domain_line != 0 ? exact.moments_at_Ned : std::nullopt;
 
+  // The texts of an M-N domain whose design moment is M, named as the labels name it.
+  const auto domain_texts = [&](double M, const char* name, bool no_resisting) {
+    return DomainTexts{.ned_text = ned_text,
+                       .minus_Ned = -actions.Ned * kKilo,
+                       .M = M,
+                       .moment_name = name,
+                       .no_resisting_moment = no_resisting,
+                       .Mrd = exact.Mrd,
+                       .Mrd_text = shown("Mrd", exact.Mrd),
+                       .rho_text = rho_text,
+                       .verified = bending_verified,
+                       .outside = outside,
+                       .outside_range = outside_range};
+  };
   const auto [shape_text, bars_text] = SectionTexts(section, MaterialText(materials));
   plot.title_lines.push_back(shape_text);
   plot.title_lines.push_back(bars_text);
   if (!contour) {
     plot.document_title = "Quilex: M-N interaction domain of a " + TypeName(type) + " section";
-    DescribeDomain(plot, {.ned_text = ned_text,
-                          .minus_Ned = -actions.Ned * kKilo,
-                          .M = actions.uniaxial.Med * kMega,
-                          .moment_name = "Med",
-                          .no_resisting_moment = no_resisting_moment,
-                          .Mrd = exact.Mrd,
-                          .Mrd_text = shown("Mrd", exact.Mrd),
-                          .rho_text = rho_text,
-                          .verified = bending_verified,
-                          .outside = outside,
-                          .outside_range = outside_range});
+    DescribeDomain(plot, domain_texts(actions.uniaxial.Med * kMega, "Med", no_resisting_moment));
   } else {
     plot.document_title =
         "Quilex: resisting moments of a " + TypeName(type) + " section at " + ned_text;
@@ -683,17 +687,8 @@ DomainPlot ReadRunFolder(const fs::path& folder) {
         M > 0 ? std::atan2(plot.design.y, plot.design.x) * 180 / std::numbers::pi : 0;
     domain.title_lines.push_back("M-N domain in the direction of the design moment, " +
                                  Fixed(angle, 2) + "\u00B0 from the x axis");
-    DescribeDomain(domain, {.ned_text = ned_text,
-                            .minus_Ned = -actions.Ned * kKilo,
-                            .M = M,
-                            .moment_name = "M",
-                            .no_resisting_moment = false,
-                            .Mrd = exact.Mrd,
-                            .Mrd_text = shown("Mrd", exact.Mrd),
-                            .rho_text = rho_text,
-                            .verified = bending_verified,
-                            .outside = outside,
-                            .outside_range = outside_range});
+    // A run without a resisting moment was refused above.
+    DescribeDomain(domain, domain_texts(M, "M", false));
     plot.charts_below.push_back(std::move(domain));
   }
 
