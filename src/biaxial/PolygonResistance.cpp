@@ -13,6 +13,34 @@ constexpr double kDepthBound = 0.9999999;  // of the depth parameter
 constexpr double kNoCurvatureLimit = 1e30;
 constexpr double kFirstDepthStep = 0.02;  // from a guess without a slope
 constexpr double kMaxFirstStep = 0.5;
+
+// Regula falsi on a bracket with the Anderson-Bjorck scaling of the end kept: (tb, fb) the
+// latest trial, (ta, fa) the end on the other side of the root.
+struct FalsePosition {
+  double ta, fa, tb, fb;
+
+  // The secant's root, or the middle of the bracket when that falls outside it.
+  double Next() const {
+    double t = tb - fb * (tb - ta) / (fb - fa);
+    if (!(std::fmin(ta, tb) < t && t < std::fmax(ta, tb))) t = ta + (tb - ta) / 2;
+    return t;
+  }
+  // Takes the trial (t, f) as the latest; returns whether the end kept became the former
+  // latest trial (the root lies between the two), else that end's value is scaled down.
+  bool Take(double t, double f) {
+    const bool crossed = (f > 0) != (fb > 0);
+    if (crossed) {
+      ta = tb;
+      fa = fb;
+    } else {
+      const double scale = 1 - f / fb;
+      fa = fa * (scale > 0 ? scale : 0.5);
+    }
+    tb = t;
+    fb = f;
+    return crossed;
+  }
+};
 constexpr int kAngleIterations = 100;
 constexpr double kAngleStop = 1e-12;  // rad: of the direction's offset and the bracket
 
@@ -208,23 +236,13 @@ DepthSolution SolveDepth(const PolygonModel& model, const MaterialSet& m,
     ta = tb;
     ra = rb;
   }
-  // Regula falsi with the Anderson-Bjorck scaling of the end kept.
+  FalsePosition bracket{ta, ra, tb, rb};
   while (!last.converged && evaluations < maxit) {
-    double tc = tb - rb * (tb - ta) / (rb - ra);
-    if (!(std::fmin(ta, tb) < tc && tc < std::fmax(ta, tb))) tc = ta + (tb - ta) / 2;
-    if (tc == ta || tc == tb) break;  // the bracket no longer narrows
-    const double rc = evaluate(tc);
-    if ((rc > 0) != (rb > 0)) {
-      ta = tb;
-      ra = rb;
-    } else {
-      const double scale = 1 - rc / rb;
-      ra = ra * (scale > 0 ? scale : 0.5);
-    }
-    tb = tc;
-    rb = rc;
+    const double tc = bracket.Next();
+    if (tc == bracket.ta || tc == bracket.tb) break;  // the bracket no longer narrows
+    bracket.Take(tc, evaluate(tc));
   }
-  last.slope = (rb - ra) / (tb - ta);
+  last.slope = (bracket.fb - bracket.fa) / (bracket.tb - bracket.ta);
   return last;
 }
 
@@ -283,11 +301,11 @@ DirectionSolution SolveDirectionIn(const PolygonModel& model, const MaterialSet&
   if (std::fabs(g_hi) <= kAngleStop) return take_sample(j, hi);
   // Regula falsi as for the depth, between the ends (ta, ga) and (tb, gb) whose depth
   // parameters (da, db) give the next depth search its start.
-  double ta = lo, ga = g_lo, tb = hi, gb = g_hi;
+  FalsePosition bracket{lo, g_lo, hi, g_hi};
   double da = t_lo, db = t_hi;
   for (int iteration = 0; iteration < kAngleIterations; ++iteration) {
-    double theta = tb - gb * (tb - ta) / (gb - ga);
-    if (!(std::fmin(ta, tb) < theta && theta < std::fmax(ta, tb))) theta = ta + (tb - ta) / 2;
+    const double ta = bracket.ta, tb = bracket.tb;
+    const double theta = bracket.Next();
     const DepthGuess guess{da + (theta - ta) / (tb - ta) * (db - da), slope};
     found.depth = SolveDepth(model, m, DirectionOf(model, theta), target, guess, tol, maxit);
     found.theta = theta;
@@ -295,16 +313,7 @@ DirectionSolution SolveDirectionIn(const PolygonModel& model, const MaterialSet&
     slope = found.depth.slope;
     const double g = Offset(found.depth.plane.Mx, found.depth.plane.My, phi);
     if (std::fabs(g) <= kAngleStop || std::fabs(tb - ta) <= kAngleStop * width) break;
-    if ((g > 0) != (gb > 0)) {
-      ta = tb;
-      ga = gb;
-      da = db;
-    } else {
-      const double scale = 1 - g / gb;
-      ga = ga * (scale > 0 ? scale : 0.5);
-    }
-    tb = theta;
-    gb = g;
+    if (bracket.Take(theta, g)) da = db;
     db = found.depth.t;
   }
   return found;
