@@ -14,45 +14,47 @@ namespace {
 
 using namespace pybind11::literals;
 
-// The computation runs on copies: once the GIL is released, another Python thread may
-// change the objects the arguments refer to.
-template <class Section, class Actions>
-auto Verified(const Section& section, const MaterialSet& materials, const Actions& actions,
-              const std::optional<Settings>& settings) {
+// Calls compute(section, materials, settings) on copies, without the GIL and in the default
+// floating-point environment: once the GIL is released, another Python thread may change
+// the objects the arguments refer to.
+template <class Section, class Compute>
+auto Unlocked(const Section& section, const MaterialSet& materials,
+              const std::optional<Settings>& settings, Compute compute) {
   const Section copy = section;
   const MaterialSet m = materials;
   const Settings chosen = settings.value_or(Settings{});
   const py::gil_scoped_release unlocked;
   const DefaultFloatingPointEnvironment environment;
-  return Verify(copy, m, actions, chosen);
+  return compute(copy, m, chosen);
+}
+
+template <class Section, class Actions>
+auto Verified(const Section& section, const MaterialSet& materials, const Actions& actions,
+              const std::optional<Settings>& settings) {
+  return Unlocked(section, materials, settings,
+                  [&](const Section& s, const MaterialSet& m, const Settings& chosen) {
+                    return Verify(s, m, actions, chosen);
+                  });
 }
 
 template <class Section>
 py::array_t<double> DomainArray(const Section& section, const MaterialSet& materials,
                                 const std::optional<Settings>& settings) {
-  const Section copy = section;
-  const MaterialSet m = materials;
-  const Settings chosen = settings.value_or(Settings{});
-  std::vector<DomainPoint> points;
-  {
-    const py::gil_scoped_release unlocked;
-    const DefaultFloatingPointEnvironment environment;
-    points = InteractionDomain(copy, m, chosen);
-  }
+  const std::vector<DomainPoint> points =
+      Unlocked(section, materials, settings,
+               [](const Section& s, const MaterialSet& m, const Settings& chosen) {
+                 return InteractionDomain(s, m, chosen);
+               });
   return PairsArray<DomainPoint, &DomainPoint::N, &DomainPoint::M>(points);
 }
 
 py::array_t<double> ContourArray(const RectangleWithBars& section, const MaterialSet& materials,
                                  double Ned, const std::optional<Settings>& settings) {
-  const RectangleWithBars copy = section;
-  const MaterialSet m = materials;
-  const Settings chosen = settings.value_or(Settings{});
-  std::vector<MomentPoint> points;
-  {
-    const py::gil_scoped_release unlocked;
-    const DefaultFloatingPointEnvironment environment;
-    points = MomentContour(copy, m, Ned, chosen);
-  }
+  const std::vector<MomentPoint> points =
+      Unlocked(section, materials, settings,
+               [Ned](const RectangleWithBars& s, const MaterialSet& m, const Settings& chosen) {
+                 return MomentContour(s, m, Ned, chosen);
+               });
   return PairsArray<MomentPoint, &MomentPoint::Mx, &MomentPoint::My>(points);
 }
 
@@ -210,15 +212,11 @@ void BindComputations(py::module_& m) {
         "domain",
         [](const PolygonSection& section, const MaterialSet& materials, double angle,
            const std::optional<Settings>& settings) {
-          const PolygonSection copy = section;
-          const MaterialSet mat = materials;
-          const Settings chosen = settings.value_or(Settings{});
-          std::vector<DomainPoint> points;
-          {
-            const py::gil_scoped_release unlocked;
-            const DefaultFloatingPointEnvironment environment;
-            points = InteractionDomain(copy, mat, angle, chosen);
-          }
+          const std::vector<DomainPoint> points = Unlocked(
+              section, materials, settings,
+              [angle](const PolygonSection& s, const MaterialSet& m, const Settings& chosen) {
+                return InteractionDomain(s, m, angle, chosen);
+              });
           return PairsArray<DomainPoint, &DomainPoint::N, &DomainPoint::M>(points);
         },
         "section"_a, "materials"_a, py::kw_only(), "angle"_a = 0.0, "settings"_a = py::none(), "");
@@ -227,15 +225,11 @@ void BindComputations(py::module_& m) {
       "surface",
       [](const PolygonSection& section, const MaterialSet& materials, int levels, int directions,
          const std::optional<Settings>& settings) {
-        const PolygonSection copy = section;
-        const MaterialSet mat = materials;
-        const Settings chosen = settings.value_or(Settings{});
-        SurfaceMesh mesh;
-        {
-          const py::gil_scoped_release unlocked;
-          const DefaultFloatingPointEnvironment environment;
-          mesh = ResistanceSurface(copy, mat, levels, directions, chosen);
-        }
+        const SurfaceMesh mesh =
+            Unlocked(section, materials, settings,
+                     [=](const PolygonSection& s, const MaterialSet& m, const Settings& chosen) {
+                       return ResistanceSurface(s, m, levels, directions, chosen);
+                     });
         const auto rows = static_cast<py::ssize_t>(mesh.N.size());
         const auto columns = static_cast<py::ssize_t>(mesh.directions);
         py::array_t<double> Mx({rows, columns}), My({rows, columns});
@@ -265,15 +259,11 @@ void BindComputations(py::module_& m) {
       "contour",
       [](const PolygonSection& section, const MaterialSet& materials, double Ned, int directions,
          const std::optional<Settings>& settings) {
-        const PolygonSection copy = section;
-        const MaterialSet mat = materials;
-        const Settings chosen = settings.value_or(Settings{});
-        std::vector<MomentPoint> points;
-        {
-          const py::gil_scoped_release unlocked;
-          const DefaultFloatingPointEnvironment environment;
-          points = MomentContour(copy, mat, Ned, directions, chosen);
-        }
+        const std::vector<MomentPoint> points =
+            Unlocked(section, materials, settings,
+                     [=](const PolygonSection& s, const MaterialSet& m, const Settings& chosen) {
+                       return MomentContour(s, m, Ned, directions, chosen);
+                     });
         return PairsArray<MomentPoint, &MomentPoint::Mx, &MomentPoint::My>(points);
       },
       "section"_a, "materials"_a, "Ned"_a, py::kw_only(), "directions"_a = 72,
