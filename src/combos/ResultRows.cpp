@@ -60,25 +60,31 @@ void AppendRow(std::string& out, std::string_view name, const Actions& actions,
   AppendVerdict(out, r.campo, verdict);
 }
 
-void AppendRow(std::string& out, std::string_view name, const BiaxialActions& actions,
-               const BiaxialVerification& v, const Verdict& verdict) {
+namespace {
+
+// The row of a rectangle with bars, ended by `end` (a polygon section's radial ratio first).
+void AppendBiaxialRow(std::string& out, std::string_view name, const BiaxialActions& actions,
+                      const BiaxialVerification& v, const Verdict& verdict,
+                      std::string_view end = "\r\n") {
   const runfiles::PrintedBiaxialActions a = runfiles::AsPrinted(actions);
   const runfiles::PrintedBiaxialResults r = runfiles::AsPrinted(v);
   out += runfiles::CsvQuoted(name);
   AppendNumbers(out, {a.Ned, a.Mx, a.My, a.Vx, a.Vy, r.Mrd, r.Mrdx, r.Mrdy, r.rho_M, r.MRx, r.MRy,
                       r.Vrdx, r.Vrdy, r.rho_V, r.epsilon, r.alpha});
-  AppendVerdict(out, r.campo, verdict);
+  AppendVerdict(out, r.campo, verdict, end);
+}
+
+}  // namespace
+
+void AppendRow(std::string& out, std::string_view name, const BiaxialActions& actions,
+               const BiaxialVerification& v, const Verdict& verdict) {
+  AppendBiaxialRow(out, name, actions, v, verdict);
 }
 
 void AppendRow(std::string& out, std::string_view name, const BiaxialActions& actions,
                const PolygonVerification& v, const Verdict& verdict) {
-  const runfiles::PrintedBiaxialActions a = runfiles::AsPrinted(actions);
-  const runfiles::PrintedPolygonResults r = runfiles::AsPrinted(v);
-  out += runfiles::CsvQuoted(name);
-  AppendNumbers(out, {a.Ned, a.Mx, a.My, a.Vx, a.Vy, r.Mrd, r.Mrdx, r.Mrdy, r.rho_M, r.MRx, r.MRy,
-                      r.Vrdx, r.Vrdy, r.rho_V, r.epsilon, r.alpha});
-  AppendVerdict(out, r.campo, verdict, "");
-  AppendNumbers(out, {r.rho_radial});
+  AppendBiaxialRow(out, name, actions, v, verdict, "");
+  AppendNumbers(out, {runfiles::AsPrinted(v).rho_radial});
   out += "\r\n";
 }
 
