@@ -18,7 +18,9 @@
 // case-sensitive; trailing blanks are ignored (mate.txt's fields are blank-padded).
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "quilex/errors.hpp"
 
@@ -64,6 +66,17 @@ struct MaterialDerivation {
   char ductility_class = 'A';
   MaterialSet design;
 };
+
+// The names the database holds, in its order, for a front end that offers them as a choice:
+// the design codes, the steel grades under a code (none for a code it does not hold) and
+// the concrete classes, which every code shares.
+//
+//   quilex::DesignCodes();       // {"IT", "DE", "FR", "NE", "UK", "DK"}
+//   quilex::SteelGrades("IT");   // {"FeB22k", "FeB32k", "FeB38k", "FeB44k", "B450C"}
+//   quilex::ConcreteClasses();   // {"C12/15", ..., "C90/105"}
+std::vector<std::string> DesignCodes();
+std::vector<std::string> SteelGrades(std::string_view design_code);
+std::vector<std::string> ConcreteClasses();
 
 // Throws UnknownMaterial as LookupMaterials does.
 MaterialDerivation DeriveMaterials(std::string_view design_code, std::string_view steel_grade,

@@ -146,4 +146,34 @@ MaterialSet LookupMaterials(std::string_view design_code, std::string_view steel
   return DeriveMaterials(design_code, steel_grade, concrete_class).design;
 }
 
+std::vector<std::string> DesignCodes() {
+  std::vector<std::string> names;
+  for (const Code& code : kCodes)
+    names.emplace_back(code.name);
+  return names;
+}
+
+std::vector<std::string> SteelGrades(std::string_view design_code) {
+  std::vector<std::string> names;
+  const Code* code = Find(kCodes, design_code);
+  if (code == nullptr) return names;
+  const auto add = [&](const auto& steels) {
+    for (const Steel& steel : steels)
+      names.emplace_back(steel.name);
+  };
+  if (code->italian) {
+    add(kItalianSteels);
+  } else {
+    add(kGeneralSteels);
+  }
+  return names;
+}
+
+std::vector<std::string> ConcreteClasses() {
+  std::vector<std::string> names;
+  for (const Concrete& concrete : kConcretes)
+    names.emplace_back(concrete.name);
+  return names;
+}
+
 }  // namespace quilex

@@ -135,6 +135,19 @@ TEST(MaterialDatabase, EveryRowOfEveryCode) {
       }
     }
   }
+  // The lists a front end offers are these rows, in this order.
+  std::vector<std::string> codes(std::begin(kCodes), std::end(kCodes)), concretes;
+  EXPECT_EQ(DesignCodes(), codes);
+  for (const ConcreteRow& concrete : kConcretes)
+    concretes.emplace_back(concrete.name);
+  EXPECT_EQ(ConcreteClasses(), concretes);
+  for (const std::string& code : codes) {
+    std::vector<std::string> steels;
+    for (const SteelRow& steel : SteelsOf(code == "IT"))
+      steels.emplace_back(steel.name);
+    EXPECT_EQ(SteelGrades(code), steels) << code;
+  }
+  EXPECT_TRUE(SteelGrades("it").empty());
   // The names as the library takes them, without the blanks of the fields.
   const MaterialSet dk = LookupMaterials("DK", "S600B", "C90/105");
   EXPECT_EQ(dk.fyd, 499.9999801317859);
