@@ -144,8 +144,12 @@ std::string DrawSection(const runfiles::SectionData& section,
             Canvas canvas(r.B, r.H, "Section R");
             const Scale& s = canvas.scale;
             canvas.svg.Rect(s.X(0), s.Y(0), r.B * s.factor, r.H * s.factor, kConcrete);
-            canvas.svg.Rect(s.X(r.c), s.Y(r.c), (r.B - 2 * r.c) * s.factor,
-                            (r.H - 2 * r.c) * s.factor, kStirrup);
+            // A width within twice the cover (a valid section: c is a depth) has no stirrup
+            // to draw.
+            if (r.B > 2 * r.c) {
+              canvas.svg.Rect(s.X(r.c), s.Y(r.c), (r.B - 2 * r.c) * s.factor,
+                              (r.H - 2 * r.c) * s.factor, kStirrup);
+            }
             Layer(canvas, r.c, r.B - r.c, r.c, r.As_top);
             Layer(canvas, r.c, r.B - r.c, r.H - r.c, r.As_bottom);
             if (r.As_top > 0) LayerLabel(canvas, r.B / 2, r.c, r.As_top, false);
@@ -163,8 +167,10 @@ std::string DrawSection(const runfiles::SectionData& section,
                             kConcrete);
             // The stirrups are the web's, over the whole depth; each layer lies across the
             // block at its depth.
-            canvas.svg.Rect(s.X(web_x + t.c), s.Y(t.c), (t.BiNf - 2 * t.c) * s.factor,
-                            (h - 2 * t.c) * s.factor, kStirrup);
+            if (t.BiNf > 2 * t.c) {
+              canvas.svg.Rect(s.X(web_x + t.c), s.Y(t.c), (t.BiNf - 2 * t.c) * s.factor,
+                              (h - 2 * t.c) * s.factor, kStirrup);
+            }
             const auto block_at = [&](double depth) {
               return depth < t.HsUp ? std::pair{flange_x, t.BsUp} : std::pair{web_x, t.BiNf};
             };
