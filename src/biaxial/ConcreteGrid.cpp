@@ -3,6 +3,8 @@
 #include <bit>
 #include <cstdint>
 
+#include "platform/BitCast.hpp"
+
 namespace quilex::biaxial {
 namespace {
 
@@ -33,7 +35,7 @@ struct GridTerms {
 [[gnu::always_inline]] inline std::uint64_t Immoderate(double v, bool zero_too) {
   constexpr std::uint64_t kLow = std::uint64_t{1023 - 400} << 52;   // 2^-400
   constexpr std::uint64_t kHigh = std::uint64_t{1023 + 400} << 52;  // 2^400
-  const std::uint64_t magnitude = std::bit_cast<std::uint64_t>(v) & ~(std::uint64_t{1} << 63);
+  const std::uint64_t magnitude = BitCast<std::uint64_t>(v) & ~(std::uint64_t{1} << 63);
   return (magnitude - kLow >= kHigh - kLow) & !(zero_too && magnitude == 0);
 }
 

@@ -37,13 +37,41 @@ struct BlockPlan {
   std::size_t Window(std::size_t threads) const { return std::max(ahead * threads, least); }
 };
 
+// A thread joined when it goes: std::jthread, or the same made of a std::thread by a C++
+// library without one (libc++ 14, the WebAssembly build's).
+#if defined(__cpp_lib_jthread)
+using JoiningThread = std::jthread;
+#else
+class JoiningThread {
+ public:
+  template <class Body>
+  explicit JoiningThread(const Body& body) : thread_(body) {}
+  JoiningThread(JoiningThread&&) noexcept = default;
+  JoiningThread& operator=(JoiningThread&&) = delete;
+  ~JoiningThread() {
+    if (thread_.joinable()) thread_.join();
+  }
+
+ private:
+  std::thread thread_;
+};
+#endif
+
 // Starts a thread running `body`; throws std::system_error when the system refuses.
 struct StartThread {
   template <class Body>
-  std::jthread operator()(const Body& body) const {
-    return std::jthread(body);
+  JoiningThread operator()(const Body& body) const {
+    return JoiningThread(body);
   }
 };
+
+// Whether the build can start threads at all: WebAssembly without its threads extension (the
+// browser page's build) cannot, and its work runs on the calling thread, unannounced.
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+inline constexpr bool kThreadsBuiltIn = false;
+#else
+inline constexpr bool kThreadsBuiltIn = true;
+#endif
 
 // The threads the work was given (no more than its blocks) and those the system started.
 struct ThreadsUsed {
@@ -107,10 +135,10 @@ ThreadsUsed ProcessInOrder(std::size_t rows, BlockPlan plan, unsigned threads, c
 
   std::size_t started = 0;
   {
-    std::vector<std::jthread> pool;
+    std::vector<JoiningThread> pool;
     pool.reserve(thread_count);
     try {
-      for (; started < thread_count; ++started)
+      for (; kThreadsBuiltIn && started < thread_count; ++started)
         pool.push_back(start(worker));
     } catch (const std::system_error&) {
       // No more threads (a process limit, no address space for a stack): those started do
@@ -125,7 +153,7 @@ ThreadsUsed ProcessInOrder(std::size_t rows, BlockPlan plan, unsigned threads, c
         take(blocks[block]);
         [[maybe_unused]] const Block done = std::move(blocks[block]);
       }
-      return {thread_count, 0};
+      return {kThreadsBuiltIn ? thread_count : 0, 0};
     }
     for (std::size_t block = 0; block < block_count; ++block) {
       {

@@ -4,12 +4,13 @@
 #include <numbers>
 
 #include "flexure/StrainModel.hpp"
+#include "platform/Math.hpp"
 
 namespace quilex::flexure {
 
 double CircularBarDepth(const CircularSection& s, int k) {
   const double D = s.D, c = s.c;
-  return c + (D - 2 * c) * (1 + std::cos(2 * std::numbers::pi * (k - 1) / s.nF)) / 2;
+  return c + (D - 2 * c) * (1 + Cos(2 * std::numbers::pi * (k - 1) / s.nF)) / 2;
 }
 
 CircularGeometry CircularGeometryOf(const CircularSection& s, int n) {
@@ -23,7 +24,7 @@ CircularGeometry CircularGeometryOf(const CircularSection& s, int n) {
   for (int i = 1; i <= n; ++i) {
     const double y = (i - 0.5) * D / n;
     // The bottom chord is zero by construction; computing it would leave a rounding residue.
-    const double w = i == n ? 0.0 : D * std::sin(std::acos(1 - 2.0 * i / n));
+    const double w = i == n ? 0.0 : D * Sin(Acos(1 - 2.0 * i / n));
     strips.y.push_back(y);
     strips.width.push_back(w_prev + w);
     strips.arm.push_back(y - D / 2);

@@ -3,14 +3,16 @@
 #include <cmath>
 #include <numbers>
 
+#include "platform/Math.hpp"
+
 namespace quilex::shear {
 
 EquivalentRectangle CircleEquivalentRectangle(double D, double c) {
   EquivalentRectangle e;
   const double r = 0.5 * D;
-  e.alpha = std::asin(2 * (r - c) / (std::numbers::pi * r));
-  const double s = std::sin(e.alpha);
-  const double k = std::cos(e.alpha);
+  e.alpha = Asin(2 * (r - c) / (std::numbers::pi * r));
+  const double s = Sin(e.alpha);
+  const double k = Cos(e.alpha);
   e.d = r * (1 + s);
   e.A = r * r * (e.alpha + (std::numbers::pi / 2) + s * k);
   e.bw = e.A / e.d;

@@ -3,9 +3,11 @@
 #include <cmath>
 #include <numbers>
 
+#include "platform/Math.hpp"
+
 namespace quilex::shear {
 std::optional<double> StrutCotangent(double theta, IterationLog* log) {
-  const double cot_theta = 1 / std::tan(theta * std::numbers::pi / 180);
+  const double cot_theta = 1 / Tan(theta * std::numbers::pi / 180);
   if (!(1 <= cot_theta && cot_theta <= 2.5)) {
     if (log != nullptr) log->StrutAngleOutOfRange();
     return std::nullopt;

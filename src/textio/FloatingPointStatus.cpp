@@ -7,7 +7,14 @@
 #define QUILEX_HAS_MXCSR 1
 #endif
 
+// WebAssembly computes in IEEE doubles but keeps no flags: there <cfenv> names none, and no
+// run raises one.
+#if defined(FE_INVALID) && defined(FE_DIVBYZERO) && defined(FE_OVERFLOW) && defined(FE_UNDERFLOW)
+#define QUILEX_HAS_FENV_FLAGS 1
+#endif
+
 namespace quilex::textio {
+#ifdef QUILEX_HAS_FENV_FLAGS
 namespace {
 
 struct StandardFlag {
@@ -71,5 +78,16 @@ FloatingPointFlagsKept::~FloatingPointFlagsKept() {
   _mm_setcsr(denormal_ ? (csr | kMxcsrDenormal) : csr);
 #endif
 }
+
+#else
+
+unsigned RaisedFloatingPointFlags() {
+  return 0;
+}
+void ClearFloatingPointFlags() {}
+FloatingPointFlagsKept::FloatingPointFlagsKept() = default;
+FloatingPointFlagsKept::~FloatingPointFlagsKept() = default;
+
+#endif
 
 }  // namespace quilex::textio

@@ -32,10 +32,11 @@ class FloatingPointFlagsKept {
   FloatingPointFlagsKept& operator=(const FloatingPointFlagsKept&) = delete;
 
  private:
-  std::fexcept_t standard_{};
-  int raised_ = 0;        // every <cfenv> flag raised on entry
-  unsigned control_ = 0;  // the MXCSR register on entry, where it exists
-  bool denormal_ = false;
+  // Unused where there are no flags (WebAssembly) or no MXCSR register.
+  [[maybe_unused]] std::fexcept_t standard_{};
+  [[maybe_unused]] int raised_ = 0;        // every <cfenv> flag raised on entry
+  [[maybe_unused]] unsigned control_ = 0;  // the MXCSR register on entry, where it exists
+  [[maybe_unused]] bool denormal_ = false;
 };
 
 }  // namespace quilex::textio

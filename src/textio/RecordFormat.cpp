@@ -5,10 +5,12 @@
 #include <bit>
 #include <charconv>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "platform/BitCast.hpp"
 #include "textio/FloatingPointStatus.hpp"
 
 namespace quilex::textio {
@@ -20,7 +22,7 @@ using Kind = FormatItem::Kind;
 // flag of the enclosing computation.
 struct Classified {
   explicit Classified(double value) {
-    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    const std::uint64_t bits = BitCast<std::uint64_t>(value);
     negative = (bits >> 63) != 0;
     const bool all_ones_exponent = ((bits >> 52) & 0x7ff) == 0x7ff;
     const bool zero_fraction = (bits & ((std::uint64_t{1} << 52) - 1)) == 0;
@@ -33,6 +35,27 @@ struct Classified {
   bool nan;
   bool zero;
 };
+
+// A double in fixed or scientific notation with a precision, as printf's %.*f and %.*e
+// write it: the exact binary value rounded to the nearest, ties to even. to_chars does it
+// without the locale and the format string; a C++ library without a floating-point
+// to_chars (libc++ 14, the WebAssembly build's) takes snprintf, whose C library rounds
+// exactly too. QUILEX_FORMAT_WITH_PRINTF takes that path everywhere: the clang preset builds
+// so, and every test, the record format's cross-check among them, runs on it. Returns the
+// end.
+char* FormatDouble(char* first, std::size_t size, double value, bool scientific, int precision) {
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L && \
+    !defined(QUILEX_FORMAT_WITH_PRINTF)
+  return std::to_chars(first, first + size, value,
+                       scientific ? std::chars_format::scientific : std::chars_format::fixed,
+                       precision)
+      .ptr;
+#else
+  const int written = std::snprintf(first, size, scientific ? "%.*e" : "%.*f", precision, value);
+  return first +
+         std::min<std::size_t>(written > 0 ? static_cast<std::size_t>(written) : 0, size - 1);
+#endif
+}
 
 // Every field writer below fills a field of `width` characters that holds blanks.
 
@@ -103,8 +126,7 @@ void PutFixed(char* field, std::size_t width, double value, int decimals) {
   // of the F item.
   const std::size_t size = static_cast<std::size_t>(decimals) + 330;
   WithRoom(size, [&](char* text) {
-    const char* end =
-        std::to_chars(text, text + size, value, std::chars_format::fixed, decimals).ptr;
+    const char* end = FormatDouble(text, size, value, false, decimals);
     PutNumber(field, width, std::string_view(text, static_cast<std::size_t>(end - text)));
   });
 }
@@ -239,8 +261,7 @@ std::size_t ExponentText(char* text, const Classified& classified, double value,
   } else {
     // d.ddddde+xx with digits significant digits, rounded as the F item rounds, written
     // after the point; 0.dddddd moves the point one place and adds one to the exponent.
-    const std::uint64_t magnitude_bits =
-        std::bit_cast<std::uint64_t>(value) & ~(std::uint64_t{1} << 63);
+    const std::uint64_t magnitude_bits = BitCast<std::uint64_t>(value) & ~(std::uint64_t{1} << 63);
     std::uint64_t mantissa = 0;
     if (RoundedDigits(magnitude_bits, digits, mantissa, exponent)) {
       PutDigits(at, digits, mantissa);
@@ -248,10 +269,9 @@ std::size_t ExponentText(char* text, const Classified& classified, double value,
       ++exponent;
       return FinishExponentText(text, at, exponent);
     }
-    const double magnitude = std::bit_cast<double>(magnitude_bits);
+    const double magnitude = BitCast<double>(magnitude_bits);
     const char* end =
-        std::to_chars(at, at + digits + 8, magnitude, std::chars_format::scientific, digits - 1)
-            .ptr;
+        FormatDouble(at, static_cast<std::size_t>(digits) + 8, magnitude, true, digits - 1);
     const char* e = at + (digits > 1 ? digits + 1 : 1);
     for (const char* d = e + 2; d != end; ++d)
       exponent = exponent * 10 + (*d - '0');

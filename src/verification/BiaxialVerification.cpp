@@ -2,13 +2,13 @@
 // the neutral axis at the acting axial force, the searches of direction for Mx alone, My
 // alone and the acting moment, and the shear checks along y and along x.
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
 #include <optional>
 
 #include "biaxial/BiaxialResistance.hpp"
+#include "platform/BitCast.hpp"
 #include "quilex/domain.hpp"
 #include "quilex/validation.hpp"
 #include "shear/RectangularShear.hpp"
@@ -129,7 +129,7 @@ void VerifyBending(const RectangleWithBars& section, const MaterialSet& m, const
   const double phi = M > 0 ? std::atan2(a.My, a.Mx) : 0.0;
   // A moment along an axis repeats that axis's search bit for bit: its result is reused.
   const auto same = [phi](double axis) {
-    return std::bit_cast<std::uint64_t>(phi) == std::bit_cast<std::uint64_t>(axis);
+    return BitCast<std::uint64_t>(phi) == BitCast<std::uint64_t>(axis);
   };
   std::optional<Crossings> final_search;
   if (same(0.0)) {

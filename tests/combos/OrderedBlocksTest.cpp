@@ -71,12 +71,12 @@ struct StartAtMost {
   std::size_t allowed;
   std::size_t* started;
   template <class Body>
-  std::jthread operator()(const Body& body) const {
+  JoiningThread operator()(const Body& body) const {
     if (*started == allowed) {
       throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
     }
     ++*started;
-    return std::jthread(body);
+    return JoiningThread(body);
   }
 };
 
