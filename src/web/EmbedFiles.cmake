@@ -1,0 +1,16 @@
+# Writes OUTPUT, a script defining window.quilexExample: the text of each of FILES (a list)
+# by its name, as a JavaScript string.
+#   cmake -DOUTPUT=example.js "-DFILES=a/sezi.txt;a/mate.txt" -P EmbedFiles.cmake
+set(script "// The bundled example (examples/rectangle), written by the build.\nwindow.quilexExample = {\n")
+foreach(file IN LISTS FILES)
+  get_filename_component(name ${file} NAME)
+  file(READ ${file} text)
+  string(REPLACE "\\" "\\\\" text "${text}")
+  string(REPLACE "\"" "\\\"" text "${text}")
+  string(REPLACE "\r" "\\r" text "${text}")
+  string(REPLACE "\n" "\\n" text "${text}")
+  string(REPLACE "<" "\\u003c" text "${text}")
+  string(APPEND script "  \"${name}\": \"${text}\",\n")
+endforeach()
+string(APPEND script "};\n")
+file(WRITE ${OUTPUT} "${script}")
