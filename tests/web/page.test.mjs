@@ -202,6 +202,17 @@ test("a bad field shows its message beside it, and nothing is computed", async (
   await typeInto("Med", "150000000");
   assert.match(await text(page, "#verdict"), /^The section is verified/);
 
+  // An opened file the form cannot take leaves nothing computed from what was there before.
+  await openFiles(page, path.join(cases, "ref-err-concrete"), ["mate.txt"]);  // C25/30 unquoted
+  assert.match(await text(page, "#verdict"), /^Not computed: mate.txt: IT B450C C25 is not in the database/);
+  assert.equal(await text(page, "#results-block"), "");
+  await openFiles(page, path.join(cases, "in-err-read-nb-decimal"), ["sezi.txt"]);
+  assert.equal(await text(page, "#message-files"),
+               readCase(path.join(cases, "in-err-read-nb-decimal"), "expected-stderr").slice(8, -1));
+  assert.match(await text(page, "#verdict"), /^Not computed/);
+  await page.select("#concrete", "C25/30");  // a change by hand: computed again
+  assert.match(await text(page, "#verdict"), /^The section is verified/);
+
   // A polygon's bar inside its hole: the message of Validate() beside the bars.
   await openFiles(page, path.join(cases, "in-err-section-P-bar-in-hole"), ["sezi.txt"]);
   assert.match(await text(page, '[data-message-for="bars"]'), /inside holes\[0\]/);

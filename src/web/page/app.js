@@ -73,7 +73,7 @@
     area.spellcheck = false;
     area.dataset.field = list.key;
     area.value = value ?? "";
-    area.addEventListener("input", () => { state.lists[list.key] = area.value; changed(); });
+    area.addEventListener("input", () => { state.lists[list.key] = area.value; edited(); });
     const message = document.createElement("span");
     message.className = "message";
     message.dataset.messageFor = list.key;
@@ -86,7 +86,7 @@
     const def = S.TYPES[state.type];
     const box = $("section-fields");
     box.replaceChildren();
-    const onInput = (key, value) => { state.values[key] = value; changed(); };
+    const onInput = (key, value) => { state.values[key] = value; edited(); };
     for (const record of def.records) {
       const row = document.createElement("div");
       row.className = "grid";
@@ -111,7 +111,7 @@
       toggle.addEventListener("change", () => {
         state.optional[record.key] = toggle.checked;
         row.hidden = !toggle.checked;
-        changed();
+        edited();
       });
       set.append(legend, row);
       box.append(set);
@@ -125,7 +125,7 @@
     for (const field of fields) {
       box.append(fieldInput(field, state.actions[field.key], (key, value) => {
         state.actions[key] = value;
-        changed();
+        edited();
       }));
     }
   }
@@ -140,13 +140,13 @@
   fillSelect($("code"), materials.codes, "IT");
   fillSteels("B450C");
   fillSelect($("concrete"), materials.concretes, "C25/30");
-  $("code").addEventListener("change", () => { fillSteels($("steel").value); changed(); });
-  for (const id of ["steel", "concrete", "echo"]) $(id).addEventListener("change", () => changed());
+  $("code").addEventListener("change", () => { fillSteels($("steel").value); edited(); });
+  for (const id of ["steel", "concrete", "echo"]) $(id).addEventListener("change", () => edited());
   $("type").addEventListener("change", () => {
     state.type = $("type").value;
     buildSectionFields();
     buildActionFields();
-    changed();
+    edited();
   });
 
   // ----- The files of what is on screen -----
@@ -248,8 +248,16 @@
       clearResults("Not computed: a value above needs attention.");
       return;
     }
+    // An opened file the form could not take: what is on screen is not that file.
+    if (unshownFile) {
+      clearResults(`Not computed: ${unshownFile} Change a value, or open the files again.`);
+      return;
+    }
     verify(input);
   }
+  let unshownFile = "";
+  // A change by hand: the form is now what the user works on.
+  const edited = () => { unshownFile = ""; changed(); };
 
   function verify(input) {
     for (const name of ["risu.txt", "risu-MN.txt", "domplot.txt"]) remove(`${RUN}/${name}`);
@@ -290,9 +298,10 @@
   // ----- Filling the form from files -----
   function loadFiles(texts) {
     const problems = [];
+    const named = (file, message) => (message.startsWith(file) ? message : `${file}: ${message}`);
     if (texts["sezi.txt"] !== undefined) {
       const section = q.readSectionFields(texts["sezi.txt"]);
-      if (section.error) problems.push("sezi.txt: " + section.error);
+      if (section.error) problems.push(named("sezi.txt", section.error));
       else {
         const form = S.formOf(section);
         Object.assign(state, {type: form.type, values: form.values, lists: form.lists, optional: form.optional});
@@ -301,7 +310,7 @@
     }
     if (texts["mate.txt"] !== undefined) {
       const names = q.readMaterialNames(texts["mate.txt"]);
-      if (names.error) problems.push("mate.txt: " + names.error);
+      if (names.error) problems.push(named("mate.txt", names.error));
       else {
         $("code").value = names.code;
         fillSteels(names.steel);
@@ -314,7 +323,7 @@
     }
     if (texts["slu-max.txt"] !== undefined) {
       const actions = q.readActions(texts["slu-max.txt"], S.isBiaxial(state.type));
-      if (actions.error) problems.push("slu-max.txt: " + actions.error);
+      if (actions.error) problems.push(named("slu-max.txt", actions.error));
       else state.actions = Object.fromEntries(Object.entries(actions).map(([k, v]) => [k, String(v)]));
     }
     if (texts["parm.txt"] !== undefined) {
@@ -324,6 +333,7 @@
     buildSectionFields();
     buildActionFields();
     $("message-files").textContent = problems.join("; ");
+    unshownFile = problems.length ? problems.join("; ") + "." : "";
     changed();
     document.body.dataset.loads = String(Number(document.body.dataset.loads || 0) + 1);
   }
@@ -455,6 +465,10 @@
     $("download-combinations").disabled = true;
     $("combinations-table").replaceChildren();
     $("combinations-summary").textContent = "";
+    if (typedProblems().length > 0 || unshownFile) {
+      $("message-combinations").textContent = "The section above needs attention first.";
+      return;
+    }
     const input = files();
     for (const name of ["combinations.csv", "risu-combinations.csv"]) remove(`${COMBOS}/${name}`);
     for (const name of ["sezi.txt", "mate.txt", "parm.txt"]) write(`${COMBOS}/${name}`, input[name]);

@@ -26,12 +26,14 @@ window.QuilexSections = (() => {
     {key: "As_bottom", label: "As[2]", unit: "mm²", title: "the layer at depth H − c (bottom)"},
   ];
 
+  const cover = {key: "c", label: "c", unit: "mm", title: "from each face to the axis of its layer"};
+
   // Per type: its scalar fields by record (one line of sezi.txt each) and its lists.
   const TYPES = {
     R: {
       records: [[{key: "B", label: "B", unit: "mm", title: "width"},
                  {key: "H", label: "H", unit: "mm", title: "depth"},
-                 {key: "c", label: "c", unit: "mm", title: "from each face to the axis of its layer"},
+                 cover,
                  ...stirrups], areas],
     },
     T: {
@@ -39,7 +41,7 @@ window.QuilexSections = (() => {
                  {key: "HiNf", label: "HiNf", unit: "mm", title: "web height"},
                  {key: "BsUp", label: "BsUp", unit: "mm", title: "flange width"},
                  {key: "HsUp", label: "HsUp", unit: "mm", title: "flange height"},
-                 {key: "c", label: "c", unit: "mm", title: "from each face to the axis of its layer"},
+                 cover,
                  ...stirrups], areas],
     },
     C: {
