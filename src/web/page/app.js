@@ -347,11 +347,12 @@
       else ignored.push(file.name);
     }
     loadFiles(texts);
-    if (ignored.length) {
-      $("message-files").textContent += (ignored.length ? " Not a run folder's input: " + ignored.join(", ") : "");
-    }
+    if (ignored.length) $("message-files").textContent += " Not a run folder's input: " + ignored.join(", ");
   }
-  $("open-files").addEventListener("change", (e) => openFiles(e.target.files));
+  $("open-files").addEventListener("change", async (e) => {
+    await openFiles(e.target.files);
+    e.target.value = "";  // the same files chosen again are read again
+  });
   const zone = $("drop-zone");
   zone.addEventListener("dragover", (e) => { e.preventDefault(); zone.classList.add("over"); });
   zone.addEventListener("dragleave", () => zone.classList.remove("over"));
