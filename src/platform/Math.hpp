@@ -16,40 +16,25 @@
 namespace quilex {
 
 #if defined(__GLIBC__) || LDBL_MANT_DIG < 113
-#define QUILEX_MATH_FORWARD(name) \
-  inline double name(double x) {  \
-    return std::name(x);          \
-  }
+using ElementaryFloat = double;  // the C library's own functions
 #else
-#define QUILEX_MATH_FORWARD(name)                                       \
-  inline double name(double x) {                                        \
-    return static_cast<double>(std::name(static_cast<long double>(x))); \
-  }
+using ElementaryFloat = long double;  // 113 bits, rounded once to double
 #endif
 
-namespace math_detail {
-QUILEX_MATH_FORWARD(sin)
-QUILEX_MATH_FORWARD(cos)
-QUILEX_MATH_FORWARD(tan)
-QUILEX_MATH_FORWARD(asin)
-QUILEX_MATH_FORWARD(acos)
-}  // namespace math_detail
-#undef QUILEX_MATH_FORWARD
-
 inline double Sin(double x) {
-  return math_detail::sin(x);
+  return static_cast<double>(std::sin(static_cast<ElementaryFloat>(x)));
 }
 inline double Cos(double x) {
-  return math_detail::cos(x);
+  return static_cast<double>(std::cos(static_cast<ElementaryFloat>(x)));
 }
 inline double Tan(double x) {
-  return math_detail::tan(x);
+  return static_cast<double>(std::tan(static_cast<ElementaryFloat>(x)));
 }
 inline double Asin(double x) {
-  return math_detail::asin(x);
+  return static_cast<double>(std::asin(static_cast<ElementaryFloat>(x)));
 }
 inline double Acos(double x) {
-  return math_detail::acos(x);
+  return static_cast<double>(std::acos(static_cast<ElementaryFloat>(x)));
 }
 
 }  // namespace quilex
