@@ -67,6 +67,16 @@ val Failed(const std::string& message) {
   return result;
 }
 
+// What `body` answers, or {error} when it throws: no exception reaches the page.
+template <class Body>
+val Guarded(const Body& body) {
+  try {
+    return body();
+  } catch (const std::exception& failure) {
+    return Failed(failure.what());
+  }
+}
+
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
@@ -77,18 +87,16 @@ std::vector<std::string> Lines(const std::string& text) {
 
 // quilex in `folder`: risu.txt, risu-MN.txt and domplot.txt are written there.
 val RunProgram(const std::string& folder) {
-  try {
+  return Guarded([&] {
     std::ostringstream console;
     const int status = quilex::program::RunQuilex(folder, console);
     return CommandResult(status, console.str(), "");
-  } catch (const std::exception& failure) {
-    return Failed(failure.what());
-  }
+  });
 }
 
 // quilex-combos with its command line, one argument per line of `arguments`.
 val RunCombos(const std::string& arguments) {
-  try {
+  return Guarded([&] {
     using namespace quilex::combos;
     std::ostringstream out, err;
     Options options;
@@ -99,21 +107,17 @@ val RunCombos(const std::string& arguments) {
     }
     const int status = RunCombinations(options, out, err);
     return CommandResult(status, out.str(), err.str());
-  } catch (const std::exception& failure) {
-    return Failed(failure.what());
-  }
+  });
 }
 
 // quilex-plot with its command line, one argument per line of `arguments`.
 val RunPlot(const std::string& arguments) {
-  try {
+  return Guarded([&] {
     std::ostringstream out, err;
     const std::vector<std::string> list = Lines(arguments);
     const int status = quilex::plot::RunPlotCommand(list, out, err);
     return CommandResult(status, out.str(), err.str());
-  } catch (const std::exception& failure) {
-    return Failed(failure.what());
-  }
+  });
 }
 
 val Problem(const std::string& field, std::size_t line, const std::string& message) {
@@ -153,7 +157,7 @@ std::variant<SectionData, val> ReadSectionText(const std::string& text) {
 // Every problem of a sezi.txt text: the one that stops its read, or every value
 // quilex::Validate() refuses, by the field it names ("B", "stirrups.st", "bars[3].x").
 val CheckSection(const std::string& text) {
-  try {
+  return Guarded([&] {
     val problems = val::array();
     auto read = ReadSectionText(text);
     if (val* problem = std::get_if<val>(&read)) {
@@ -169,14 +173,12 @@ val CheckSection(const std::string& text) {
     for (const quilex::InvalidValue& value : invalid)
       problems.call<void>("push", Problem(value.field, 0, value.message));
     return problems;
-  } catch (const std::exception& failure) {
-    return Failed(failure.what());
-  }
+  });
 }
 
 // The problems of a slu-max.txt text for a section of one plane (R, T, C) or two (D, P).
 val CheckActions(const std::string& text, bool biaxial) {
-  try {
+  return Guarded([&] {
     val problems = val::array();
     quilex::textio::InputFile slu(13, "slu-max.txt", text);
     try {
@@ -190,15 +192,13 @@ val CheckActions(const std::string& text, bool biaxial) {
                           Problem(failure.item(), failure.line(), WithoutLineEnd(failure.what())));
     }
     return problems;
-  } catch (const std::exception& failure) {
-    return Failed(failure.what());
-  }
+  });
 }
 
 // The actions of a slu-max.txt text as quilex reads them: {Ned, Med, Ved} or, for D and P,
 // {Ned, Mx, My, Vx, Vy}; {error} when it cannot be read.
 val ReadActionValues(const std::string& text, bool biaxial) {
-  try {
+  return Guarded([&] {
     quilex::textio::InputFile slu(13, "slu-max.txt", text);
     try {
       val o = val::object();
@@ -214,23 +214,19 @@ val ReadActionValues(const std::string& text, bool biaxial) {
     } catch (const quilex::textio::InputFailure& failure) {
       return Failed(WithoutLineEnd(failure.what()));
     }
-  } catch (const std::exception& failure) {
-    return Failed(failure.what());
-  }
+  });
 }
 
 // The section of a sezi.txt text drawn to scale, as quilex-report draws it.
 val DrawSection(const std::string& text) {
-  try {
+  return Guarded([&] {
     auto read = ReadSectionText(text);
     if (val* problem = std::get_if<val>(&read))
       return Failed((*problem)["message"].as<std::string>());
     val result = val::object();
     result.set("svg", quilex::plot::DrawSection(std::get<SectionData>(read)));
     return result;
-  } catch (const std::exception& failure) {
-    return Failed(failure.what());
-  }
+  });
 }
 
 val StirrupsObject(const quilex::Stirrups& s) {
@@ -262,7 +258,7 @@ val RingsObject(const std::vector<std::vector<quilex::Vertex>>& rings) {
 // The section of a sezi.txt text as the library holds it, for a form to show: {type: "R",
 // B: 300, ...} with the library's field names, or {error} when quilex could not read it.
 val ReadSectionFields(const std::string& text) {
-  try {
+  return Guarded([&] {
     auto read = ReadSectionText(text);
     if (val* problem = std::get_if<val>(&read))
       return Failed((*problem)["message"].as<std::string>());
@@ -315,14 +311,12 @@ val ReadSectionFields(const std::string& text) {
                },
                std::get<SectionData>(read));
     return o;
-  } catch (const std::exception& failure) {
-    return Failed(failure.what());
-  }
+  });
 }
 
 // The three names of a mate.txt text as quilex reads them, without the fields' blanks.
 val ReadMaterialNames(const std::string& text) {
-  try {
+  return Guarded([&] {
     quilex::textio::InputFile mate(12, "mate.txt", text);
     try {
       const quilex::runfiles::MaterialNames names = quilex::runfiles::ReadMaterialNames(mate);
@@ -339,9 +333,7 @@ val ReadMaterialNames(const std::string& text) {
     } catch (const quilex::textio::InputFailure& failure) {
       return Failed(WithoutLineEnd(failure.what()));
     }
-  } catch (const std::exception& failure) {
-    return Failed(failure.what());
-  }
+  });
 }
 
 // The database's names: {codes, steels: {IT: [...], ...}, concretes}.
@@ -372,7 +364,7 @@ val VerdictObject(const Result& result) {
 // reason column: {verified, bending: [...], shear: [...], reason}, or {error} for inputs
 // quilex would not verify (its risu-MN.txt says why).
 val Verdict(const std::string& folder) {
-  try {
+  return Guarded([&] {
     using namespace quilex;
     const auto input = [&](int number, const char* name) {
       const std::optional<std::string> content = textio::ReadWholeFile(folder + "/" + name);
@@ -406,9 +398,7 @@ val Verdict(const std::string& folder) {
     } catch (const textio::InputFailure& failure) {
       return Failed(WithoutLineEnd(failure.what()));
     }
-  } catch (const std::exception& failure) {
-    return Failed(failure.what());
-  }
+  });
 }
 
 }  // namespace
