@@ -263,13 +263,12 @@
     for (const name of ["risu.txt", "risu-MN.txt", "domplot.txt"]) remove(`${RUN}/${name}`);
     for (const [name, text] of Object.entries(input)) write(`${RUN}/${name}`, text);
     const run = q.runProgram(RUN);
-    const outputs = {};
-    for (const name of ["risu-MN.txt", "risu.txt", "domplot.txt"]) outputs[name] = read(`${RUN}/${name}`);
-    lastRun = {input, outputs, svg: null};
-    $("results-block").textContent = (outputs["risu-MN.txt"] ?? "").replace(/\r\n/g, "\n");
-    $("message-run").textContent = run.error || (run.status !== 0 ? run.out : "");
+    lastRun = {svg: null};
+    $("results-block").textContent = (read(`${RUN}/risu-MN.txt`) ?? "").replace(/\r\n/g, "\n");
+    $("message-run").textContent = run.error || run.out;
 
-    const verdict = q.verdict(RUN);
+    // A run that did not end in order (a file not written, no memory) has no verdict.
+    const verdict = run.status === 0 ? q.verdict(RUN) : {error: "the run did not end in order."};
     const box = $("verdict");
     if (verdict.error) {
       box.className = "verdict failed";
@@ -509,6 +508,6 @@
   $("loading").hidden = true;
   $("page").hidden = false;
   loadFiles(window.quilexExample);
-  window.quilexPage = {module: q, loadFiles, files, state, lastRun: () => lastRun};
+  window.quilexPage = {module: q, loadFiles, files, state};
   document.body.dataset.ready = "true";
 })();
