@@ -3,22 +3,20 @@
 # the commands are peers over the run-folder layer and the public headers.
 #   cmake -DSOURCE_DIR=<project root> -P tests/Layers.cmake
 cmake_policy(SET CMP0057 NEW)  # if(IN_LIST)
-# platform: what the toolchains lack, beneath everything.
-set(allowed_platform "")
-set(allowed_textio platform)
-set(allowed_materials quilex platform)
-set(allowed_flexure quilex platform)
-set(allowed_shear quilex platform)
-set(allowed_biaxial quilex flexure platform)
-set(allowed_verification quilex flexure shear biaxial platform)
-set(allowed_runfiles quilex textio platform)
-set(allowed_program quilex runfiles textio platform)
-set(allowed_combos quilex runfiles textio platform)
-set(allowed_plot quilex runfiles textio platform)
-set(allowed_report quilex runfiles textio plot platform)
-set(allowed_python quilex platform)
+set(allowed_textio "")
+set(allowed_materials quilex)
+set(allowed_flexure quilex)
+set(allowed_shear quilex flexure)  # flexure: its elementary functions
+set(allowed_biaxial quilex flexure)
+set(allowed_verification quilex flexure shear biaxial)
+set(allowed_runfiles quilex textio)
+set(allowed_program quilex runfiles textio)
+set(allowed_combos quilex runfiles textio)
+set(allowed_plot quilex runfiles textio)
+set(allowed_report quilex runfiles textio plot)
+set(allowed_python quilex)
 # The browser page runs the commands themselves, as a terminal would.
-set(allowed_web quilex runfiles textio program combos plot platform)
+set(allowed_web quilex runfiles textio program combos plot)
 
 set(failures "")
 file(GLOB folders LIST_DIRECTORIES true ${SOURCE_DIR}/src/*)

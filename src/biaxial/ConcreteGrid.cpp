@@ -3,8 +3,6 @@
 #include <bit>
 #include <cstdint>
 
-#include "platform/BitCast.hpp"
-
 namespace quilex::biaxial {
 namespace {
 
@@ -35,7 +33,8 @@ struct GridTerms {
 [[gnu::always_inline]] inline std::uint64_t Immoderate(double v, bool zero_too) {
   constexpr std::uint64_t kLow = std::uint64_t{1023 - 400} << 52;   // 2^-400
   constexpr std::uint64_t kHigh = std::uint64_t{1023 + 400} << 52;  // 2^400
-  const std::uint64_t magnitude = BitCast<std::uint64_t>(v) & ~(std::uint64_t{1} << 63);
+  // __builtin_bit_cast, not std::bit_cast: the WebAssembly build's libc++ 14 has none.
+  const std::uint64_t magnitude = __builtin_bit_cast(std::uint64_t, v) & ~(std::uint64_t{1} << 63);
   return (magnitude - kLow >= kHigh - kLow) & !(zero_too && magnitude == 0);
 }
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "flexure/ElementaryFunctions.hpp"
 #include "flexure/StrainModel.hpp"
-#include "platform/Math.hpp"
 
 namespace quilex::flexure {
 

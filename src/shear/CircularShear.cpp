@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "platform/Math.hpp"
+#include "flexure/ElementaryFunctions.hpp"
 
 namespace quilex::shear {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "platform/Math.hpp"
+#include "flexure/ElementaryFunctions.hpp"
 
 namespace quilex::shear {
 std::optional<double> StrutCotangent(double theta, IterationLog* log) {

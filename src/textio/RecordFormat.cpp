@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/BitCast.hpp"
 #include "textio/FloatingPointStatus.hpp"
 
 namespace quilex::textio {
@@ -22,7 +21,8 @@ using Kind = FormatItem::Kind;
 // flag of the enclosing computation.
 struct Classified {
   explicit Classified(double value) {
-    const std::uint64_t bits = BitCast<std::uint64_t>(value);
+    // __builtin_bit_cast, not std::bit_cast: the WebAssembly build's libc++ 14 has none.
+    const std::uint64_t bits = __builtin_bit_cast(std::uint64_t, value);
     negative = (bits >> 63) != 0;
     const bool all_ones_exponent = ((bits >> 52) & 0x7ff) == 0x7ff;
     const bool zero_fraction = (bits & ((std::uint64_t{1} << 52) - 1)) == 0;
@@ -261,7 +261,8 @@ std::size_t ExponentText(char* text, const Classified& classified, double value,
   } else {
     // d.ddddde+xx with digits significant digits, rounded as the F item rounds, written
     // after the point; 0.dddddd moves the point one place and adds one to the exponent.
-    const std::uint64_t magnitude_bits = BitCast<std::uint64_t>(value) & ~(std::uint64_t{1} << 63);
+    const std::uint64_t magnitude_bits =
+        __builtin_bit_cast(std::uint64_t, value) & ~(std::uint64_t{1} << 63);
     std::uint64_t mantissa = 0;
     if (RoundedDigits(magnitude_bits, digits, mantissa, exponent)) {
       PutDigits(at, digits, mantissa);
@@ -269,7 +270,7 @@ std::size_t ExponentText(char* text, const Classified& classified, double value,
       ++exponent;
       return FinishExponentText(text, at, exponent);
     }
-    const double magnitude = BitCast<double>(magnitude_bits);
+    const double magnitude = __builtin_bit_cast(double, magnitude_bits);
     const char* end =
         FormatDouble(at, static_cast<std::size_t>(digits) + 8, magnitude, true, digits - 1);
     const char* e = at + (digits > 1 ? digits + 1 : 1);

@@ -8,7 +8,6 @@
 #include <optional>
 
 #include "biaxial/BiaxialResistance.hpp"
-#include "platform/BitCast.hpp"
 #include "quilex/domain.hpp"
 #include "quilex/validation.hpp"
 #include "shear/RectangularShear.hpp"
@@ -129,7 +128,8 @@ void VerifyBending(const RectangleWithBars& section, const MaterialSet& m, const
   const double phi = M > 0 ? std::atan2(a.My, a.Mx) : 0.0;
   // A moment along an axis repeats that axis's search bit for bit: its result is reused.
   const auto same = [phi](double axis) {
-    return BitCast<std::uint64_t>(phi) == BitCast<std::uint64_t>(axis);
+    // __builtin_bit_cast, not std::bit_cast: the WebAssembly build's libc++ 14 has none.
+    return __builtin_bit_cast(std::uint64_t, phi) == __builtin_bit_cast(std::uint64_t, axis);
   };
   std::optional<Crossings> final_search;
   if (same(0.0)) {

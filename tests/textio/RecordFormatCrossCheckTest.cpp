@@ -18,7 +18,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/BitCast.hpp"
 #include "textio/FloatingPointStatus.hpp"
 #include "textio/RecordFormat.hpp"
 #include "textio/ReferenceRecordFormat.hpp"
@@ -48,7 +47,8 @@ bool FullSize() {
 }
 
 double FromBits(std::uint64_t bits) {
-  return BitCast<double>(bits);
+  // __builtin_bit_cast, not std::bit_cast: the WebAssembly build's libc++ 14 has none.
+  return __builtin_bit_cast(double, bits);
 }
 
 struct FieldShape {
@@ -104,7 +104,7 @@ class FieldComparison {
     if (++differences_ > 20) return;
     char bits[32];
     std::snprintf(bits, sizeof bits, "%016llx",
-                  static_cast<unsigned long long>(BitCast<std::uint64_t>(value)));
+                  static_cast<unsigned long long>(__builtin_bit_cast(std::uint64_t, value)));
     report_.append(1, item)
         .append(std::to_string(shape.width))
         .append(".")
