@@ -83,23 +83,26 @@ const text = (page, selector) => page.$eval(selector, (e) => e.textContent);
 const moduleFile = (page, file) =>
   page.evaluate((f) => window.quilexPage.module.FS.readFile(f, {encoding: "utf8"}), file);
 
-async function openFiles(page, folder, names) {
+// Does `action` and waits for the page to have taken the files it gives.
+async function afterLoad(page, action) {
   const loads = await page.evaluate(() => Number(document.body.dataset.loads || 0));
-  const input = await page.$("#open-files");
-  await input.uploadFile(...names.map((n) => path.join(folder, n)));
+  await action();
   await page.waitForFunction((n) => Number(document.body.dataset.loads) > n, {}, loads);
+}
+
+async function openFiles(page, folder, names) {
+  const input = await page.$("#open-files");
+  await afterLoad(page, () => input.uploadFile(...names.map((n) => path.join(folder, n))));
 }
 
 // The files dropped on the page's drop zone, as from a file manager.
 async function dropFiles(page, folder, names) {
-  const loads = await page.evaluate(() => Number(document.body.dataset.loads || 0));
   const files = names.map((n) => [n, readCase(folder, n)]);
-  await page.$eval("#drop-zone", (zone, files) => {
+  await afterLoad(page, () => page.$eval("#drop-zone", (zone, files) => {
     const data = new DataTransfer();
     for (const [name, content] of files) data.items.add(new File([content], name));
     zone.dispatchEvent(new DragEvent("drop", {dataTransfer: data, bubbles: true, cancelable: true}));
-  }, files);
-  await page.waitForFunction((n) => Number(document.body.dataset.loads) > n, {}, loads);
+  }, files));
 }
 
 // The picture's domain (R, T, C) or contour (D, P) holds the domplot points: its outline has

@@ -19,13 +19,15 @@
   }
   for (const folder of [RUN, COMBOS]) q.FS.mkdir(folder);
   const write = (path, text) => q.FS.writeFile(path, text);
-  const read = (path) => {
+  // A file of the module's memory, as bytes or as text; null when it is not there.
+  const readBytes = (path, options) => {
     try {
-      return q.FS.readFile(path, {encoding: "utf8"});
+      return q.FS.readFile(path, options);
     } catch (error) {
       return null;
     }
   };
+  const read = (path) => readBytes(path, {encoding: "utf8"});
   const remove = (path) => { try { q.FS.unlink(path); } catch (error) { /* not there */ } };
 
   const materials = q.materialNames();
@@ -381,7 +383,7 @@
       if (name in input) return download(name, input[name]);
       if (!lastRun) return;
       if (name === "domplot.svg") return lastRun.svg && download(name, lastRun.svg, "image/svg+xml");
-      const bytes = (() => { try { return q.FS.readFile(`${RUN}/${name}`); } catch (e) { return null; } })();
+      const bytes = readBytes(`${RUN}/${name}`);
       if (bytes) download(name, bytes);
     });
   });
@@ -480,11 +482,8 @@
     $("message-combinations").textContent = run.error || run.err.replace(/quilex-combos: /g, "");
     $("combinations-summary").textContent = run.status === 2 ? "" : run.out;
     if (run.status === 2 || run.error) return;
-    try {
-      combinationsCsv = q.FS.readFile(`${COMBOS}/risu-combinations.csv`);
-    } catch (error) {
-      return;
-    }
+    combinationsCsv = readBytes(`${COMBOS}/risu-combinations.csv`);
+    if (!combinationsCsv) return;
     $("download-combinations").disabled = false;
     const rows = parseCsv(new TextDecoder().decode(combinationsCsv));
     const header = rows.shift();
